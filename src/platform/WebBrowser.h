@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "platform/HtmlDocument.h"
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace platform {
+
+// The embedded browser of the main window. It shows nothing; it loads one page at a time over
+// HTTP and holds the parsed document for the program to read. Loading never blocks: Navigate
+// returns at once and DocumentComplete arrives later through the event loop, also when the load
+// failed (the document is then the browser's own error page, so nobody waits for a page that
+// will never come).
+class WebBrowser : public QWidget {
+    Q_OBJECT
+
+public:
+    // Navigate flags, combinable.
+    static constexpr int NoReadFromCache = 4;
+    static constexpr int NoWriteToCache = 8;
+
+    explicit WebBrowser(QWidget *parent = nullptr);
+    ~WebBrowser() override;
+
+    // Starts loading the address (http: with host and port, or data:) and returns at once.
+    // A load still under way is abandoned without a notification.
+    void Navigate(const QString &address, int flags = 0);
+
+    // The last completed document (the page or the error page); nullptr before any has completed.
+    const HtmlDocument *Document() const { return document.get(); }
+    // True from Navigate until its document completes.
+    bool Busy() const { return !pending.isNull(); }
+
+signals:
+    // A document finished loading. frame is the browser itself (there are no frames); address
+    // is the one given to Navigate ("about:blank" when that was empty).
+    void DocumentComplete(QObject *frame, QString &address);
+
+private:
+    void Finish(QNetworkReply *reply, const QString &address);
+    static std::string ErrorPage(const QString &address, const QString &reason);
+
+    QNetworkAccessManager *network;
+    QPointer<QNetworkReply> pending;
+    std::unique_ptr<HtmlDocument> document;
+};
+
+}  // namespace platform
