@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <QString>
+
+namespace platform {
+class WebBrowser;
+}
+
+// Loads screener pages through the main window's browser and hands back the BODY markup the
+// result-page parser reads. Everything runs on the UI thread: the waits pump events (which is how
+// the browser's completion arrives) and go through platform::CurrentClock().
+class PageFetcher : public QObject {
+    Q_OBJECT
+
+public:
+    // Longest wait for a completed document, in milliseconds.
+    static constexpr uint32_t CompletionLimitMs = 30000;
+    // The settle wait: this many rounds of one pump and one sleep.
+    static constexpr int SettleRounds = 10;
+    static constexpr int SettleSleepMs = 100;
+
+    explicit PageFetcher(platform::WebBrowser &browser, QObject *parent = nullptr);
+
+    // The BODY content of the page at the address: NavigateAndWait, the settle wait, then
+    // GetBodyHtml. A failed or timed-out load is not reported; the text is then whatever the
+    // browser holds (its error page, the previous page, or empty).
+    QString FetchPage(const QString &address);
+
+    // Starts loading and pumps events until a document completes or just over 30 seconds
+    // have passed on the clock (a wrap of the 32-bit counter in between does no harm).
+    void NavigateAndWait(const QString &address);
+    // Lets the page settle for about a second; also keeps the program to one page a second.
+    void SettleWait();
+    // The inner HTML of the first BODY element of the browser's document after the first
+    // element; empty without a document or without a BODY.
+    QString GetBodyHtml() const;
+
+    // The address of the last completed document; empty while a navigation is pending.
+    const QString &CompletedUrl() const { return completedUrl; }
+
+private:
+    void OnDocumentComplete(QObject *frame, QString &address);
+
+    platform::WebBrowser &browser;
+    QString completedUrl;
+};

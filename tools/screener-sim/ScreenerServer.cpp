@@ -1,0 +1,248 @@
+#include "screener-sim/ScreenerServer.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+#include <algorithm>
+
+#include "screener-sim/PageMarkup.h"
+
+namespace screener_sim {
+
+namespace {
+
+const char bufferProperty[] = "simRequestBytes";
+const char handledProperty[] = "simRequestHandled";
+
+QByteArray ReasonPhrase(int status)
+{
+    switch (status) {
+        case 200:
+            return "OK";
+        case 404:
+            return "Not Found";
+        case 500:
+            return "Internal Server Error";
+        default:
+            return "Unknown";
+    }
+}
+
+QByteArray ErrorPageHtml(int status)
+{
+    return "<html><head><title>" + QByteArray::number(status) + " " + ReasonPhrase(status) +
+           "</title></head>\n<body><h1>" + ReasonPhrase(status) +
+           "</h1>\n<p>The server could not complete your request.</p>\n</body></html>\n";
+}
+
+// Noise with every byte value in it, the same every time.
+QByteArray BinaryNoise()
+{
+    QByteArray bytes(4096, '\0');
+    uint32_t state = 2463534242u;
+    for (char &b : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        b = static_cast<char>(state & 0xFF);
+    }
+    return bytes;
+}
+
+bool ParseRequestHead(const QByteArray &head, SimRequest &request)
+{
+    QList<QByteArray> lines = head.split('\n');
+    if (lines.isEmpty())
+        return false;
+    QList<QByteArray> parts = lines.first().trimmed().split(' ');
+    if (parts.size() < 2)
+        return false;
+    request.Method = parts[0];
+    request.Target = QString::fromLatin1(parts[1]);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QByteArray line = lines[i].trimmed();
+        qsizetype colon = line.indexOf(':');
+        if (colon > 0)
+            request.Headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+    }
+    QUrl url(QStringLiteral("http://127.0.0.1") + request.Target);
+    request.Path = url.path();
+    if (request.Path == QLatin1String("/b")) {
+        bool ok = false;
+        int b = QUrlQuery(url).queryItemValue(QStringLiteral("b")).toInt(&ok);
+        request.FirstRow = ok && b > 0 ? b : 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+QByteArray SimRequest::Header(const QByteArray &name) const
+{
+    for (const auto &[key, value] : Headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+ScreenerServer::ScreenerServer(int universeSize, QObject *parent)
+    : QObject(parent), universe(MakeUniverse(universeSize)), server(new QTcpServer(this))
+{
+    connect(server, &QTcpServer::newConnection, this, &ScreenerServer::Accept);
+}
+
+ScreenerServer::~ScreenerServer() = default;
+
+bool ScreenerServer::Listen(quint16 port) { return server->listen(QHostAddress::LocalHost, port); }
+
+quint16 ScreenerServer::Port() const { return server->serverPort(); }
+
+QString ScreenerServer::Site() const { return QStringLiteral("http://127.0.0.1:%1").arg(Port()); }
+
+QString ScreenerServer::ResultPageAddress(int firstRow) const
+{
+    return Site() + ResultPageTarget(firstRow);
+}
+
+void ScreenerServer::ClearLog()
+{
+    log.clear();
+    resultRequests = 0;
+}
+
+void ScreenerServer::Accept()
+{
+    while (QTcpSocket *socket = server->nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void ScreenerServer::Read(QTcpSocket *socket)
+{
+    if (socket->property(handledProperty).toBool()) {
+        socket->readAll();  // one request a connection; anything after it is ignored
+        return;
+    }
+    QByteArray bytes = socket->property(bufferProperty).toByteArray() + socket->readAll();
+    qsizetype end = bytes.indexOf("\r\n\r\n");
+    if (end < 0) {
+        socket->setProperty(bufferProperty, bytes);
+        return;
+    }
+    socket->setProperty(handledProperty, true);
+    socket->setProperty(bufferProperty, QVariant());
+    SimRequest request;
+    if (!ParseRequestHead(bytes.left(end), request)) {
+        socket->abort();
+        return;
+    }
+    Handle(socket, std::move(request));
+}
+
+void ScreenerServer::Handle(QTcpSocket *socket, SimRequest request)
+{
+    if (request.FirstRow < 0) {
+        Respond(socket, std::move(request));
+        return;
+    }
+    // The shift counts requests as they arrive, whatever order the answers leave in.
+    int n = resultRequests++;
+    int from = std::clamp(request.FirstRow - 1 - n * faults.ShiftRows, 0, Total());
+    request.ServedFrom = from;
+
+    if (faults.HangRows.contains(request.FirstRow)) {
+        request.Fault = QStringLiteral("hang");
+        request.ServedFrom = -1;
+        log.append(request);
+        emit RequestHandled(log.last());
+        return;
+    }
+    if (faults.DelayMs > 0) {
+        QTimer::singleShot(faults.DelayMs, socket,
+                           [this, socket, request] { Respond(socket, request); });
+        return;
+    }
+    Respond(socket, std::move(request));
+}
+
+void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
+{
+    const int b = request.FirstRow;
+    if (b < 0) {
+        if (request.Path == QLatin1String("/") || request.Path == QLatin1String("/index.html")) {
+            Send(socket, 200, HomePageHtml(), request);
+        } else if (request.Path == QLatin1String("/ver04/quote.html")) {
+            QString symbol = QUrlQuery(QUrl(QStringLiteral("http://127.0.0.1") + request.Target))
+                                 .queryItemValue(QStringLiteral("s"))
+                                 .trimmed()
+                                 .toUpper();
+            Send(socket, 200, QuotePageHtml(universe, symbol), request);
+        } else {
+            Send(socket, 404, ErrorPageHtml(404), request);
+        }
+        return;
+    }
+
+    if (faults.DropRows.contains(b)) {
+        request.Fault = QStringLiteral("drop");
+        request.ServedFrom = -1;
+        log.append(request);
+        socket->abort();
+        emit RequestHandled(log.last());
+        return;
+    }
+    if (faults.ErrorRows.contains(b)) {
+        request.Fault = QStringLiteral("error");
+        request.ServedFrom = -1;
+        Send(socket, 500, ErrorPageHtml(500), request);
+        return;
+    }
+    if (faults.BinaryRows.contains(b)) {
+        request.Fault = QStringLiteral("binary");
+        request.ServedFrom = -1;
+        Send(socket, 200, BinaryNoise(), request);
+        return;
+    }
+
+    ResultPageSpec spec;
+    spec.firstRow = b;
+    spec.servedFrom = request.ServedFrom;
+    spec.totalWithSeparator = faults.TotalWithSeparator;
+    spec.withTable = !faults.NoTableRows.contains(b);
+    if (spec.withTable) {
+        request.ServedCount = std::min(RowsPerPage, Total() - spec.servedFrom);
+    } else {
+        request.Fault = QStringLiteral("no-table");
+    }
+    if (request.ServedCount == 0)
+        request.ServedFrom = -1;
+    QByteArray page = ResultPageHtml(universe, spec);
+    if (faults.TruncateRows.contains(b)) {
+        request.Fault = QStringLiteral("truncate");
+        Send(socket, 200, page, request, page.size() / 2);
+        return;
+    }
+    Send(socket, 200, page, request);
+}
+
+void ScreenerServer::Send(QTcpSocket *socket, int status, const QByteArray &body,
+                          SimRequest &request, qsizetype sendOnly)
+{
+    QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) +
+                          "\r\nContent-Type: text/html; charset=iso-8859-1"
+                          "\r\nContent-Length: " + QByteArray::number(body.size()) +
+                          "\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+    response += sendOnly < 0 ? body : body.left(sendOnly);
+    socket->write(response);
+    socket->disconnectFromHost();
+    request.Status = status;
+    log.append(request);
+    emit RequestHandled(log.last());
+}
+
+}  // namespace screener_sim

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <vector>
+
+#include "screener-sim/Universe.h"
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace screener_sim {
+
+// Faults the simulator shows on request. Result pages are chosen by the first-row number of
+// their address (the b= value: 1, 21, 41, ...); every request for that page shows the fault.
+struct SimFaults {
+    int DelayMs = 0;            // wait this long before answering any result page
+    QSet<int> ErrorRows;        // answered "500 Internal Server Error"
+    QSet<int> DropRows;         // connection closed without an answer
+    QSet<int> HangRows;         // never answered (the connection stays open)
+    QSet<int> NoTableRows;      // a page without the result table
+    QSet<int> TruncateRows;     // half the announced body, then the connection closes
+    QSet<int> BinaryRows;       // bytes that are no HTML at all, announced as text/html
+    bool TotalWithSeparator = false;  // "Showing 1 to 20 of 5,432"
+    // New listings push the list back between requests: the n-th result-page request (from 0)
+    // lists rows from b - 1 - n * ShiftRows on (not below the first), so rows repeat across pages
+    // and the last ones are never reached.
+    int ShiftRows = 0;
+};
+
+// One request the simulator received.
+struct SimRequest {
+    QByteArray Method;
+    QString Target;        // path and query as sent
+    QString Path;
+    QList<QPair<QByteArray, QByteArray>> Headers;  // names as sent
+    int FirstRow = -1;     // b= of a result page, -1 for other paths
+    int ServedFrom = -1;   // universe index of the first row listed, -1 when none was
+    int ServedCount = 0;   // rows listed
+    int Status = 0;        // HTTP status sent; 0 when no answer was sent (drop, hang)
+    QString Fault;         // "", "error", "drop", "hang", "no-table", "truncate", "binary"
+
+    // The value of a request header, matched without regard to case; empty when absent.
+    QByteArray Header(const QByteArray &name) const;
+};
+
+// The stock screener on 127.0.0.1: "/b?pr=0/5&s=nm&db=stocks&vw=0&b=N" (20 rows a page, in name
+// order), "/ver04/quote.html?s=SYM", and the home page "/". Runs in the thread that owns it, on
+// that thread's event loop, so a test can start it in-process.
+class ScreenerServer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ScreenerServer(int universeSize = DefaultUniverseSize, QObject *parent = nullptr);
+    ~ScreenerServer() override;
+
+    // Listens on 127.0.0.1 at the port, or a free one for 0. False when the port is taken.
+    bool Listen(quint16 port = 0);
+    quint16 Port() const;
+    // "http://127.0.0.1:PORT", the value for ZENTRIN_SCREENER_URL.
+    QString Site() const;
+    QString ResultPageAddress(int firstRow) const;
+
+    const std::vector<SimStock> &Universe() const { return universe; }
+    int Total() const { return static_cast<int>(universe.size()); }
+
+    SimFaults &Faults() { return faults; }
+    void SetFaults(const SimFaults &newFaults) { faults = newFaults; }
+
+    const QList<SimRequest> &RequestLog() const { return log; }
+    // Forgets the log and restarts the count that ShiftRows works from.
+    void ClearLog();
+
+signals:
+    // A request was answered, dropped or left hanging (its log entry is final).
+    void RequestHandled(const screener_sim::SimRequest &request);
+
+private:
+    void Accept();
+    void Read(QTcpSocket *socket);
+    void Handle(QTcpSocket *socket, SimRequest request);
+    void Respond(QTcpSocket *socket, SimRequest request);
+    void Send(QTcpSocket *socket, int status, const QByteArray &body, SimRequest &request,
+              qsizetype sendOnly = -1);
+
+    std::vector<SimStock> universe;
+    SimFaults faults;
+    QList<SimRequest> log;
+    int resultRequests = 0;
+    QTcpServer *server;
+};
+
+}  // namespace screener_sim

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace screener_sim {
+
+// Columns of the result table, in the order the screener prints them (and the program stores
+// them). The last one holds links, so every program reads 0 from it.
+inline constexpr int ColumnCount = 19;
+extern const std::array<const char *, ColumnCount> ColumnCaptions;
+
+inline constexpr int DefaultUniverseSize = 5432;
+inline constexpr int RowsPerPage = 20;
+
+// One stock of the simulated screener.
+struct SimStock {
+    // Cell texts as the page shows them, entities decoded ("ACME & SONS", "1,234.5M", "-2.50%",
+    // "" for an empty cell, "N/A").
+    std::array<QString, ColumnCount> Cells;
+
+    // What a program reading the page the described way gets back for this stock:
+    QString Symbol;    // as shown
+    QString Company;   // re-cased, first letter of each space-separated word upper case
+    QString Industry;  // as shown, "&" decoded
+    QString Text3;     // exchange
+    // Fields 4..18 as numbers: "%" and empty cells read as the number before them or 0, a market
+    // cap with "M" in dollars, one with "B" as the bare number (only "M" is a known suffix).
+    std::array<double, ColumnCount - 4> Numbers{};
+
+    // The true market capitalisation in dollars, whatever suffix the page used.
+    double MarketCapDollars = 0;
+
+    double Number(int field) const { return Numbers[static_cast<size_t>(field - 4)]; }
+};
+
+// The deterministic universe of the given size (negative counts as 0), sorted by company name as
+// the screener lists it; symbols are unique. The same size always gives the same stocks.
+std::vector<SimStock> MakeUniverse(int size);
+
+// The program's re-casing of a company name: first character upper case, each character after a
+// space upper case, every other one lower case.
+QString ProperCase(const QString &text);
+
+}  // namespace screener_sim
