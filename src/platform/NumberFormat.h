@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The general number text of the stock database: at most 15 significant digits in the
+// shortest form that reads back to the same value, "." as decimal point, no grouping, a leading
+// "-" for negatives, "E" notation ("1.5E+20", "1E-05") for magnitudes below 1E-4 or of 1E15
+// and above; zero is "0". Infinities and NaN, which no reader can take back, are written "0".
+QString FormatGeneralNumber(double value);
+
+// Appends the same text to out without a temporary QString (the save writes 500,000 numbers).
+void AppendGeneralNumber(QString &out, double value);
+
+}  // namespace platform
