@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace platform {
 
@@ -41,56 +42,98 @@ Digits Decompose(double magnitude)
     return d;
 }
 
+constexpr double PowersOfTen[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+// Prices, ratios and market caps mostly have a few decimals: m / 10^k == v with an integer m
+// below 10^15 means "m with k decimals" reads back to exactly v, and the smallest such k is the
+// shortest text. Returns 0 when the value needs the general path.
+int WriteFewDecimals(char16_t *text, double magnitude)
+{
+    if (magnitude < 1e-4 || magnitude >= 1e15)
+        return 0;
+    for (int k = 0; k < static_cast<int>(std::size(PowersOfTen)); ++k) {
+        const double scaled = magnitude * PowersOfTen[k];
+        if (scaled >= 1e15)
+            return 0;
+        const double m = std::nearbyint(scaled);
+        if (m / PowersOfTen[k] != magnitude)
+            continue;
+        char digits[24];
+        const int count = static_cast<int>(
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(m)).ptr - digits);
+        int n = 0;
+        if (count <= k) {  // 0.00ddd
+            text[n++] = u'0';
+            text[n++] = u'.';
+            for (int z = count; z < k; ++z)
+                text[n++] = u'0';
+            for (int i = 0; i < count; ++i)
+                text[n++] = static_cast<char16_t>(digits[i]);
+        } else {
+            for (int i = 0; i < count; ++i) {
+                if (i == count - k)
+                    text[n++] = u'.';
+                text[n++] = static_cast<char16_t>(digits[i]);
+            }
+        }
+        return n;
+    }
+    return 0;
+}
+
 }  // namespace
 
-void AppendGeneralNumber(QString &out, double value)
+int WriteGeneralNumber(char16_t *text, double value)
 {
-    if (!std::isfinite(value) || value == 0) {
-        out += QLatin1Char('0');
-        return;
-    }
-    char text[64];
     int n = 0;
+    if (!std::isfinite(value) || value == 0) {
+        text[n++] = u'0';
+        return n;
+    }
     if (value < 0)
         text[n++] = '-';
+    if (const int few = WriteFewDecimals(text + n, std::fabs(value)))
+        return n + few;
     const Digits d = Decompose(std::fabs(value));
     if (d.exponent < -4 || d.exponent >= 15) {
-        text[n++] = d.digits[0];
+        text[n++] = static_cast<char16_t>(d.digits[0]);
         if (d.count > 1) {
             text[n++] = '.';
             for (int i = 1; i < d.count; ++i)
-                text[n++] = d.digits[i];
+                text[n++] = static_cast<char16_t>(d.digits[i]);
         }
         text[n++] = 'E';
         text[n++] = d.exponent < 0 ? '-' : '+';
         const int e = std::abs(d.exponent);
         if (e < 10)
             text[n++] = '0';
-        n = static_cast<int>(std::to_chars(text + n, text + sizeof text, e).ptr - text);
+        char exponentDigits[8];
+        const char *last = std::to_chars(exponentDigits, exponentDigits + 8, e).ptr;
+        for (const char *c = exponentDigits; c < last; ++c)
+            text[n++] = static_cast<char16_t>(*c);
     } else if (d.exponent < 0) {
         text[n++] = '0';
         text[n++] = '.';
         for (int i = -1; i > d.exponent; --i)
             text[n++] = '0';
         for (int i = 0; i < d.count; ++i)
-            text[n++] = d.digits[i];
+            text[n++] = static_cast<char16_t>(d.digits[i]);
     } else {
         for (int i = 0; i <= d.exponent; ++i)
-            text[n++] = i < d.count ? d.digits[i] : '0';
+            text[n++] = static_cast<char16_t>(i < d.count ? d.digits[i] : '0');
         if (d.count > d.exponent + 1) {
             text[n++] = '.';
             for (int i = d.exponent + 1; i < d.count; ++i)
-                text[n++] = d.digits[i];
+                text[n++] = static_cast<char16_t>(d.digits[i]);
         }
     }
-    out += QLatin1StringView(text, n);
+    return n;
 }
 
 QString FormatGeneralNumber(double value)
 {
-    QString out;
-    AppendGeneralNumber(out, value);
-    return out;
+    char16_t text[MaxGeneralNumberLength];
+    return QString(reinterpret_cast<const QChar *>(text), WriteGeneralNumber(text, value));
 }
 
 }  // namespace platform

@@ -10,7 +10,9 @@ namespace platform {
 // and above; zero is "0". Infinities and NaN, which no reader can take back, are written "0".
 QString FormatGeneralNumber(double value);
 
-// Appends the same text to out without a temporary QString (the save writes 500,000 numbers).
-void AppendGeneralNumber(QString &out, double value);
+// Writes the same text to out (room for MaxGeneralNumberLength characters) and returns its
+// length: the save writes half a million numbers, one QString each would dominate it.
+constexpr int MaxGeneralNumberLength = 32;
+int WriteGeneralNumber(char16_t *out, double value);
 
 }  // namespace platform

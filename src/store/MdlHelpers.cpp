@@ -5,6 +5,9 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/ProgramFolder.h"
 #include "platform/TextCodec.h"
 
@@ -13,14 +16,13 @@ namespace MdlHelpers {
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
-bool WriteWhole(const QString &path, const QString &text)
+bool WriteWholeBytes(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty())
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = platform::EncodeLocaleText(text);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
@@ -38,14 +40,26 @@ QString ReadTextFile(const QString &path)
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return QString();
-    const QString raw = platform::DecodeLocaleText(file.readAll());
+    QString raw = platform::DecodeLocaleText(file.readAll());
     if (raw.isEmpty())
         return QString();
 
+    // Most files already end every line with CR LF: then the text is returned as read.
+    const QChar *begin = raw.constData();
+    const QChar *end = begin + raw.size();
+    const QChar *p = begin;
+    while (p < end) {
+        p = std::find(p, end, QLatin1Char('\r'));
+        if (p == end || p + 1 == end || p[1] != QLatin1Char('\n'))
+            break;
+        p += 2;
+    }
+    if (p == end)
+        return raw.endsWith(CrLf) ? raw : raw + CrLf;
+
     QString text;
     text.reserve(raw.size() + raw.size() / 64 + 2);
-    const QChar *p = raw.constData();
-    const QChar *end = p + raw.size();
+    text.append(begin, p - begin);
     const QChar *lineStart = p;
     while (p < end) {
         if (*p == QLatin1Char('\r')) {
@@ -79,17 +93,28 @@ QStringView TrimSpaces(QStringView text)
 
 QStringList ReadLines(const QString &path, bool trim)
 {
-    const QString text = ReadTextFile(path);
+    // Splits the bytes and decodes line by line: the same lines as splitting ReadTextFile's
+    // text (CR and LF are single bytes in the locale encoding), without a whole-file UTF-16
+    // copy of a 7 MB database.
     QStringList lines;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = text.indexOf(CrLf, from);
-        const QStringView line = QStringView(text).mid(from, (at < 0 ? text.size() : at) - from);
-        lines.append((trim ? TrimSpaces(line) : line).toString());
-        if (at < 0)
-            break;
-        from = at + 2;
+    QFile file(path);
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        lines.reserve(bytes.size() / 128 + 1);
+        const char *p = bytes.constData();
+        const char *end = p + bytes.size();
+        while (p < end) {
+            const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p));
+            const char *lineEnd = cr ? cr : end;
+            const QString line = platform::DecodeLocaleText(QByteArray::fromRawData(p, lineEnd - p));
+            const QStringView trimmed = trim ? TrimSpaces(line) : QStringView(line);
+            lines.append(trimmed.size() == line.size() ? line : trimmed.toString());
+            p = lineEnd;
+            if (p < end && ++p < end && *p == '\n')  // past CR, and LF of a CR LF
+                ++p;
+        }
     }
+    lines.append(QString());  // what follows the last line break
     return lines;
 }
 
@@ -120,22 +145,24 @@ QStringList RemoveDuplicateLines(const QStringList &lines)
 
 bool WriteLines(const QString &path, const QStringList &lines)
 {
+    // Encoded line by line: a whole-file UTF-16 copy of a 7 MB database costs more than the
+    // encoding itself.
     qsizetype size = 0;
     for (const QString &line : lines)
         size += line.size() + 2;
-    QString text;
-    text.reserve(size);
+    QByteArray bytes;
+    bytes.reserve(size + size / 8);
     for (const QString &line : lines) {
-        text += line;
-        text += CrLf;
+        bytes += platform::EncodeLocaleText(line);
+        bytes += "\r\n";
     }
-    return WriteWhole(path, text);
+    return WriteWholeBytes(path, bytes);
 }
 
 bool WriteTextFile(const QString &path, const QString &text, bool append)
 {
     if (!append)
-        return WriteWhole(path, text + CrLf);
+        return WriteWholeBytes(path, platform::EncodeLocaleText(text + CrLf));
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;

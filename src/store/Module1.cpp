@@ -14,17 +14,30 @@ QString TimeStampPath() { return MdlHelpers::AppFile(QStringLiteral("time.txt"))
 
 QString RecordLine(const StockRecord &record)
 {
-    QString line;
-    line.reserve(160);
+    constexpr int numbers = StockRecord::FieldCount - StockRecord::TextFieldCount;
+    qsizetype room = numbers * platform::MaxGeneralNumberLength
+                     + (StockRecord::FieldCount - 1) * FieldSeparator.size();
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i)
+        room += record.TextField(i).size();
+    QString line(room, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(line.data());
+    char16_t *const start = out;
+    const auto appendSeparator = [&out] {
+        for (QChar c : FieldSeparator)
+            *out++ = c.unicode();
+    };
     for (int i = 0; i < StockRecord::TextFieldCount; ++i) {
-        line += record.TextField(i);
-        line += FieldSeparator;
+        const QString &text = record.TextField(i);
+        std::copy_n(reinterpret_cast<const char16_t *>(text.constData()), text.size(), out);
+        out += text.size();
+        appendSeparator();
     }
     for (int i = StockRecord::TextFieldCount; i < StockRecord::FieldCount; ++i) {
-        platform::AppendGeneralNumber(line, record.NumberField(i));
+        out += platform::WriteGeneralNumber(out, record.NumberField(i));
         if (i + 1 < StockRecord::FieldCount)
-            line += FieldSeparator;
+            appendSeparator();
     }
+    line.truncate(out - start);
     return line;
 }
 
