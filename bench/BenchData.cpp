@@ -3,8 +3,8 @@
 namespace bench {
 
 namespace {
-const char *const Industries[] = {"Gold", "Biotechnology", "Oil &amp; Gas Drilling",
-                                  "Regional Banks", "Software", "Medical Devices"};
+const char *const Industries[] = {"Gold",           "Biotechnology", "Oil &amp; Gas Drilling",
+                                  "Regional Banks", "Software",      "Medical Devices"};
 }
 
 StockRecord RealisticRecord(int i)
@@ -27,13 +27,15 @@ QString RealisticResultPage(int first, int rows)
     const QString cell = "<TD><FONT face=arial size=-1>%1</FONT></TD>";
     QString page;
     page.reserve(26000);
-    page += "<TABLE cellSpacing=0 cellPadding=0 width=\"100%\" border=0>\r\n<TBODY>\r\n<TR>\r\n"
-            "<TD><FONT face=arial size=-1>Showing 1 to 20 of 32767 (screened by price)"
-            "</FONT></TD></TR></TBODY></TABLE>\r\n<TABLE cellSpacing=1 cellPadding=2 width=\"100%\" "
-            "border=0>\r\n<TBODY>\r\n<TR>";
-    const char *headings[] = {"Symbol", "Name", "Industry", "Exchange", "Last", "Change",
-                              "Market Cap", "Volume", "Avg Vol", "Beta", "EPS", "Div",
-                              "P/E", "P/B", "P/S", "ROE", "Margin", "Debt", "More Info"};
+    page +=
+        "<TABLE cellSpacing=0 cellPadding=0 width=\"100%\" border=0>\r\n<TBODY>\r\n<TR>\r\n"
+        "<TD><FONT face=arial size=-1>Showing 1 to 20 of 32767 (screened by price)"
+        "</FONT></TD></TR></TBODY></TABLE>\r\n<TABLE cellSpacing=1 cellPadding=2 width=\"100%\" "
+        "border=0>\r\n<TBODY>\r\n<TR>";
+    const char *headings[] = {"Symbol", "Name",       "Industry", "Exchange", "Last",
+                              "Change", "Market Cap", "Volume",   "Avg Vol",  "Beta",
+                              "EPS",    "Div",        "P/E",      "P/B",      "P/S",
+                              "ROE",    "Margin",     "Debt",     "More Info"};
     for (const char *h : headings)
         page += QString("<TD><B><FONT face=arial size=-1>%1</FONT></B></TD>").arg(h);
     page += "</TR>\r\n";
@@ -41,7 +43,8 @@ QString RealisticResultPage(int first, int rows)
         const int i = first + row;
         const StockRecord r = RealisticRecord(i);
         page += "<TR>";
-        page += cell.arg("<A href=\"/ver04/quote.html?s=" + r.Symbol + "\"><B>" + r.Symbol + "</B></A>");
+        page += cell.arg("<A href=\"/ver04/quote.html?s=" + r.Symbol + "\"><B>" + r.Symbol +
+                         "</B></A>");
         page += cell.arg("ACME MINING &amp; EXPLORATION CORP " + QString::number(i));
         page += cell.arg(Industries[i % 6]);
         page += cell.arg("NasdaqSC");
@@ -52,8 +55,9 @@ QString RealisticResultPage(int first, int rows)
             page += cell.arg(f == 11 ? QString() : QString::number(r.NumberField(f), 'f', 2));
         page += "</TR>\r\n";
     }
-    page += "</TBODY></TABLE>\r\n<P><FONT face=arial size=-1>Data delayed 20 minutes."
-            "</FONT></P>";
+    page +=
+        "</TBODY></TABLE>\r\n<P><FONT face=arial size=-1>Data delayed 20 minutes."
+        "</FONT></P>";
     return page;
 }
 

@@ -16,12 +16,10 @@ void BM_ParseAllResultPages(benchmark::State &state)
     for (int first = 0; first < StockTable::MaxRecords; first += 20)
         pages << bench::RealisticResultPage(first, std::min(20, StockTable::MaxRecords - first));
     qsizetype bytes = 0;
-    for (const QString &p : pages)
-        bytes += p.size();
+    for (const QString &p : pages) bytes += p.size();
     for (auto _ : state) {
         int k = 0;
-        for (const QString &page : pages)
-            k = ParseResultPage(page, k);
+        for (const QString &page : pages) k = ParseResultPage(page, k);
         benchmark::DoNotOptimize(k);
         if (k != StockTable::MaxRecords)
             state.SkipWithError("wrong record count");

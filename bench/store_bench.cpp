@@ -15,8 +15,7 @@ namespace {
 void FillTable()
 {
     Stocks().Clear();
-    for (int i = 0; i < StockTable::MaxRecords; ++i)
-        Stocks().StoreAt(i, bench::RealisticRecord(i));
+    for (int i = 0; i < StockTable::MaxRecords; ++i) Stocks().StoreAt(i, bench::RealisticRecord(i));
 }
 
 void BM_SaveStockDatabase(benchmark::State &state)
@@ -24,8 +23,7 @@ void BM_SaveStockDatabase(benchmark::State &state)
     QTemporaryDir dir;
     platform::SetProgramFolderOverride(dir.path());
     FillTable();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(Module1::SaveStockDatabase());
+    for (auto _ : state) benchmark::DoNotOptimize(Module1::SaveStockDatabase());
     state.counters["MB"] = QFileInfo(Module1::DatabasePath()).size() / 1e6;
     platform::SetProgramFolderOverride(QString());
 }
@@ -37,8 +35,7 @@ void BM_LoadStockDatabase(benchmark::State &state)
     platform::SetProgramFolderOverride(dir.path());
     FillTable();
     Module1::SaveStockDatabase();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(Module1::LoadStockDatabase());
+    for (auto _ : state) benchmark::DoNotOptimize(Module1::LoadStockDatabase());
     state.counters["records"] = Stocks().Count();
     platform::SetProgramFolderOverride(QString());
 }

@@ -24,8 +24,7 @@ Digits Decompose(double magnitude)
     auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
     const char *ePos = static_cast<const char *>(std::memchr(buf, 'e', res.ptr - buf));
     int mantissaDigits = 0;
-    for (const char *p = buf; p < ePos; ++p)
-        mantissaDigits += (*p >= '0' && *p <= '9');
+    for (const char *p = buf; p < ePos; ++p) mantissaDigits += (*p >= '0' && *p <= '9');
     if (mantissaDigits > 15) {
         res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
         ePos = static_cast<const char *>(std::memchr(buf, 'e', res.ptr - buf));
@@ -34,8 +33,7 @@ Digits Decompose(double magnitude)
     for (const char *p = buf; p < ePos; ++p)
         if (*p >= '0' && *p <= '9')
             d.digits[d.count++] = *p;
-    while (d.count > 1 && d.digits[d.count - 1] == '0')
-        --d.count;
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     int exponent = 0;
     std::from_chars(ePos + 1 + (ePos[1] == '+'), res.ptr, exponent);
     d.exponent = exponent;
@@ -65,10 +63,8 @@ int WriteFewDecimals(char16_t *text, double magnitude)
         if (count <= k) {  // 0.00ddd
             text[n++] = u'0';
             text[n++] = u'.';
-            for (int z = count; z < k; ++z)
-                text[n++] = u'0';
-            for (int i = 0; i < count; ++i)
-                text[n++] = static_cast<char16_t>(digits[i]);
+            for (int z = count; z < k; ++z) text[n++] = u'0';
+            for (int i = 0; i < count; ++i) text[n++] = static_cast<char16_t>(digits[i]);
         } else {
             for (int i = 0; i < count; ++i) {
                 if (i == count - k)
@@ -99,8 +95,7 @@ int WriteGeneralNumber(char16_t *text, double value)
         text[n++] = static_cast<char16_t>(d.digits[0]);
         if (d.count > 1) {
             text[n++] = '.';
-            for (int i = 1; i < d.count; ++i)
-                text[n++] = static_cast<char16_t>(d.digits[i]);
+            for (int i = 1; i < d.count; ++i) text[n++] = static_cast<char16_t>(d.digits[i]);
         }
         text[n++] = 'E';
         text[n++] = d.exponent < 0 ? '-' : '+';
@@ -109,15 +104,12 @@ int WriteGeneralNumber(char16_t *text, double value)
             text[n++] = '0';
         char exponentDigits[8];
         const char *last = std::to_chars(exponentDigits, exponentDigits + 8, e).ptr;
-        for (const char *c = exponentDigits; c < last; ++c)
-            text[n++] = static_cast<char16_t>(*c);
+        for (const char *c = exponentDigits; c < last; ++c) text[n++] = static_cast<char16_t>(*c);
     } else if (d.exponent < 0) {
         text[n++] = '0';
         text[n++] = '.';
-        for (int i = -1; i > d.exponent; --i)
-            text[n++] = '0';
-        for (int i = 0; i < d.count; ++i)
-            text[n++] = static_cast<char16_t>(d.digits[i]);
+        for (int i = -1; i > d.exponent; --i) text[n++] = '0';
+        for (int i = 0; i < d.count; ++i) text[n++] = static_cast<char16_t>(d.digits[i]);
     } else {
         for (int i = 0; i <= d.exponent; ++i)
             text[n++] = static_cast<char16_t>(i < d.count ? d.digits[i] : '0');

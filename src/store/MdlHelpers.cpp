@@ -31,9 +31,15 @@ bool WriteWholeBytes(const QString &path, const QByteArray &bytes)
 }
 }  // namespace
 
-QString AppFile(const QString &name) { return platform::ProgramFolder() + QLatin1Char('/') + name; }
+QString AppFile(const QString &name)
+{
+    return platform::ProgramFolder() + QLatin1Char('/') + name;
+}
 
-bool FileExists(const QString &path) { return !path.isEmpty() && QFileInfo::exists(path); }
+bool FileExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
 
 QString ReadTextFile(const QString &path)
 {
@@ -84,10 +90,8 @@ QStringView TrimSpaces(QStringView text)
 {
     qsizetype from = 0;
     qsizetype to = text.size();
-    while (from < to && text[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && text[to - 1] == QLatin1Char(' '))
-        --to;
+    while (from < to && text[from] == QLatin1Char(' ')) ++from;
+    while (to > from && text[to - 1] == QLatin1Char(' ')) --to;
     return text.mid(from, to - from);
 }
 
@@ -106,7 +110,8 @@ QStringList ReadLines(const QString &path, bool trim)
         while (p < end) {
             const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p));
             const char *lineEnd = cr ? cr : end;
-            const QString line = platform::DecodeLocaleText(QByteArray::fromRawData(p, lineEnd - p));
+            const QString line =
+                platform::DecodeLocaleText(QByteArray::fromRawData(p, lineEnd - p));
             const QStringView trimmed = trim ? TrimSpaces(line) : QStringView(line);
             lines.append(trimmed.size() == line.size() ? line : trimmed.toString());
             p = lineEnd;
@@ -148,8 +153,7 @@ bool WriteLines(const QString &path, const QStringList &lines)
     // Encoded line by line: a whole-file UTF-16 copy of a 7 MB database costs more than the
     // encoding itself.
     qsizetype size = 0;
-    for (const QString &line : lines)
-        size += line.size() + 2;
+    for (const QString &line : lines) size += line.size() + 2;
     QByteArray bytes;
     bytes.reserve(size + size / 8);
     for (const QString &line : lines) {
@@ -203,8 +207,8 @@ QString StripTags(const QString &text, const QString &keepList)
         const QStringView after = QStringView(source).mid(p + 1);
         bool kept = false;
         for (QStringView name : keep)
-            if (after.left(name.size()).compare(name, Qt::CaseInsensitive) == 0
-                && after.size() >= name.size()) {
+            if (after.left(name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
+                after.size() >= name.size()) {
                 kept = true;
                 break;
             }

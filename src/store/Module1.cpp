@@ -9,22 +9,26 @@
 
 namespace Module1 {
 
-QString DatabasePath() { return MdlHelpers::AppFile(QStringLiteral("data.dat")); }
-QString TimeStampPath() { return MdlHelpers::AppFile(QStringLiteral("time.txt")); }
+QString DatabasePath()
+{
+    return MdlHelpers::AppFile(QStringLiteral("data.dat"));
+}
+QString TimeStampPath()
+{
+    return MdlHelpers::AppFile(QStringLiteral("time.txt"));
+}
 
 QString RecordLine(const StockRecord &record)
 {
     constexpr int numbers = StockRecord::FieldCount - StockRecord::TextFieldCount;
-    qsizetype room = numbers * platform::MaxGeneralNumberLength
-                     + (StockRecord::FieldCount - 1) * FieldSeparator.size();
-    for (int i = 0; i < StockRecord::TextFieldCount; ++i)
-        room += record.TextField(i).size();
+    qsizetype room = numbers * platform::MaxGeneralNumberLength +
+                     (StockRecord::FieldCount - 1) * FieldSeparator.size();
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i) room += record.TextField(i).size();
     QString line(room, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(line.data());
     char16_t *const start = out;
     const auto appendSeparator = [&out] {
-        for (QChar c : FieldSeparator)
-            *out++ = c.unicode();
+        for (QChar c : FieldSeparator) *out++ = c.unicode();
     };
     for (int i = 0; i < StockRecord::TextFieldCount; ++i) {
         const QString &text = record.TextField(i);
@@ -69,8 +73,7 @@ bool SaveStockDatabase()
     QStringList lines;
     lines.reserve(table.Count() + 1);
     lines.append(QString());
-    for (const StockRecord &record : table)
-        lines.append(RecordLine(record));
+    for (const StockRecord &record : table) lines.append(RecordLine(record));
     return MdlHelpers::WriteLines(DatabasePath(), lines);
 }
 
@@ -81,8 +84,7 @@ int LoadStockDatabase()
     const int kept = static_cast<int>(std::min<qsizetype>(lines.size(), StockTable::MaxRecords));
     std::vector<StockRecord> records;
     records.reserve(static_cast<size_t>(kept));
-    for (int i = 0; i < kept; ++i)
-        records.push_back(RecordFromLine(lines[i]));
+    for (int i = 0; i < kept; ++i) records.push_back(RecordFromLine(lines[i]));
     Stocks().Assign(std::move(records));
     return static_cast<int>(lines.size() - kept);
 }
@@ -91,8 +93,9 @@ bool WriteTimeStamp()
 {
     const QDateTime now = QDateTime::currentDateTime();
     return MdlHelpers::WriteTextFile(TimeStampPath(),
-                                     platform::FormatDateDdMmmYyyy(now.date()) + QStringLiteral(" at ")
-                                         + platform::FormatTimeHhMmSsAmPm(now.time()),
+                                     platform::FormatDateDdMmmYyyy(now.date()) +
+                                         QStringLiteral(" at ") +
+                                         platform::FormatTimeHhMmSsAmPm(now.time()),
                                      false);
 }
 

@@ -8,7 +8,10 @@ namespace MdlHelpers {
 
 namespace {
 
-bool IsSkipped(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool IsSkipped(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
 // Reads the characters of the number while skipping blanks between them.
 class Cursor {
@@ -17,8 +20,7 @@ public:
 
     char16_t Peek()
     {
-        while (p < end && IsSkipped(*p))
-            ++p;
+        while (p < end && IsSkipped(*p)) ++p;
         return p < end ? *p : u'\0';
     }
     void Next() { ++p; }
@@ -43,8 +45,7 @@ int DigitValue(char16_t c, int base)
 double ReadInteger(Cursor &cursor, int base)
 {
     double value = 0;
-    for (int d; (d = DigitValue(cursor.Peek(), base)) >= 0; cursor.Next())
-        value = value * base + d;
+    for (int d; (d = DigitValue(cursor.Peek(), base)) >= 0; cursor.Next()) value = value * base + d;
     return value;
 }
 

@@ -11,20 +11,23 @@ const QString Header =
     "size=-1>More Info</FONT></B></TD></TR>\r\n";
 const QString TableEnd = "</TBODY></TABLE>";
 
-QString Cell(const QString &text) { return "<TD><FONT face=arial size=-1>" + text + "</FONT></TD>"; }
+QString Cell(const QString &text)
+{
+    return "<TD><FONT face=arial size=-1>" + text + "</FONT></TD>";
+}
 
 QString Row(const QStringList &cells)
 {
     QString row = "<TR>";
-    for (const QString &c : cells)
-        row += Cell(c);
+    for (const QString &c : cells) row += Cell(c);
     return row + "</TR>\r\n";
 }
 
 QString Page(const QString &rows)
 {
     return "<TABLE><TBODY><TR><TD>Showing 1 to 20 of 45 (x)</TD></TR></TBODY></TABLE>\r\n"
-           "<TABLE><TBODY>" + Header + rows + TableEnd + "\r\n<P>footer</P>";
+           "<TABLE><TBODY>" +
+           Header + rows + TableEnd + "\r\n<P>footer</P>";
 }
 
 class ResultPageParser : public ::testing::Test {
@@ -37,9 +40,8 @@ protected:
 
 TEST_F(ResultPageParser, WorkedExample)
 {
-    const QString page =
-        Page(Row({"<B>ABCD</B>", "ACME &amp; SONS MINING", "Gold", "T3", "0.35", "-2.5%",
-                  "1,234.5M"}));
+    const QString page = Page(
+        Row({"<B>ABCD</B>", "ACME &amp; SONS MINING", "Gold", "T3", "0.35", "-2.5%", "1,234.5M"}));
     EXPECT_EQ(ParseResultPage(page, 0), 1);
     ASSERT_EQ(Stocks().Count(), 1);
     const StockRecord &r = Stocks()[0];
@@ -50,14 +52,12 @@ TEST_F(ResultPageParser, WorkedExample)
     EXPECT_DOUBLE_EQ(r.Price, 0.35);
     EXPECT_DOUBLE_EQ(r.Value5, -2.5);
     EXPECT_DOUBLE_EQ(r.MarketCap, 1234500000);
-    for (int f = 7; f < StockRecord::FieldCount; ++f)
-        EXPECT_EQ(r.NumberField(f), 0) << f;
+    for (int f = 7; f < StockRecord::FieldCount; ++f) EXPECT_EQ(r.NumberField(f), 0) << f;
 }
 
 TEST_F(ResultPageParser, RecordsContinueAtKAndCutTheTable)
 {
-    for (int i = 0; i < 10; ++i)
-        Stocks().StoreAt(i, StockRecord{});
+    for (int i = 0; i < 10; ++i) Stocks().StoreAt(i, StockRecord{});
     QString rows;
     for (int i = 0; i < 3; ++i)
         rows += Row({QString("S%1").arg(i), "CO", "Ind", "", QString::number(i + 1)});
@@ -83,10 +83,11 @@ TEST_F(ResultPageParser, PagesWithoutRowsOrTableStoreNothing)
 
 TEST_F(ResultPageParser, MarketCapScalingAndNumberCells)
 {
-    QString rows = Row({"A", "", "", "", "1", "", "950.25M"}) + Row({"B", "", "", "", "", "", "2.1B"})
-                   + Row({"C", "", "", "", "", "", "12,345", "", "", "1,234"})
-                   + Row({"D", "", "", "", "n/a", "", "", "", "", "", "", "", "", "", "", "", "",
-                          "", "18", "19", "20"});
+    QString rows = Row({"A", "", "", "", "1", "", "950.25M"}) +
+                   Row({"B", "", "", "", "", "", "2.1B"}) +
+                   Row({"C", "", "", "", "", "", "12,345", "", "", "1,234"}) +
+                   Row({"D", "", "", "", "n/a", "", "", "",   "",   "",  "",
+                        "",  "", "", "", "",    "", "", "18", "19", "20"});
     EXPECT_EQ(ParseResultPage(Page(rows), 0), 4);
     EXPECT_DOUBLE_EQ(Stocks()[0].MarketCap, 950250000);
     EXPECT_DOUBLE_EQ(Stocks()[1].MarketCap, 2.1);
@@ -116,7 +117,8 @@ TEST_F(ResultPageParser, UnclosedTagSwallowsTheRestOfTheCut)
 
     // Without any later ">", everything to the end of the cut goes.
     Stocks().Clear();
-    const QString cut = Row({"A", "Z"}) + "<TR>" + Cell("B") + "<TD><FONT face=arial size=-1>X <BROKEN";
+    const QString cut =
+        Row({"A", "Z"}) + "<TR>" + Cell("B") + "<TD><FONT face=arial size=-1>X <BROKEN";
     EXPECT_EQ(ParseResultPage(Page(cut), 0), 2);
     EXPECT_EQ(Stocks()[1].Symbol, "B");
     EXPECT_EQ(Stocks()[1].Company, "X ");
@@ -125,8 +127,7 @@ TEST_F(ResultPageParser, UnclosedTagSwallowsTheRestOfTheCut)
 TEST_F(ResultPageParser, StopsAtTheTableLimitAndCountsWhatWasLeftOut)
 {
     QString rows;
-    for (int i = 0; i < 5; ++i)
-        rows += Row({QString("S%1").arg(i), "C", "I", "", "1"});
+    for (int i = 0; i < 5; ++i) rows += Row({QString("S%1").arg(i), "C", "I", "", "1"});
     int leftOut = 0;
     EXPECT_EQ(ParseResultPage(Page(rows), StockTable::MaxRecords - 2, &leftOut),
               StockTable::MaxRecords);

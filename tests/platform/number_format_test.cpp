@@ -3,8 +3,8 @@
 #include <limits>
 #include <random>
 
-#include "platform/NumberFormat.h"
 #include "QtPrinters.h"
+#include "platform/NumberFormat.h"
 #include "store/MdlHelpers.h"
 
 using platform::FormatGeneralNumber;

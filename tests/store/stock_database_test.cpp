@@ -47,9 +47,10 @@ TEST_F(StockDatabase, SaveWritesAnEmptyFirstLineAndOneLinePerRecord)
     r.MarketCap = 12500000;
     Stocks().StoreAt(0, r);
     ASSERT_TRUE(Module1::SaveStockDatabase());
-    EXPECT_EQ(folder.ReadBytes("data.dat"),
-              "\r\nABCD~!@Acme Mining Corp~!@Gold~!@X~!@0.35~!@0~!@12500000~!@0~!@0~!@0~!@0~!@0~!@0~!@"
-              "0~!@0~!@0~!@0~!@0~!@0\r\n");
+    EXPECT_EQ(
+        folder.ReadBytes("data.dat"),
+        "\r\nABCD~!@Acme Mining Corp~!@Gold~!@X~!@0.35~!@0~!@12500000~!@0~!@0~!@0~!@0~!@0~!@0~!@"
+        "0~!@0~!@0~!@0~!@0~!@0\r\n");
 }
 
 TEST_F(StockDatabase, SaveThenLoadGivesBackTheSameRecords)
@@ -91,8 +92,7 @@ TEST_F(StockDatabase, LoadDropsBlankAndDuplicateLinesAndTrimsLineEnds)
 TEST_F(StockDatabase, ShortAndLongLinesAreReadAsFarAsTheyGo)
 {
     QByteArray longLine = "L";
-    for (int i = 1; i < 25; ++i)
-        longLine += "~!@" + QByteArray::number(i);
+    for (int i = 1; i < 25; ++i) longLine += "~!@" + QByteArray::number(i);
     folder.WriteBytes("data.dat", "\r\nS~!@Only company\r\n" + longLine + "\r\n");
     Module1::LoadStockDatabase();
     ASSERT_EQ(Stocks().Count(), 2);
@@ -147,8 +147,7 @@ TEST_F(StockDatabase, TimeStampIsOneLineInTheStampFormat)
 TEST(StockTable, StoreAtCutsTheTableAndRefusesIndicesPastTheLimit)
 {
     StockTable table;
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(table.StoreAt(i, StockRecord{}));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(table.StoreAt(i, StockRecord{}));
     StockRecord r;
     r.Symbol = "FIRST";
     ASSERT_TRUE(table.StoreAt(0, r));

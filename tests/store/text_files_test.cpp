@@ -31,8 +31,7 @@ TEST_F(TextFiles, ReadLinesSplitsAtCrLfAndTrimsOnlySpaces)
 {
     folder.WriteBytes("l.txt", "  one \r\n\ttwo\t\r\n");
     EXPECT_EQ(ReadLines(folder.File("l.txt"), true), QStringList({"one", "\ttwo\t", ""}));
-    EXPECT_EQ(ReadLines(folder.File("l.txt"), false),
-              QStringList({"  one ", "\ttwo\t", ""}));
+    EXPECT_EQ(ReadLines(folder.File("l.txt"), false), QStringList({"  one ", "\ttwo\t", ""}));
     EXPECT_EQ(ReadLines(folder.File("none.txt"), true), QStringList({""}));
 }
 
@@ -105,8 +104,7 @@ TEST(TextHelpers, StripTagsRemovesTagsLinearlyAndKeepsNamedOnes)
     EXPECT_EQ(StripTags("1 < 2 > 0", ""), "1  0");
 
     QString big;
-    for (int i = 0; i < 20000; ++i)
-        big += "<TD><B>v</B></TD>";
+    for (int i = 0; i < 20000; ++i) big += "<TD><B>v</B></TD>";
     EXPECT_EQ(StripTags(big, ""), QString(20000, 'v'));
 }
 
