@@ -1,5 +1,6 @@
 #include "store/MdlHelpers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,6 +10,7 @@
 #include <cstring>
 
 #include "platform/ProgramFolder.h"
+#include "platform/Wildcard.h"
 #include "platform/TextCodec.h"
 
 namespace MdlHelpers {
@@ -225,6 +227,32 @@ QString StripTags(const QString &text, const QString &keepList)
     if (result.isEmpty())
         return QStringLiteral(" ");
     return result;
+}
+
+namespace {
+QStringList MatchingFiles(const QString &folder, const QString &pattern)
+{
+    QStringList names;
+    const QStringList all = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : all)
+        if (platform::WildcardMatch(pattern, name))
+            names.append(name);
+    return names;
+}
+}  // namespace
+
+int DeleteFiles(const QString &folder, const QString &pattern)
+{
+    int deleted = 0;
+    for (const QString &name : MatchingFiles(folder, pattern))
+        deleted += QFile::remove(folder + name) ? 1 : 0;
+    return deleted;
+}
+
+int CountFiles(const QString &folder, const QString &pattern)
+{
+    const QString withSlash = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return static_cast<int>(MatchingFiles(withSlash, pattern).size());
 }
 
 QString ProperCase(const QString &text)

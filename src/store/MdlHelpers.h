@@ -56,6 +56,14 @@ QString StripTags(const QString &text, const QString &keepList);
 // First character and every character after a space upper case, all others lower case.
 QString ProperCase(const QString &text);
 
+// Deletes the files of the folder (a path ending in "/", joined to each name directly) whose
+// names match the wildcard pattern ("*", "?", letter case ignored). Returns how many were
+// deleted.
+int DeleteFiles(const QString &folder, const QString &pattern);
+
+// The number of files in the folder ("/" added unless it ends with one) matching the pattern.
+int CountFiles(const QString &folder, const QString &pattern);
+
 // Removes spaces (U+0020 only) from both ends.
 QStringView TrimSpaces(QStringView text);
 

@@ -115,3 +115,18 @@ TEST(TextHelpers, ProperCaseStartsWordsOnlyAfterSpaces)
     EXPECT_EQ(ProperCase(""), "");
     EXPECT_EQ(ProperCase("x"), "X");
 }
+
+TEST_F(TextFiles, DeleteAndCountFilesByWildcard)
+{
+    QDir(folder.Path()).mkdir("temp");
+    for (const char *name : {"temp/0.dat", "temp/1.DAT", "temp/notes.txt", "temp/2.dat.bak"})
+        folder.WriteBytes(name, "x");
+    QDir(folder.Path()).mkdir("temp/sub.dat");  // folders are not files
+    const QString temp = folder.File("temp");
+    EXPECT_EQ(CountFiles(temp, "*.dat"), 2);
+    EXPECT_EQ(CountFiles(temp + "/", "*.dat"), 2);
+    EXPECT_EQ(DeleteFiles(temp + "/", "*.dat"), 2);
+    EXPECT_EQ(CountFiles(temp, "*.dat"), 0);
+    EXPECT_EQ(CountFiles(temp, "*"), 2);
+    EXPECT_EQ(CountFiles(folder.File("missing"), "*"), 0);
+}
