@@ -8,20 +8,25 @@ namespace {
 QString DefaultDescription(int number)
 {
     switch (number) {
-    case ErrOverflow: return QStringLiteral("Overflow");
-    case ErrSubscriptOutOfRange: return QStringLiteral("Subscript out of range");
-    case ErrInvalidPropertyValue: return QStringLiteral("Invalid property value");
-    case ErrPropertyCannotBeSetAtRunTime:
-        return QStringLiteral("Property cannot be set at run time");
-    case ErrPropertyCannotBeSet: return QStringLiteral("Property cannot be set");
-    default: return QStringLiteral("Control error %1").arg(number);
+        case ErrOverflow:
+            return QStringLiteral("Overflow");
+        case ErrSubscriptOutOfRange:
+            return QStringLiteral("Subscript out of range");
+        case ErrInvalidPropertyValue:
+            return QStringLiteral("Invalid property value");
+        case ErrPropertyCannotBeSetAtRunTime:
+            return QStringLiteral("Property cannot be set at run time");
+        case ErrPropertyCannotBeSet:
+            return QStringLiteral("Property cannot be set");
+        default:
+            return QStringLiteral("Control error %1").arg(number);
     }
 }
 }  // namespace
 
 ControlError::ControlError(int number, const QString &description)
-    : std::runtime_error((description.isEmpty() ? DefaultDescription(number) : description)
-                             .toStdString()),
+    : std::runtime_error(
+          (description.isEmpty() ? DefaultDescription(number) : description).toStdString()),
       number(number)
 {
 }

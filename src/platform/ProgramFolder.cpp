@@ -23,8 +23,7 @@ QString ProgramFolder()
 void SetProgramFolderOverride(const QString &folder)
 {
     QString clean = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
-    while (clean.size() > 1 && clean.endsWith(QLatin1Char('/')))
-        clean.chop(1);
+    while (clean.size() > 1 && clean.endsWith(QLatin1Char('/'))) clean.chop(1);
     Override() = clean;
 }
 

@@ -1,20 +1,17 @@
 #include "platform/TextCodec.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 namespace platform {
 
+// The local 8-bit encoding is the locale's (UTF-8 on this desktop); invalid input decodes to
+// U+FFFD rather than failing.
 QString DecodeLocaleText(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringConverter::System);
-    return decoder.decode(bytes);
+    return QString::fromLocal8Bit(bytes);
 }
 
 QByteArray EncodeLocaleText(const QString &text)
 {
-    QStringEncoder encoder(QStringConverter::System);
-    return encoder.encode(text);
+    return text.toLocal8Bit();
 }
 
 }  // namespace platform

@@ -21,7 +21,13 @@ int TwipsPerPixel(bool horizontal)
 }
 }  // namespace
 
-int TwipsPerPixelX() { return TwipsPerPixel(true); }
-int TwipsPerPixelY() { return TwipsPerPixel(false); }
+int TwipsPerPixelX()
+{
+    return TwipsPerPixel(true);
+}
+int TwipsPerPixelY()
+{
+    return TwipsPerPixel(false);
+}
 
 }  // namespace platform

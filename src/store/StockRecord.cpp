@@ -18,8 +18,8 @@ double &StockRecord::NumberField(int index)
 {
     assert(index >= TextFieldCount && index < FieldCount);
     // The fifteen doubles are declared consecutively from Price on.
-    static_assert(offsetof(StockRecord, Value18) - offsetof(StockRecord, Price)
-                  == 14 * sizeof(double));
+    static_assert(offsetof(StockRecord, Value18) - offsetof(StockRecord, Price) ==
+                  14 * sizeof(double));
     return (&Price)[index - TextFieldCount];
 }
 

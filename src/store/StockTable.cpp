@@ -11,7 +11,10 @@ bool StockTable::StoreAt(int k, StockRecord record)
     return true;
 }
 
-void StockTable::Assign(std::vector<StockRecord> newRecords) { records = std::move(newRecords); }
+void StockTable::Assign(std::vector<StockRecord> newRecords)
+{
+    records = std::move(newRecords);
+}
 
 StockTable &Stocks()
 {

@@ -4,9 +4,15 @@
 
 #include "platform/ProgramFolder.h"
 
-TempProgramFolder::TempProgramFolder() { platform::SetProgramFolderOverride(dir.path()); }
+TempProgramFolder::TempProgramFolder()
+{
+    platform::SetProgramFolderOverride(dir.path());
+}
 
-TempProgramFolder::~TempProgramFolder() { platform::SetProgramFolderOverride(QString()); }
+TempProgramFolder::~TempProgramFolder()
+{
+    platform::SetProgramFolderOverride(QString());
+}
 
 QByteArray TempProgramFolder::ReadBytes(const QString &name) const
 {

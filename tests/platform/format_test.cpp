@@ -37,7 +37,9 @@ TEST(DateTimeFormat, StampPatternsUseTheLocaleNamesAndTwelveHourClock)
 
 TEST(TextCodec, InvalidBytesBecomeReplacementCharacters)
 {
-    QString text = DecodeLocaleText(QByteArray("ab\xff\xfe" "cd"));
+    QString text =
+        DecodeLocaleText(QByteArray("ab\xff\xfe"
+                                    "cd"));
     EXPECT_TRUE(text.startsWith("ab"));
     EXPECT_TRUE(text.endsWith("cd"));
     EXPECT_TRUE(text.contains(QChar(QChar::ReplacementCharacter)));

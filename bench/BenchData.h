@@ -1,0 +1,17 @@
+#pragma once
+
+// Realistic inputs shared by the benchmarks: stock records and serialised result pages.
+
+#include <QString>
+
+#include "store/StockRecord.h"
+
+namespace bench {
+
+StockRecord RealisticRecord(int i);
+
+// One result page's BODY markup as the browser component serialises it, with the given rows
+// starting at stock number first.
+QString RealisticResultPage(int first, int rows);
+
+}  // namespace bench

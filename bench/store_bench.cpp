@@ -1,0 +1,53 @@
+// Load and save of a full stock database (32,767 records, about 7 MB).
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "BenchData.h"
+#include "platform/ProgramFolder.h"
+#include "store/Module1.h"
+#include "store/StockTable.h"
+
+namespace {
+
+void FillTable()
+{
+    Stocks().Clear();
+    for (int i = 0; i < StockTable::MaxRecords; ++i) Stocks().StoreAt(i, bench::RealisticRecord(i));
+}
+
+void BM_SaveStockDatabase(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    platform::SetProgramFolderOverride(dir.path());
+    FillTable();
+    for (auto _ : state) benchmark::DoNotOptimize(Module1::SaveStockDatabase());
+    state.counters["MB"] = QFileInfo(Module1::DatabasePath()).size() / 1e6;
+    platform::SetProgramFolderOverride(QString());
+}
+BENCHMARK(BM_SaveStockDatabase)->Unit(benchmark::kMillisecond);
+
+void BM_LoadStockDatabase(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    platform::SetProgramFolderOverride(dir.path());
+    FillTable();
+    Module1::SaveStockDatabase();
+    for (auto _ : state) benchmark::DoNotOptimize(Module1::LoadStockDatabase());
+    state.counters["records"] = Stocks().Count();
+    platform::SetProgramFolderOverride(QString());
+}
+BENCHMARK(BM_LoadStockDatabase)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "store/StockRecord.h"
+
+// The stock database (data.dat) and the update time stamp (time.txt) in the program folder.
+namespace Module1 {
+
+// The separator between the nineteen fields of a record line.
+inline const QString FieldSeparator = QStringLiteral("~!@");
+
+QString DatabasePath();
+QString TimeStampPath();
+
+// Writes the whole stock table to data.dat: an empty first line, then one line per record.
+// The old file is replaced only when the new one is completely written; false when the save
+// failed (the previous file is then intact).
+bool SaveStockDatabase();
+
+// Replaces the stock table with the records of data.dat (blank and duplicate lines dropped,
+// every Show flag false). No file, or no record lines, gives an empty table. A file of more
+// than 32,767 records loads its first 32,767; the result is the number of record lines left
+// out (0 normally).
+int LoadStockDatabase();
+
+// Writes the current local date and time to time.txt ("08,Dec 2008 at 09:21:05 AM").
+bool WriteTimeStamp();
+
+// The record line of the database file for one record, and a record read back from one.
+QString RecordLine(const StockRecord &record);
+StockRecord RecordFromLine(QStringView line);
+
+}  // namespace Module1
