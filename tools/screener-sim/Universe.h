@@ -33,6 +33,7 @@ struct SimStock {
     double MarketCapDollars = 0;
 
     double Number(int field) const { return Numbers[static_cast<size_t>(field - 4)]; }
+    double Price() const { return Number(4); }
 };
 
 // The deterministic universe of the given size (negative counts as 0), sorted by company name as

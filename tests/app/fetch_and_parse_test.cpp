@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "app/PageFetcher.h"
+#include "app/ResultPageParser.h"
+#include "platform/Clock.h"
+#include "platform/WebBrowser.h"
+#include "screener-sim/ScreenerServer.h"
+#include "store/StockTable.h"
+
+using screener_sim::ScreenerServer;
+using screener_sim::SimStock;
+
+namespace {
+
+// Pages are fetched for real from the in-process simulator; only the waits are on fake time.
+class FetchAndParseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim.Listen());
+        Stocks().Clear();
+        QObject::connect(&watchdog, &QTimer::timeout, [this] { clock.Advance(60000); });
+        watchdog.start(30000);
+    }
+    void TearDown() override { Stocks().Clear(); }
+
+    // Fetches the pages with these first-row numbers and parses them into the table in turn.
+    int FetchAndParse(const std::vector<int> &firstRows)
+    {
+        int k = 0;
+        for (int b : firstRows)
+            k = ParseResultPage(fetcher.FetchPage(sim.ResultPageAddress(b)), k);
+        return k;
+    }
+
+    void ExpectRecordIs(int index, const SimStock &stock)
+    {
+        SCOPED_TRACE("record " + std::to_string(index) + " " + stock.Symbol.toStdString());
+        const StockRecord &record = Stocks()[index];
+        EXPECT_EQ(record.Symbol.toStdString(), stock.Symbol.toStdString());
+        EXPECT_EQ(record.Company.toStdString(), stock.Company.toStdString());
+        EXPECT_EQ(record.Industry.toStdString(), stock.Industry.toStdString());
+        EXPECT_EQ(record.Text3.toStdString(), stock.Text3.toStdString());
+        for (int field = 4; field < StockRecord::FieldCount; ++field)
+            EXPECT_DOUBLE_EQ(record.NumberField(field), stock.Number(field)) << "field " << field;
+    }
+
+    ScreenerServer sim{45};
+    platform::WebBrowser browser;
+    PageFetcher fetcher{browser};
+    platform::FakeClock clock;
+    platform::ScopedClock useClock{clock};
+    QTimer watchdog;
+};
+
+}  // namespace
+
+TEST_F(FetchAndParseTest, EveryPageReadsBackAsTheSimulatorsUniverse)
+{
+    const auto &universe = sim.Universe();
+    ASSERT_EQ(FetchAndParse({1, 21, 41}), 45);
+    ASSERT_EQ(Stocks().Count(), 45);
+    for (int i = 0; i < 45; ++i)
+        ExpectRecordIs(i, universe[static_cast<size_t>(i)]);
+
+    // The universe is built to exercise the reader: make sure this one does.
+    bool ampersand = false, quote = false, billions = false, empty = false;
+    for (const SimStock &stock : universe) {
+        ampersand |= stock.Cells[1].contains('&') || stock.Industry.contains('&');
+        quote |= stock.Cells[1].contains('"') || stock.Cells[1].contains('\'');
+        billions |= stock.Cells[6].endsWith('B');
+        empty |= stock.Cells[9].isEmpty() || stock.Cells[13].isEmpty();
+    }
+    EXPECT_TRUE(ampersand && quote && billions && empty);
+}
+
+TEST_F(FetchAndParseTest, PagesThatFailOrShiftGiveWhatTheServerListed)
+{
+    sim.Faults().ErrorRows = {21};
+    sim.Faults().NoTableRows = {41};
+    EXPECT_EQ(FetchAndParse({1, 21, 41}), 20);
+
+    // A list that moves back 3 rows a request repeats rows across pages.
+    sim.SetFaults({});
+    sim.Faults().ShiftRows = 3;
+    sim.ClearLog();
+    Stocks().Clear();
+    int k = FetchAndParse({1, 21, 41});
+    int index = 0;
+    for (const auto &request : sim.RequestLog()) {
+        for (int row = 0; row < request.ServedCount; ++row)
+            ExpectRecordIs(index++, sim.Universe()[static_cast<size_t>(request.ServedFrom + row)]);
+    }
+    EXPECT_EQ(k, index);
+    EXPECT_EQ(k, 20 + 20 + 11);  // pages from rows 0, 17 and 34
+}
