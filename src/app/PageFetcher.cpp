@@ -10,7 +10,10 @@ PageFetcher::PageFetcher(platform::WebBrowser &browser, QObject *parent)
             &PageFetcher::OnDocumentComplete, Qt::DirectConnection);
 }
 
-void PageFetcher::OnDocumentComplete(QObject *, QString &address) { completedUrl = address; }
+void PageFetcher::OnDocumentComplete(QObject *, QString &address)
+{
+    completedUrl = address;
+}
 
 QString PageFetcher::FetchPage(const QString &address)
 {
@@ -24,8 +27,8 @@ void PageFetcher::NavigateAndWait(const QString &address)
     platform::Clock &clock = platform::CurrentClock();
     uint32_t start = clock.TickCount();
     completedUrl.clear();
-    browser.Navigate(address, platform::WebBrowser::NoReadFromCache
-                                  | platform::WebBrowser::NoWriteToCache);
+    browser.Navigate(address,
+                     platform::WebBrowser::NoReadFromCache | platform::WebBrowser::NoWriteToCache);
     for (;;) {
         if (!completedUrl.isEmpty())
             return;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <cstdint>
 #include <QString>
+#include <cstdint>
 
 namespace platform {
 class WebBrowser;

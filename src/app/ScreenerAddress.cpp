@@ -9,8 +9,7 @@ QString Site()
     QString site = qEnvironmentVariable(EnvironmentVariable).trimmed();
     if (site.isEmpty())
         site = QString::fromLatin1(DefaultSite);
-    while (site.endsWith(QLatin1Char('/')))
-        site.chop(1);
+    while (site.endsWith(QLatin1Char('/'))) site.chop(1);
     return site;
 }
 
@@ -19,8 +18,14 @@ QString ResultPageAddress(int firstRow)
     return Site() + QStringLiteral("/b?pr=0/5&s=nm&db=stocks&vw=0&b=") + QString::number(firstRow);
 }
 
-QString QuotePageAddress() { return Site() + QStringLiteral("/ver04/quote.html"); }
+QString QuotePageAddress()
+{
+    return Site() + QStringLiteral("/ver04/quote.html");
+}
 
-QString HomePageAddress() { return Site() + QStringLiteral("/"); }
+QString HomePageAddress()
+{
+    return Site() + QStringLiteral("/");
+}
 
 }  // namespace ScreenerAddress

@@ -19,7 +19,10 @@ void SystemClock::Sleep(int milliseconds)
         QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-void SystemClock::PumpEvents() { QCoreApplication::processEvents(); }
+void SystemClock::PumpEvents()
+{
+    QCoreApplication::processEvents();
+}
 
 void FakeClock::Sleep(int milliseconds)
 {
@@ -43,12 +46,24 @@ SystemClock systemClock;
 Clock *current = nullptr;
 }  // namespace
 
-Clock &CurrentClock() { return current ? *current : systemClock; }
+Clock &CurrentClock()
+{
+    return current ? *current : systemClock;
+}
 
-void SetClock(Clock *clock) { current = clock; }
+void SetClock(Clock *clock)
+{
+    current = clock;
+}
 
-ScopedClock::ScopedClock(Clock &clock) : previous(current) { current = &clock; }
+ScopedClock::ScopedClock(Clock &clock) : previous(current)
+{
+    current = &clock;
+}
 
-ScopedClock::~ScopedClock() { current = previous; }
+ScopedClock::~ScopedClock()
+{
+    current = previous;
+}
 
 }  // namespace platform

@@ -22,7 +22,10 @@ public:
 };
 
 // Milliseconds from start to now on a wrapping counter.
-inline uint32_t TicksSince(uint32_t start, uint32_t now) { return now - start; }
+inline uint32_t TicksSince(uint32_t start, uint32_t now)
+{
+    return now - start;
+}
 
 // The steady system clock and the application's event loop.
 class SystemClock : public Clock {

@@ -2,13 +2,17 @@
 
 #include <gumbo.h>
 
-#include <QStringDecoder>
+#include <algorithm>
+#include <cstddef>
 
 #include "platform/HtmlSerializer.h"
 
 namespace platform {
 
-QString HtmlElement::tagName() const { return QString::fromStdString(TagNameOf(node)); }
+QString HtmlElement::tagName() const
+{
+    return QString::fromStdString(TagNameOf(node));
+}
 
 QString HtmlElement::innerhtml() const
 {
@@ -24,14 +28,58 @@ const HtmlElement *ElementCollection::Item(int index) const
     return &elements[static_cast<size_t>(index)];
 }
 
+// The parser makes and drops many small buffers while it builds the tree; handing them out from
+// a few large blocks and dropping the blocks with the document saves a good part of the parse.
+// Freed buffers are not reused, so the blocks grow to about twenty times the page; pages beyond
+// ArenaPageLimit use the ordinary heap instead.
+class HtmlDocument::Arena {
+public:
+    static constexpr size_t ArenaPageLimit = 1 << 20;
+
+    static void *Allocate(void *userdata, size_t size)
+    {
+        return static_cast<Arena *>(userdata)->Take(size);
+    }
+    static void Release(void *, void *) {}
+
+private:
+    static constexpr size_t BlockSize = 256 * 1024;
+
+    void *Take(size_t size)
+    {
+        size = (size + 15) & ~size_t(15);
+        if (free < size) {
+            size_t blockSize = std::max(size, BlockSize);
+            blocks.push_back(std::make_unique<std::max_align_t[]>(
+                (blockSize + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t)));
+            next = reinterpret_cast<char *>(blocks.back().get());
+            free = blockSize;
+        }
+        void *taken = next;
+        next += size;
+        free -= size;
+        return taken;
+    }
+
+    std::vector<std::unique_ptr<std::max_align_t[]>> blocks;
+    char *next = nullptr;
+    size_t free = 0;
+};
+
 std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string utf8Markup)
 {
     std::unique_ptr<HtmlDocument> document(new HtmlDocument);
     document->source = std::move(utf8Markup);
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 0;  // nobody reads them, and recording them costs time
-    document->output = gumbo_parse_with_options(&options, document->source.data(),
-                                                document->source.size());
+    if (document->source.size() <= Arena::ArenaPageLimit) {
+        document->arena = std::make_unique<Arena>();
+        options.allocator = &Arena::Allocate;
+        options.deallocator = &Arena::Release;
+        options.userdata = document->arena.get();
+    }
+    document->output =
+        gumbo_parse_with_options(&options, document->source.data(), document->source.size());
 
     // Pre-order walk with an explicit stack: document order, and no recursion on deep junk.
     std::vector<const GumboNode *> pending{document->output->root};
@@ -65,9 +113,40 @@ bool DeclaresUtf8(const QByteArray &contentType)
 
 bool IsValidUtf8(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString ignored = decoder.decode(bytes);
-    return !decoder.hasError();
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        unsigned char c = *p++;
+        if (c < 0x80)
+            continue;
+        int more;
+        uint32_t code;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < more)
+            return false;
+        for (int i = 0; i < more; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        p += more;
+        // Overlong forms, surrogates and values past U+10FFFF.
+        if ((more == 2 && code < 0x800) || (more == 3 && code < 0x10000) || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -88,7 +167,8 @@ std::unique_ptr<HtmlDocument> HtmlDocument::FromBytes(const QByteArray &bytes,
 
 HtmlDocument::~HtmlDocument()
 {
-    if (output)
+    // An arena goes as a whole with its blocks.
+    if (output && !arena)
         gumbo_destroy_output(&kGumboDefaultOptions, output);
 }
 

@@ -56,7 +56,10 @@ public:
 private:
     HtmlDocument() = default;
 
-    std::string source;  // the tree points into it
+    class Arena;
+
+    std::string source;            // the tree points into it
+    std::unique_ptr<Arena> arena;  // holds the tree of a page of ordinary size
     GumboInternalOutput *output = nullptr;
     ElementCollection all;
 };

@@ -125,8 +125,8 @@ bool NeedsQuotes(const char *value)
         return true;
     for (const char *p = value; *p; ++p) {
         char c = *p;
-        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-                     || c == '-' || c == '.' || c == '_';
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == '-' || c == '.' || c == '_';
         if (!plain)
             return true;
     }

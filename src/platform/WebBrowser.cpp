@@ -6,8 +6,7 @@
 
 namespace platform {
 
-WebBrowser::WebBrowser(QWidget *parent)
-    : QWidget(parent), network(new QNetworkAccessManager(this))
+WebBrowser::WebBrowser(QWidget *parent) : QWidget(parent), network(new QNetworkAccessManager(this))
 {
 }
 
@@ -57,9 +56,8 @@ void WebBrowser::Finish(QNetworkReply *reply, const QString &address)
     } else if (reply->error() != QNetworkReply::NoError) {
         document = HtmlDocument::Parse(ErrorPage(address, reply->errorString()));
     } else {
-        document = HtmlDocument::FromBytes(reply->readAll(),
-                                           reply->header(QNetworkRequest::ContentTypeHeader)
-                                               .toByteArray());
+        document = HtmlDocument::FromBytes(
+            reply->readAll(), reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     }
 
     QString reported = address;

@@ -30,8 +30,7 @@ protected:
     int FetchAndParse(const std::vector<int> &firstRows)
     {
         int k = 0;
-        for (int b : firstRows)
-            k = ParseResultPage(fetcher.FetchPage(sim.ResultPageAddress(b)), k);
+        for (int b : firstRows) k = ParseResultPage(fetcher.FetchPage(sim.ResultPageAddress(b)), k);
         return k;
     }
 
@@ -62,8 +61,7 @@ TEST_F(FetchAndParseTest, EveryPageReadsBackAsTheSimulatorsUniverse)
     const auto &universe = sim.Universe();
     ASSERT_EQ(FetchAndParse({1, 21, 41}), 45);
     ASSERT_EQ(Stocks().Count(), 45);
-    for (int i = 0; i < 45; ++i)
-        ExpectRecordIs(i, universe[static_cast<size_t>(i)]);
+    for (int i = 0; i < 45; ++i) ExpectRecordIs(i, universe[static_cast<size_t>(i)]);
 
     // The universe is built to exercise the reader: make sure this one does.
     bool ampersand = false, quote = false, billions = false, empty = false;

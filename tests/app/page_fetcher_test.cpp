@@ -16,8 +16,7 @@ namespace {
 int Count(const std::string &text, const std::string &part)
 {
     int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
 }
 
@@ -84,8 +83,7 @@ TEST_F(PageFetcherTest, ACompletedLoadStillCostsTheFullSettleWait)
     fetcher.FetchPage(sim.ResultPageAddress(1));
     EXPECT_EQ(clock.Sleeps(), std::vector<int>(10, 100));
     // Every sleep comes after a pump of its own (the first also after the wait's pumps).
-    for (int pumps : clock.PumpsBeforeSleeps())
-        EXPECT_GE(pumps, 1);
+    for (int pumps : clock.PumpsBeforeSleeps()) EXPECT_GE(pumps, 1);
     EXPECT_EQ(platform::TicksSince(start, clock.TickCount()), 1000u);
 }
 

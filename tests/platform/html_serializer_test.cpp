@@ -19,19 +19,24 @@ std::string BodyOf(const HtmlDocument &document)
     return "<no body>";
 }
 
-std::string Body(const char *markup) { return BodyOf(*HtmlDocument::Parse(markup)); }
+std::string Body(const char *markup)
+{
+    return BodyOf(*HtmlDocument::Parse(markup));
+}
 
 }  // namespace
 
 TEST(HtmlSerializer, ScreenerCellsComeOutInTheFormThePageReaderMatches)
 {
-    EXPECT_EQ(Body("<table><tr><td><font face=\"arial\" size=\"-1\">0.35</font></td></tr></table>"),
-              "<TABLE><TBODY><TR><TD><FONT face=arial size=-1>0.35</FONT></TD></TR></TBODY></TABLE>");
+    EXPECT_EQ(
+        Body("<table><tr><td><font face=\"arial\" size=\"-1\">0.35</font></td></tr></table>"),
+        "<TABLE><TBODY><TR><TD><FONT face=arial size=-1>0.35</FONT></TD></TR></TBODY></TABLE>");
     // Header row and table end as a late-nineties screener writes them: one row a line, no TBODY.
     std::string html = Body(
         "<table border=\"1\">\n"
         "<tr><td><b><font face=\"arial\" size=\"-1\">More Info</font></b></td></tr>\n"
-        "<tr><td><font face=\"arial\" size=\"-1\"><b><a href=\"/q?s=AB\">AB</a></b></font></td></tr>\n"
+        "<tr><td><font face=\"arial\" size=\"-1\"><b><a "
+        "href=\"/q?s=AB\">AB</a></b></font></td></tr>\n"
         "</table>\n");
     EXPECT_EQ(html,
               "<TABLE border=1>\r\n<TBODY><TR><TD><B><FONT face=arial size=-1>More Info</FONT></B>"
@@ -70,8 +75,7 @@ TEST(HtmlSerializer, ElementCollectionIsInDocumentOrderWithImpliedElements)
     auto document = HtmlDocument::Parse("<title>t</title><table><tr><td>x</table><p>y");
     const auto &all = document->All();
     QStringList names;
-    for (int i = 0; i < all.Length(); ++i)
-        names << all.Item(i)->tagName();
+    for (int i = 0; i < all.Length(); ++i) names << all.Item(i)->tagName();
     EXPECT_EQ(names.join(' '), "HTML HEAD TITLE BODY TABLE TBODY TR TD P");
     EXPECT_EQ(all.Item(-1), nullptr);
     EXPECT_EQ(all.Item(all.Length()), nullptr);
@@ -81,23 +85,20 @@ TEST(HtmlSerializer, ElementCollectionIsInDocumentOrderWithImpliedElements)
 TEST(HtmlSerializer, BytesInAnyEncodingAndJunkGiveADocument)
 {
     // Latin-1 bytes that are not UTF-8 are read as Latin-1; UTF-8 is read as UTF-8.
-    EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("<p>caf\xE9</p>"))),
-              "<P>caf\xC3\xA9</P>");
+    EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("<p>caf\xE9</p>"))), "<P>caf\xC3\xA9</P>");
     EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("\xEF\xBB\xBF<p>caf\xC3\xA9</p>"),
                                               "text/html; charset=UTF-8")),
               "<P>caf\xC3\xA9</P>");
 
     QByteArray junk;
-    for (int i = 0; i < 5000; ++i)
-        junk += static_cast<char>((i * 131 + 7) % 256);
+    for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 131 + 7) % 256);
     auto document = HtmlDocument::FromBytes(junk);
     EXPECT_GE(document->All().Length(), 3);
     EXPECT_FALSE(BodyOf(*document).empty());
 
     // Nesting far deeper than any call stack would take.
     std::string deep;
-    for (int i = 0; i < 30000; ++i)
-        deep += "<div>";
+    for (int i = 0; i < 30000; ++i) deep += "<div>";
     auto nested = HtmlDocument::Parse(deep);
     EXPECT_EQ(nested->All().Length(), 30003);
     EXPECT_EQ(BodyOf(*nested).size(), 30000 * 11);

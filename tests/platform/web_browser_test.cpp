@@ -75,8 +75,9 @@ TEST_F(WebBrowserTest, NavigateReturnsAtOnceAndCompletesThroughTheEventLoop)
     EXPECT_EQ(completions.frames[0], &browser);
     EXPECT_EQ(completions.addresses[0].toStdString(), address.toStdString());
     EXPECT_FALSE(browser.Busy());
-    EXPECT_NE(BodyHtml(browser).find("Showing 21 to 40 of 45 (price $0 to $5, by name)</FONT></TD>"),
-              std::string::npos);
+    EXPECT_NE(
+        BodyHtml(browser).find("Showing 21 to 40 of 45 (price $0 to $5, by name)</FONT></TD>"),
+        std::string::npos);
 
     // The cache flags reach the wire, so nothing on the way answers from a cache.
     ASSERT_EQ(sim.RequestLog().size(), 1);

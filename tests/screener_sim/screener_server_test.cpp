@@ -25,8 +25,7 @@ struct Response {
 int Count(const std::string &text, const std::string &part)
 {
     int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
 }
 
@@ -89,7 +88,8 @@ TEST_F(ScreenerServerTest, ResultPagesAreWrittenTheOldWayTwentyRowsInNameOrder)
 
         for (int i = 0; i < rows; ++i) {
             const SimStock &stock = sim.Universe()[static_cast<size_t>(b - 1 + i)];
-            std::string row = ">" + stock.Symbol.toStdString() + "</a></b></font></td><td><font "
+            std::string row = ">" + stock.Symbol.toStdString() +
+                              "</a></b></font></td><td><font "
                               "face=\"arial\" size=\"-1\">" +
                               stock.Cells[1].toHtmlEscaped().toStdString() + "</font></td>";
             EXPECT_EQ(Count(html, row), 1) << row;
@@ -187,11 +187,9 @@ TEST_F(ScreenerServerTest, AHangingPageNeverAnswersAndADelayedOneAnswersLate)
 TEST_F(ScreenerServerTest, AShiftingListRepeatsRowsOnLaterPages)
 {
     sim.Faults().ShiftRows = 3;
-    for (int b : {1, 1, 21, 41})
-        Page(b);
+    for (int b : {1, 1, 21, 41}) Page(b);
     std::vector<int> from;
-    for (const SimRequest &request : sim.RequestLog())
-        from.push_back(request.ServedFrom);
+    for (const SimRequest &request : sim.RequestLog()) from.push_back(request.ServedFrom);
     EXPECT_EQ(from, (std::vector<int>{0, 0, 14, 31}));
     EXPECT_EQ(sim.RequestLog()[3].ServedCount, 14);
 
@@ -202,8 +200,8 @@ TEST_F(ScreenerServerTest, AShiftingListRepeatsRowsOnLaterPages)
 
 TEST(ScreenerSimProgram, PrintsItsPortFirstAndServesTheFaultsItIsGiven)
 {
-    QString program = QCoreApplication::applicationDirPath() +
-                      "/../tools/screener-sim/zentrin-screener-sim";
+    QString program =
+        QCoreApplication::applicationDirPath() + "/../tools/screener-sim/zentrin-screener-sim";
     ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
     QProcess sim;
     sim.start(program, {"--stocks", "45", "--error-pages", "21,61", "--total-separator"});
@@ -211,7 +209,8 @@ TEST(ScreenerSimProgram, PrintsItsPortFirstAndServesTheFaultsItIsGiven)
     bool ok = false;
     quint16 port = static_cast<quint16>(sim.readLine().trimmed().toUInt(&ok));
     ASSERT_TRUE(ok);
-    EXPECT_NE(Get(port, ResultPageTarget(1)).body.find("Showing 1 to 20 of 45 ("), std::string::npos);
+    EXPECT_NE(Get(port, ResultPageTarget(1)).body.find("Showing 1 to 20 of 45 ("),
+              std::string::npos);
     EXPECT_EQ(Get(port, ResultPageTarget(21)).status, 500);
     EXPECT_EQ(Get(port, ResultPageTarget(41)).status, 200);
     sim.kill();

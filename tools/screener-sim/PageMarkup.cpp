@@ -15,7 +15,10 @@ QString QuoteLink(const QString &symbol, const QString &text)
     return QStringLiteral("<a href=\"/ver04/quote.html?s=%1\">%2</a>").arg(symbol, text);
 }
 
-QString Cell(const QString &content) { return cellOpen + content + cellClose; }
+QString Cell(const QString &content)
+{
+    return cellOpen + content + cellClose;
+}
 
 QString HeaderRow()
 {
@@ -104,8 +107,9 @@ QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPag
                               .arg(spec.firstRow)
                               .arg(totalText);
 
-    html += QStringLiteral("<table width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"2\">\n"
-                           "<tr>");
+    html += QStringLiteral(
+        "<table width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"2\">\n"
+        "<tr>");
     html += Cell(range);
     QString links;
     if (spec.firstRow > RowsPerPage)
@@ -117,10 +121,10 @@ QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPag
     html += QStringLiteral("<td align=\"right\"><font face=\"arial\" size=\"-1\">") + links +
             cellClose + QStringLiteral("</tr>\n</table>\n");
 
-    html += QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
+    html +=
+        QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
     html += HeaderRow();
-    for (int i = from; i < to; ++i)
-        html += DataRow(universe[static_cast<size_t>(i)]);
+    for (int i = from; i < to; ++i) html += DataRow(universe[static_cast<size_t>(i)]);
     html += QStringLiteral("</table>\n");
     return (html + Footer()).toLatin1();
 }
@@ -131,8 +135,9 @@ QByteArray QuotePageHtml(const std::vector<SimStock> &universe, const QString &s
                               [&](const SimStock &stock) { return stock.Symbol == symbol; });
     QString html = Head(QStringLiteral("Quote ") + symbol.toHtmlEscaped()) + Banner();
     if (found == universe.end()) {
-        html += QStringLiteral("<p><font face=\"arial\" size=\"-1\">Enter a symbol to get a quote"
-                               "%1.</font></p>\n")
+        html += QStringLiteral(
+                    "<p><font face=\"arial\" size=\"-1\">Enter a symbol to get a quote"
+                    "%1.</font></p>\n")
                     .arg(symbol.isEmpty() ? QString()
                                           : QStringLiteral(" (no stock has the symbol %1)")
                                                 .arg(symbol.toHtmlEscaped()));
@@ -140,7 +145,8 @@ QByteArray QuotePageHtml(const std::vector<SimStock> &universe, const QString &s
     }
     html += QStringLiteral("<table border=\"0\" cellpadding=\"3\">\n");
     for (int field = 0; field < ColumnCount - 1; ++field)
-        html += QStringLiteral("<tr><td><b><font face=\"arial\" size=\"-1\">%1</font></b></td>%2</tr>\n")
+        html += QStringLiteral(
+                    "<tr><td><b><font face=\"arial\" size=\"-1\">%1</font></b></td>%2</tr>\n")
                     .arg(QLatin1String(ColumnCaptions[static_cast<size_t>(field)]),
                          Cell(found->Cells[static_cast<size_t>(field)].toHtmlEscaped()));
     html += QStringLiteral("</table>\n");

@@ -10,10 +10,10 @@ namespace screener_sim {
 
 // How one result page is to be written.
 struct ResultPageSpec {
-    int firstRow = 1;        // the b= number asked for (1-based), shown in "Showing A to B of"
-    int servedFrom = 0;      // universe index of the first row actually listed
+    int firstRow = 1;    // the b= number asked for (1-based), shown in "Showing A to B of"
+    int servedFrom = 0;  // universe index of the first row actually listed
     bool totalWithSeparator = false;  // "5,432" instead of "5432"
-    bool withTable = true;   // false: a page that says the search could not run
+    bool withTable = true;            // false: a page that says the search could not run
 };
 
 // The markup of a result page, as a screener of the late nineties writes it: lower-case tags,

@@ -97,11 +97,20 @@ ScreenerServer::ScreenerServer(int universeSize, QObject *parent)
 
 ScreenerServer::~ScreenerServer() = default;
 
-bool ScreenerServer::Listen(quint16 port) { return server->listen(QHostAddress::LocalHost, port); }
+bool ScreenerServer::Listen(quint16 port)
+{
+    return server->listen(QHostAddress::LocalHost, port);
+}
 
-quint16 ScreenerServer::Port() const { return server->serverPort(); }
+quint16 ScreenerServer::Port() const
+{
+    return server->serverPort();
+}
 
-QString ScreenerServer::Site() const { return QStringLiteral("http://127.0.0.1:%1").arg(Port()); }
+QString ScreenerServer::Site() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(Port());
+}
 
 QString ScreenerServer::ResultPageAddress(int firstRow) const
 {
@@ -235,7 +244,8 @@ void ScreenerServer::Send(QTcpSocket *socket, int status, const QByteArray &body
 {
     QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) +
                           "\r\nContent-Type: text/html; charset=iso-8859-1"
-                          "\r\nContent-Length: " + QByteArray::number(body.size()) +
+                          "\r\nContent-Length: " +
+                          QByteArray::number(body.size()) +
                           "\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
     response += sendOnly < 0 ? body : body.left(sendOnly);
     socket->write(response);

@@ -17,13 +17,13 @@ namespace screener_sim {
 // Faults the simulator shows on request. Result pages are chosen by the first-row number of
 // their address (the b= value: 1, 21, 41, ...); every request for that page shows the fault.
 struct SimFaults {
-    int DelayMs = 0;            // wait this long before answering any result page
-    QSet<int> ErrorRows;        // answered "500 Internal Server Error"
-    QSet<int> DropRows;         // connection closed without an answer
-    QSet<int> HangRows;         // never answered (the connection stays open)
-    QSet<int> NoTableRows;      // a page without the result table
-    QSet<int> TruncateRows;     // half the announced body, then the connection closes
-    QSet<int> BinaryRows;       // bytes that are no HTML at all, announced as text/html
+    int DelayMs = 0;                  // wait this long before answering any result page
+    QSet<int> ErrorRows;              // answered "500 Internal Server Error"
+    QSet<int> DropRows;               // connection closed without an answer
+    QSet<int> HangRows;               // never answered (the connection stays open)
+    QSet<int> NoTableRows;            // a page without the result table
+    QSet<int> TruncateRows;           // half the announced body, then the connection closes
+    QSet<int> BinaryRows;             // bytes that are no HTML at all, announced as text/html
     bool TotalWithSeparator = false;  // "Showing 1 to 20 of 5,432"
     // New listings push the list back between requests: the n-th result-page request (from 0)
     // lists rows from b - 1 - n * ShiftRows on (not below the first), so rows repeat across pages
@@ -34,14 +34,14 @@ struct SimFaults {
 // One request the simulator received.
 struct SimRequest {
     QByteArray Method;
-    QString Target;        // path and query as sent
+    QString Target;  // path and query as sent
     QString Path;
     QList<QPair<QByteArray, QByteArray>> Headers;  // names as sent
-    int FirstRow = -1;     // b= of a result page, -1 for other paths
-    int ServedFrom = -1;   // universe index of the first row listed, -1 when none was
-    int ServedCount = 0;   // rows listed
-    int Status = 0;        // HTTP status sent; 0 when no answer was sent (drop, hang)
-    QString Fault;         // "", "error", "drop", "hang", "no-table", "truncate", "binary"
+    int FirstRow = -1;                             // b= of a result page, -1 for other paths
+    int ServedFrom = -1;  // universe index of the first row listed, -1 when none was
+    int ServedCount = 0;  // rows listed
+    int Status = 0;       // HTTP status sent; 0 when no answer was sent (drop, hang)
+    QString Fault;        // "", "error", "drop", "hang", "no-table", "truncate", "binary"
 
     // The value of a request header, matched without regard to case; empty when absent.
     QByteArray Header(const QByteArray &name) const;

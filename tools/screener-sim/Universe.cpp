@@ -8,8 +8,8 @@
 namespace screener_sim {
 
 const std::array<const char *, ColumnCount> ColumnCaptions = {
-    "Symbol", "Company", "Industry",  "Exchange", "Price", "Change", "Market Cap",
-    "Volume", "Avg Vol", "Beta",      "52W High", "52W Low", "P/E", "P/B",
+    "Symbol", "Company", "Industry",  "Exchange", "Price",    "Change", "Market Cap",
+    "Volume", "Avg Vol", "Beta",      "52W High", "52W Low",  "P/E",    "P/B",
     "P/S",    "EPS",     "Div Yield", "ROE",      "More Info"};
 
 namespace {
@@ -42,31 +42,45 @@ private:
 };
 
 const std::array<const char *, 48> firstWords = {
-    "ACME",      "ALPINE",   "AMERICAN", "APEX",     "ATLAS",    "AURORA",  "BEACON",
-    "BLUE RIDGE", "BRIGHTON", "CANYON",   "CASCADE",  "CENTURY",  "COASTAL", "COLUMBIA",
-    "CREST",     "DELTA",    "DIAMOND",  "EAGLE",    "EMPIRE",   "FRONTIER", "GALAXY",
-    "GOLDEN",    "GRANITE",  "HARBOR",   "HERITAGE", "HORIZON",  "IRONWOOD", "KEYSTONE",
-    "LIBERTY",   "MAPLE",    "MERIDIAN", "MONARCH",  "NORTHERN", "OMEGA",   "PACIFIC",
-    "PINNACLE",  "PIONEER",  "QUANTUM",  "REGAL",    "SIERRA",   "SILVER",  "SUMMIT",
-    "SUNRISE",   "TITAN",    "UNITED",   "VANGUARD", "VISTA",    "ZENITH"};
+    "ACME",     "ALPINE",  "AMERICAN", "APEX",     "ATLAS",   "AURORA",   "BEACON",   "BLUE RIDGE",
+    "BRIGHTON", "CANYON",  "CASCADE",  "CENTURY",  "COASTAL", "COLUMBIA", "CREST",    "DELTA",
+    "DIAMOND",  "EAGLE",   "EMPIRE",   "FRONTIER", "GALAXY",  "GOLDEN",   "GRANITE",  "HARBOR",
+    "HERITAGE", "HORIZON", "IRONWOOD", "KEYSTONE", "LIBERTY", "MAPLE",    "MERIDIAN", "MONARCH",
+    "NORTHERN", "OMEGA",   "PACIFIC",  "PINNACLE", "PIONEER", "QUANTUM",  "REGAL",    "SIERRA",
+    "SILVER",   "SUMMIT",  "SUNRISE",  "TITAN",    "UNITED",  "VANGUARD", "VISTA",    "ZENITH"};
 const std::array<const char *, 24> secondWords = {
-    "ENERGY",    "MINING",  "BIOSCIENCES", "TECHNOLOGIES", "RESOURCES", "GOLD",
-    "PHARMA",    "NETWORKS", "BANCORP",    "MEDICAL",      "SYSTEMS",   "OIL & GAS",
-    "SHIPPING",  "FOODS",   "WIRELESS",    "SOLAR",        "METALS",    "THERAPEUTICS",
-    "MOTORS",    "SOFTWARE", "URANIUM",    "DIAGNOSTICS",  "AIRWAYS",   "FINANCIAL"};
-const std::array<const char *, 10> suffixes = {"INC",   "CORP",    "LTD",      "CO",   "GROUP",
-                                               "PLC",   "HOLDINGS", "INC.",    "N.V.", "CORP."};
-const std::array<const char *, 6> odd = {"O'NEIL-SMITH", "D'ARCY",  "MCDONALD'S",
+    "ENERGY",   "MINING",   "BIOSCIENCES", "TECHNOLOGIES", "RESOURCES", "GOLD",
+    "PHARMA",   "NETWORKS", "BANCORP",     "MEDICAL",      "SYSTEMS",   "OIL & GAS",
+    "SHIPPING", "FOODS",    "WIRELESS",    "SOLAR",        "METALS",    "THERAPEUTICS",
+    "MOTORS",   "SOFTWARE", "URANIUM",     "DIAGNOSTICS",  "AIRWAYS",   "FINANCIAL"};
+const std::array<const char *, 10> suffixes = {"INC", "CORP",     "LTD",  "CO",   "GROUP",
+                                               "PLC", "HOLDINGS", "INC.", "N.V.", "CORP."};
+const std::array<const char *, 6> odd = {"O'NEIL-SMITH", "D'ARCY",   "MCDONALD'S",
                                          "ST. JOHN'S",   "TRI-STAR", "X-CAL"};
-const std::array<const char *, 18> industries = {
-    "Gold",           "Silver",           "Biotechnology",       "Oil & Gas Drilling",
-    "Regional Banks", "Software",         "Medical Devices",     "Shipping",
-    "Semiconductors", "REIT - Residential", "Coal",              "Uranium",
-    "Airlines",       "Restaurants",      "Auto Parts",          "Telecom Services",
-    "Specialty Retail", "Internet Information Providers"};
+const std::array<const char *, 18> industries = {"Gold",
+                                                 "Silver",
+                                                 "Biotechnology",
+                                                 "Oil & Gas Drilling",
+                                                 "Regional Banks",
+                                                 "Software",
+                                                 "Medical Devices",
+                                                 "Shipping",
+                                                 "Semiconductors",
+                                                 "REIT - Residential",
+                                                 "Coal",
+                                                 "Uranium",
+                                                 "Airlines",
+                                                 "Restaurants",
+                                                 "Auto Parts",
+                                                 "Telecom Services",
+                                                 "Specialty Retail",
+                                                 "Internet Information Providers"};
 const std::array<const char *, 5> exchanges = {"NASDAQ", "NYSE", "AMEX", "OTC BB", "PINK"};
 
-QString Fixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString Fixed(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
 
 QString Grouped(double value, int decimals)
 {
@@ -149,7 +163,7 @@ SimStock MakeStock(int index)
     c[14] = Fixed(random.Between(1, 2000) / 100.0, 2);
     c[15] = Fixed(eps, 2);
     c[16] = random.Between(0, 9) < 7 ? QString()
-                                      : Fixed(random.Between(1, 120) / 10.0, 1) + QLatin1Char('%');
+                                     : Fixed(random.Between(1, 120) / 10.0, 1) + QLatin1Char('%');
     c[17] = Fixed(random.Between(-800, 400) / 10.0, 1) + QLatin1Char('%');
     c[18] = QStringLiteral("Quote");
 
@@ -163,8 +177,9 @@ SimStock MakeStock(int index)
         double value = 0;
         if (field == 6) {
             text.remove(QLatin1Char(','));
-            value = text.contains(QLatin1Char('M')) ? LeadingNumber(text.remove(QLatin1Char('M'))) * 1e6
-                                                    : LeadingNumber(text);
+            value = text.contains(QLatin1Char('M'))
+                        ? LeadingNumber(text.remove(QLatin1Char('M'))) * 1e6
+                        : LeadingNumber(text);
         } else {
             value = LeadingNumber(text);
         }
@@ -189,8 +204,7 @@ std::vector<SimStock> MakeUniverse(int size)
 {
     std::vector<SimStock> universe;
     universe.reserve(static_cast<size_t>(std::max(size, 0)));
-    for (int i = 0; i < size; ++i)
-        universe.push_back(MakeStock(i));
+    for (int i = 0; i < size; ++i) universe.push_back(MakeStock(i));
     std::stable_sort(universe.begin(), universe.end(), [](const SimStock &a, const SimStock &b) {
         int order = QString::compare(a.Cells[1], b.Cells[1]);
         return order != 0 ? order < 0 : a.Symbol < b.Symbol;

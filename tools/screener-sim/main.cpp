@@ -43,7 +43,8 @@ int main(int argc, char **argv)
                              QStringLiteral("Milliseconds to wait before each result page."),
                              QStringLiteral("ms"), QStringLiteral("0"));
     QCommandLineOption errors(QStringLiteral("error-pages"),
-                              QStringLiteral("Pages answered with HTTP 500."), QStringLiteral("b,..."));
+                              QStringLiteral("Pages answered with HTTP 500."),
+                              QStringLiteral("b,..."));
     QCommandLineOption drops(QStringLiteral("drop-pages"),
                              QStringLiteral("Pages whose connection is closed unanswered."),
                              QStringLiteral("b,..."));
@@ -89,10 +90,9 @@ int main(int argc, char **argv)
 
     QObject::connect(&server, &screener_sim::ScreenerServer::RequestHandled,
                      [](const screener_sim::SimRequest &request) {
-                         std::fprintf(stderr, "%d %s%s%s\n", request.Status,
-                                      qPrintable(request.Target),
-                                      request.Fault.isEmpty() ? "" : " ",
-                                      qPrintable(request.Fault));
+                         std::fprintf(
+                             stderr, "%d %s%s%s\n", request.Status, qPrintable(request.Target),
+                             request.Fault.isEmpty() ? "" : " ", qPrintable(request.Fault));
                      });
     return app.exec();
 }

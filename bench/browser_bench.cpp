@@ -1,0 +1,54 @@
+// Loading a screener result page: parse the bytes into a document and serialise its BODY the
+// way the page fetcher reads it.
+#include <benchmark/benchmark.h>
+
+#include "platform/HtmlDocument.h"
+#include "screener-sim/PageMarkup.h"
+
+namespace {
+
+QByteArray FullResultPage()
+{
+    static const std::vector<screener_sim::SimStock> universe = screener_sim::MakeUniverse(5432);
+    screener_sim::ResultPageSpec spec;
+    spec.firstRow = 2001;
+    spec.servedFrom = 2000;
+    return screener_sim::ResultPageHtml(universe, spec);
+}
+
+QString BodyHtml(const platform::HtmlDocument &document)
+{
+    const platform::ElementCollection &all = document.All();
+    for (int i = 1; i < all.Length(); ++i) {
+        if (all.Item(i)->tagName() == QLatin1String("BODY"))
+            return all.Item(i)->innerhtml();
+    }
+    return {};
+}
+
+void ParseAndSerialiseResultPage(benchmark::State &state)
+{
+    QByteArray page = FullResultPage();
+    for (auto _ : state) {
+        auto document = platform::HtmlDocument::FromBytes(page, "text/html; charset=iso-8859-1");
+        QString body = BodyHtml(*document);
+        benchmark::DoNotOptimize(body);
+    }
+    state.counters["page_bytes"] = static_cast<double>(page.size());
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+BENCHMARK(ParseAndSerialiseResultPage)->Unit(benchmark::kMicrosecond);
+
+void SerialiseBodyOnly(benchmark::State &state)
+{
+    auto document = platform::HtmlDocument::FromBytes(FullResultPage());
+    for (auto _ : state) {
+        QString body = BodyHtml(*document);
+        benchmark::DoNotOptimize(body);
+    }
+}
+BENCHMARK(SerialiseBodyOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
