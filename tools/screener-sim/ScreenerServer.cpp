@@ -181,6 +181,14 @@ void ScreenerServer::Handle(QTcpSocket *socket, SimRequest request)
 
 void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
 {
+    // The client gave up during a delay.
+    if (socket->state() != QAbstractSocket::ConnectedState) {
+        request.Fault = QStringLiteral("client-gone");
+        request.ServedFrom = -1;
+        log.append(request);
+        emit RequestHandled(log.last());
+        return;
+    }
     const int b = request.FirstRow;
     if (b < 0) {
         if (request.Path == QLatin1String("/") || request.Path == QLatin1String("/index.html")) {

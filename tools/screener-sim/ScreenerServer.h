@@ -17,9 +17,11 @@ namespace screener_sim {
 // Faults the simulator shows on request. Result pages are chosen by the first-row number of
 // their address (the b= value: 1, 21, 41, ...); every request for that page shows the fault.
 struct SimFaults {
-    int DelayMs = 0;                  // wait this long before answering any result page
-    QSet<int> ErrorRows;              // answered "500 Internal Server Error"
-    QSet<int> DropRows;               // connection closed without an answer
+    int DelayMs = 0;      // wait this long before answering any result page
+    QSet<int> ErrorRows;  // answered "500 Internal Server Error"
+    // Connection closed without an answer. Qt's HTTP client sends such a request a second time,
+    // so a browser's load of the page shows twice in the log.
+    QSet<int> DropRows;
     QSet<int> HangRows;               // never answered (the connection stays open)
     QSet<int> NoTableRows;            // a page without the result table
     QSet<int> TruncateRows;           // half the announced body, then the connection closes
@@ -41,7 +43,9 @@ struct SimRequest {
     int ServedFrom = -1;  // universe index of the first row listed, -1 when none was
     int ServedCount = 0;  // rows listed
     int Status = 0;       // HTTP status sent; 0 when no answer was sent (drop, hang)
-    QString Fault;        // "", "error", "drop", "hang", "no-table", "truncate", "binary"
+    // "", "error", "drop", "hang", "no-table", "truncate", "binary"; "client-gone" when the
+    // client closed the connection while a delayed answer was waiting
+    QString Fault;
 
     // The value of a request header, matched without regard to case; empty when absent.
     QByteArray Header(const QByteArray &name) const;
