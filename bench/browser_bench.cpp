@@ -10,10 +10,10 @@ namespace {
 QByteArray FullResultPage()
 {
     static const std::vector<screener_sim::SimStock> universe = screener_sim::MakeUniverse(5432);
-    screener_sim::ResultPageSpec spec;
-    spec.firstRow = 2001;
-    spec.servedFrom = 2000;
-    return screener_sim::ResultPageHtml(universe, spec);
+    screener_sim::ResultPageOptions options;
+    options.firstRow = 2001;
+    options.servedFrom = 2000;
+    return screener_sim::ResultPageHtml(universe, options);
 }
 
 QString BodyHtml(const platform::HtmlDocument &document)

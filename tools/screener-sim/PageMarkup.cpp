@@ -82,29 +82,29 @@ QString ResultPageTarget(int firstRow)
 // it at </table>, so the line break after the last row lands inside it and the table ends
 // "...</TR>\r\n</TBODY></TABLE>" with the two end tags side by side, as the program's page reader
 // expects. An explicit </tbody> followed by a line break would put the break between them.
-QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPageSpec &spec)
+QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPageOptions &options)
 {
     const int total = static_cast<int>(universe.size());
     QString html = Head(QStringLiteral("Stock Screener Results")) + Banner();
 
-    if (!spec.withTable) {
+    if (!options.withTable) {
         html += QStringLiteral(
             "<p><font face=\"arial\" size=\"-1\">The screener could not run your search right "
             "now. Please try again in a few minutes.</font></p>\n");
         return (html + Footer()).toLatin1();
     }
 
-    const int from = std::clamp(spec.servedFrom, 0, total);
+    const int from = std::clamp(options.servedFrom, 0, total);
     const int to = std::min(from + RowsPerPage, total);
     static const QLocale us(QLocale::English, QLocale::UnitedStates);
-    QString totalText = spec.totalWithSeparator ? us.toString(total) : QString::number(total);
-    QString range = spec.firstRow <= total
+    QString totalText = options.totalWithSeparator ? us.toString(total) : QString::number(total);
+    QString range = options.firstRow <= total
                         ? QStringLiteral("Showing %1 to %2 of %3 (price $0 to $5, by name)")
-                              .arg(spec.firstRow)
-                              .arg(std::min(spec.firstRow + RowsPerPage - 1, total))
+                              .arg(options.firstRow)
+                              .arg(std::min(options.firstRow + RowsPerPage - 1, total))
                               .arg(totalText)
                         : QStringLiteral("No stocks from row %1 on (%2 in all)")
-                              .arg(spec.firstRow)
+                              .arg(options.firstRow)
                               .arg(totalText);
 
     html += QStringLiteral(
@@ -112,12 +112,12 @@ QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPag
         "<tr>");
     html += Cell(range);
     QString links;
-    if (spec.firstRow > RowsPerPage)
+    if (options.firstRow > RowsPerPage)
         links += QStringLiteral("<a href=\"%1\">&lt; Prev 20</a> ")
-                     .arg(ResultPageTarget(spec.firstRow - RowsPerPage).toHtmlEscaped());
-    if (spec.firstRow + RowsPerPage <= total)
+                     .arg(ResultPageTarget(options.firstRow - RowsPerPage).toHtmlEscaped());
+    if (options.firstRow + RowsPerPage <= total)
         links += QStringLiteral("<a href=\"%1\">Next 20 &gt;</a>")
-                     .arg(ResultPageTarget(spec.firstRow + RowsPerPage).toHtmlEscaped());
+                     .arg(ResultPageTarget(options.firstRow + RowsPerPage).toHtmlEscaped());
     html += QStringLiteral("<td align=\"right\"><font face=\"arial\" size=\"-1\">") + links +
             cellClose + QStringLiteral("</tr>\n</table>\n");
 

@@ -226,19 +226,19 @@ void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
         return;
     }
 
-    ResultPageSpec spec;
-    spec.firstRow = b;
-    spec.servedFrom = request.ServedFrom;
-    spec.totalWithSeparator = faults.TotalWithSeparator;
-    spec.withTable = !faults.NoTableRows.contains(b);
-    if (spec.withTable) {
-        request.ServedCount = std::min(RowsPerPage, Total() - spec.servedFrom);
+    ResultPageOptions options;
+    options.firstRow = b;
+    options.servedFrom = request.ServedFrom;
+    options.totalWithSeparator = faults.TotalWithSeparator;
+    options.withTable = !faults.NoTableRows.contains(b);
+    if (options.withTable) {
+        request.ServedCount = std::min(RowsPerPage, Total() - options.servedFrom);
     } else {
         request.Fault = QStringLiteral("no-table");
     }
     if (request.ServedCount == 0)
         request.ServedFrom = -1;
-    QByteArray page = ResultPageHtml(universe, spec);
+    QByteArray page = ResultPageHtml(universe, options);
     if (faults.TruncateRows.contains(b)) {
         request.Fault = QStringLiteral("truncate");
         Send(socket, 200, page, request, page.size() / 2);
