@@ -1,6 +1,7 @@
 // Loading a screener result page: parse the bytes into a document and serialise its BODY the
 // way the page fetcher reads it.
 #include <benchmark/benchmark.h>
+#include <gumbo.h>
 
 #include "platform/HtmlDocument.h"
 #include "screener-sim/PageMarkup.h"
@@ -48,6 +49,19 @@ void SerialiseBodyOnly(benchmark::State &state)
     }
 }
 BENCHMARK(SerialiseBodyOnly)->Unit(benchmark::kMicrosecond);
+
+// Peer figure: the HTML5 parser alone with its default heap allocation, no serialisation.
+void PlainGumboParse(benchmark::State &state)
+{
+    QByteArray page = FullResultPage();
+    for (auto _ : state) {
+        GumboOutput *output = gumbo_parse_with_options(&kGumboDefaultOptions, page.constData(),
+                                                       static_cast<size_t>(page.size()));
+        benchmark::DoNotOptimize(output);
+        gumbo_destroy_output(&kGumboDefaultOptions, output);
+    }
+}
+BENCHMARK(PlainGumboParse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -48,22 +48,22 @@ private:
     void *Take(size_t size)
     {
         size = (size + 15) & ~size_t(15);
-        if (free < size) {
+        if (left < size) {
             size_t blockSize = std::max(size, BlockSize);
-            blocks.push_back(std::make_unique<std::max_align_t[]>(
+            blocks.push_back(std::make_unique_for_overwrite<std::max_align_t[]>(
                 (blockSize + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t)));
             next = reinterpret_cast<char *>(blocks.back().get());
-            free = blockSize;
+            left = blockSize;
         }
         void *taken = next;
         next += size;
-        free -= size;
+        left -= size;
         return taken;
     }
 
     std::vector<std::unique_ptr<std::max_align_t[]>> blocks;
     char *next = nullptr;
-    size_t free = 0;
+    size_t left = 0;  // bytes after next in the last block
 };
 
 std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string utf8Markup)
@@ -99,16 +99,27 @@ std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string utf8Markup)
 
 namespace {
 
-bool DeclaresUtf8(const QByteArray &contentType)
+// The charset parameter of a Content-Type header, lower case; empty when there is none.
+QByteArray DeclaredCharset(const QByteArray &contentType)
 {
     QByteArray lower = contentType.toLower();
-    int at = lower.indexOf("charset=");
+    qsizetype at = lower.indexOf("charset=");
     if (at < 0)
-        return false;
-    QByteArray charset = lower.mid(at + 8).trimmed();
-    if (charset.startsWith('"'))
-        charset = charset.mid(1);
-    return charset.startsWith("utf-8") || charset.startsWith("utf8");
+        return {};
+    QByteArray charset = lower.mid(at + 8);
+    qsizetype end = charset.indexOf(';');
+    if (end >= 0)
+        charset.truncate(end);
+    charset = charset.trimmed();
+    if (charset.startsWith('"') && charset.endsWith('"') && charset.size() >= 2)
+        charset = charset.mid(1, charset.size() - 2);
+    return charset;
+}
+
+bool IsAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool IsValidUtf8(const QByteArray &bytes)
@@ -157,11 +168,18 @@ std::unique_ptr<HtmlDocument> HtmlDocument::FromBytes(const QByteArray &bytes,
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
-    if (IsValidUtf8(body))
+    QByteArray charset = DeclaredCharset(contentType);
+    bool utf8 = charset == "utf-8" || charset == "utf8";
+    if (utf8 || charset.isEmpty()) {
+        if (IsValidUtf8(body))
+            return Parse(body.toStdString());
+        // Broken sequences in text that says it is UTF-8 become replacement characters.
+        if (utf8)
+            return Parse(QString::fromUtf8(body).toUtf8().toStdString());
+    } else if (IsAscii(body)) {
         return Parse(body.toStdString());
-    // Broken sequences in text that claims to be UTF-8 become replacement characters.
-    if (DeclaresUtf8(contentType))
-        return Parse(QString::fromUtf8(body).toUtf8().toStdString());
+    }
+    // Any other single-byte charset is read as Latin-1: every byte is a character.
     return Parse(QString::fromLatin1(body).toUtf8().toStdString());
 }
 

@@ -89,6 +89,10 @@ TEST(HtmlSerializer, BytesInAnyEncodingAndJunkGiveADocument)
     EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("\xEF\xBB\xBF<p>caf\xC3\xA9</p>"),
                                               "text/html; charset=UTF-8")),
               "<P>caf\xC3\xA9</P>");
+    // A declared single-byte charset wins over bytes that happen to be valid UTF-8.
+    EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("<p>\xC3\xA9</p>"),
+                                              "text/html; charset=\"ISO-8859-1\"")),
+              "<P>\xC3\x83\xC2\xA9</P>");
 
     QByteArray junk;
     for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 131 + 7) % 256);
