@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
@@ -21,7 +22,13 @@ void SystemClock::Sleep(int milliseconds)
 
 void SystemClock::PumpEvents()
 {
-    QCoreApplication::processEvents();
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher)
+        return;
+    // Waiting loops pump back to back; when nothing was pending, give the processor away for a
+    // millisecond rather than spin at full load for as long as a page takes.
+    if (!dispatcher->processEvents(QEventLoop::AllEvents))
+        QThread::msleep(1);
 }
 
 void FakeClock::Sleep(int milliseconds)

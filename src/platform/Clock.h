@@ -17,7 +17,8 @@ public:
     virtual uint32_t TickCount() = 0;
     // Blocks for the given milliseconds without handling events; negative counts as 0.
     virtual void Sleep(int milliseconds) = 0;
-    // Handles the events that are pending now, once, without waiting for new ones.
+    // Handles the events that are pending now, once, without waiting for new ones. (The system
+    // clock idles for a millisecond when there were none, so that waiting loops do not spin.)
     virtual void PumpEvents() = 0;
 };
 

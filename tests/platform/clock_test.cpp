@@ -51,3 +51,15 @@ TEST(Clock, ScopedClockReplacesTheCurrentOneAndRestoresIt)
     }
     EXPECT_EQ(&CurrentClock(), system);
 }
+
+TEST(Clock, SystemClockPumpDeliversPendingEventsAndTicksForward)
+{
+    SystemClock clock;
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    uint32_t start = clock.TickCount();
+    for (int i = 0; i < 100 && !fired; ++i) clock.PumpEvents();
+    EXPECT_TRUE(fired);
+    clock.Sleep(2);
+    EXPECT_GE(TicksSince(start, clock.TickCount()), 2u);
+}
