@@ -19,6 +19,7 @@ struct PaletteEntry {
 std::optional<PaletteEntry> PaletteEntryFor(int index)
 {
     using P = QPalette;
+    // clang-format off
     switch (index) {
     case 0x00: return PaletteEntry{P::Active, P::Button};            // scroll bar
     case 0x01: return PaletteEntry{P::Active, P::Dark};              // desktop
@@ -52,12 +53,14 @@ std::optional<PaletteEntry> PaletteEntryFor(int index)
     case 0x1E: return PaletteEntry{P::Active, P::Window};            // menu bar
     default: return std::nullopt;
     }
+    // clang-format on
 }
 
 QPalette ApplicationPalette()
 {
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::palette()
-                                                                          : QPalette();
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+               ? QGuiApplication::palette()
+               : QPalette();
 }
 
 int BlendChannel(int a, int b, int alpha)
@@ -79,7 +82,10 @@ ColorValue ResolveColor(ColorValue color, const QPalette &palette)
     return FromQColor(palette.color(entry->group, entry->role));
 }
 
-ColorValue ResolveColor(ColorValue color) { return ResolveColor(color, ApplicationPalette()); }
+ColorValue ResolveColor(ColorValue color)
+{
+    return ResolveColor(color, ApplicationPalette());
+}
 
 QColor ToQColor(ColorValue color, const QPalette &palette)
 {
@@ -89,7 +95,10 @@ QColor ToQColor(ColorValue color, const QPalette &palette)
     return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
-QColor ToQColor(ColorValue color) { return ToQColor(color, ApplicationPalette()); }
+QColor ToQColor(ColorValue color)
+{
+    return ToQColor(color, ApplicationPalette());
+}
 
 ColorValue FromQColor(const QColor &color)
 {

@@ -18,11 +18,23 @@ inline constexpr ColorValue RgbColor(int red, int green, int blue)
 {
     return static_cast<ColorValue>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-inline constexpr int RedOf(ColorValue c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int GreenOf(ColorValue c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int BlueOf(ColorValue c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int RedOf(ColorValue c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int GreenOf(ColorValue c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int BlueOf(ColorValue c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
-inline constexpr bool IsSystemColor(ColorValue c) { return (c & 0x80000000u) != 0; }
+inline constexpr bool IsSystemColor(ColorValue c)
+{
+    return (c & 0x80000000u) != 0;
+}
 inline constexpr ColorValue SystemColor(int index)
 {
     return 0x80000000u | static_cast<ColorValue>(index);

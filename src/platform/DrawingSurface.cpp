@@ -94,7 +94,10 @@ void DrawingSurface::Clear()
     }
 }
 
-void DrawingSurface::SetClipRect(const QRect &rect) { clip = rect.normalized(); }
+void DrawingSurface::SetClipRect(const QRect &rect)
+{
+    clip = rect.normalized();
+}
 
 void DrawingSurface::FillRect(const QRect &rect, ColorValue color)
 {
@@ -156,8 +159,7 @@ void DrawingSurface::DrawLine(int x1, int y1, int x2, int y2, ColorValue color, 
     }
 }
 
-void DrawingSurface::GradientRect(const QRect &rect, ColorValue from, ColorValue to,
-                                  bool vertical)
+void DrawingSurface::GradientRect(const QRect &rect, ColorValue from, ColorValue to, bool vertical)
 {
     const ColorValue a = ResolveColor(from, palette);
     const ColorValue b = ResolveColor(to, palette);

@@ -98,8 +98,7 @@ public:
     void CopyPictureRegion(const QImage &picture, const QRect &source, QPoint destination);
     // Copies the region (0, 0, width, height) of the source to (x, y), leaving out every pixel of
     // colour `key`; a key of ColorInvalid (-1) takes the source's pixel at (1, 1) as the key.
-    void TransparentCopy(int x, int y, const QImage &source, int width, int height,
-                         ColorValue key);
+    void TransparentCopy(int x, int y, const QImage &source, int width, int height, ColorValue key);
 
     // Draws the text into the rectangle with TextFlag flags in ForeColor and Font, without a
     // background, clipped to the rectangle unless TextNoClip. Returns the height of the text

@@ -19,8 +19,7 @@ public:
 
     void SkipSpaces()
     {
-        while (pos < text.size() && text[pos].isSpace())
-            ++pos;
+        while (pos < text.size() && text[pos].isSpace()) ++pos;
     }
     bool AtEnd()
     {
@@ -56,12 +55,23 @@ public:
             if (++pos >= text.size())
                 return false;
             switch (text[pos].unicode()) {
-            case 'n': out += u'\n'; break;
-            case 'r': out += u'\r'; break;
-            case 't': out += u'\t'; break;
-            case '\\': out += u'\\'; break;
-            case '"': out += u'"'; break;
-            default: return false;
+                case 'n':
+                    out += u'\n';
+                    break;
+                case 'r':
+                    out += u'\r';
+                    break;
+                case 't':
+                    out += u'\t';
+                    break;
+                case '\\':
+                    out += u'\\';
+                    break;
+                case '"':
+                    out += u'"';
+                    break;
+                default:
+                    return false;
             }
         }
         return false;
@@ -77,12 +87,23 @@ QString Quote(const QString &s)
     QString out = QStringLiteral("\"");
     for (const QChar c : s) {
         switch (c.unicode()) {
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '"': out += QLatin1String("\\\""); break;
-        default: out += c;
+            case '\n':
+                out += QLatin1String("\\n");
+                break;
+            case '\r':
+                out += QLatin1String("\\r");
+                break;
+            case '\t':
+                out += QLatin1String("\\t");
+                break;
+            case '\\':
+                out += QLatin1String("\\\\");
+                break;
+            case '"':
+                out += QLatin1String("\\\"");
+                break;
+            default:
+                out += c;
         }
     }
     return out + QLatin1Char('"');
@@ -229,26 +250,29 @@ QString PictureText(const Picture &picture)
 QString ValueText(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::LongLong:
-    case QMetaType::Long: return QString::number(v.toLongLong());
-    case QMetaType::UInt:
-    case QMetaType::UShort:
-        return QStringLiteral("&H") + QString::number(v.toULongLong(), 16).toUpper();
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        QString s = QString::number(v.toDouble(), 'g', 17);
-        if (!s.contains(QLatin1Char('.')) && !s.contains(QLatin1Char('e')))
-            s += QLatin1String(".0");
-        return s;
-    }
-    case QMetaType::QString: return Quote(v.toString());
-    case QMetaType::QFont: return FontText(v.value<QFont>());
-    default:
-        if (v.typeId() == qMetaTypeId<Picture>())
-            return PictureText(v.value<Picture>());
-        return QString();
+        case QMetaType::Int:
+        case QMetaType::Short:
+        case QMetaType::LongLong:
+        case QMetaType::Long:
+            return QString::number(v.toLongLong());
+        case QMetaType::UInt:
+        case QMetaType::UShort:
+            return QStringLiteral("&H") + QString::number(v.toULongLong(), 16).toUpper();
+        case QMetaType::Double:
+        case QMetaType::Float: {
+            QString s = QString::number(v.toDouble(), 'g', 17);
+            if (!s.contains(QLatin1Char('.')) && !s.contains(QLatin1Char('e')))
+                s += QLatin1String(".0");
+            return s;
+        }
+        case QMetaType::QString:
+            return Quote(v.toString());
+        case QMetaType::QFont:
+            return FontText(v.value<QFont>());
+        default:
+            if (v.typeId() == qMetaTypeId<Picture>())
+                return PictureText(v.value<Picture>());
+            return QString();
     }
 }
 
@@ -261,7 +285,8 @@ FormSettings FormSettings::Parse(const QString &text)
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {
         line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';')))
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) ||
+            line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             const QString name = line.mid(1, line.size() - 2).trimmed();
@@ -332,8 +357,7 @@ void FormSettings::SetStore(const QString &controlName, const SettingsStore &sto
 QStringList FormSettings::ControlNames() const
 {
     QStringList names;
-    for (const Section &s : sections)
-        names.append(s.name);
+    for (const Section &s : sections) names.append(s.name);
     return names;
 }
 

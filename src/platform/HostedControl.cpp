@@ -43,7 +43,7 @@ QFont HostedControl::AmbientFont() const
     if (host)
         return host->Font();
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::font()
-                                                                          : QFont();
+                                                                         : QFont();
 }
 
 bool HostedControl::AmbientDisplayAsDefault() const
@@ -52,4 +52,3 @@ bool HostedControl::AmbientDisplayAsDefault() const
 }
 
 }  // namespace platform
-

@@ -12,18 +12,20 @@ namespace {
 bool IsIntegral(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar: return true;
-    default: return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -123,8 +125,7 @@ void SettingsStore::WriteProperty(const QString &key, const QVariant &value,
 QStringList SettingsStore::Keys() const
 {
     QStringList keys;
-    for (const Entry &e : entries)
-        keys.append(e.key);
+    for (const Entry &e : entries) keys.append(e.key);
     return keys;
 }
 
@@ -192,19 +193,19 @@ void SettingsStore::WriteBool(const QString &key, bool value, bool defaultValue)
 
 void SettingsStore::WriteInt(const QString &key, qint64 value, qint64 defaultValue)
 {
-    const bool fits = value >= std::numeric_limits<int>::min() &&
-                      value <= std::numeric_limits<int>::max();
+    const bool fits =
+        value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
     WriteProperty(key, fits ? QVariant(static_cast<int>(value)) : QVariant(value),
                   QVariant(defaultValue));
 }
 
 void SettingsStore::WriteColor(const QString &key, ColorValue value, ColorValue defaultValue)
 {
-    WriteProperty(key, QVariant(static_cast<uint>(value)), QVariant(static_cast<uint>(defaultValue)));
+    WriteProperty(key, QVariant(static_cast<uint>(value)),
+                  QVariant(static_cast<uint>(defaultValue)));
 }
 
-void SettingsStore::WriteText(const QString &key, const QString &value,
-                              const QString &defaultValue)
+void SettingsStore::WriteText(const QString &key, const QString &value, const QString &defaultValue)
 {
     WriteProperty(key, QVariant(value), QVariant(defaultValue));
 }

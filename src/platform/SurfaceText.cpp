@@ -56,16 +56,13 @@ QList<Span> WrapParagraph(const QString &p, const QFontMetrics &fm, int width)
     int lineStart = 0, lastFit = -1, pos = 0;
     while (pos < n) {
         int wordEnd = pos;
-        while (wordEnd < n && p[wordEnd] == QLatin1Char(' '))
-            ++wordEnd;
-        while (wordEnd < n && p[wordEnd] != QLatin1Char(' '))
-            ++wordEnd;
+        while (wordEnd < n && p[wordEnd] == QLatin1Char(' ')) ++wordEnd;
+        while (wordEnd < n && p[wordEnd] != QLatin1Char(' ')) ++wordEnd;
         if (fm.horizontalAdvance(p.mid(lineStart, wordEnd - lineStart)) > width &&
             lastFit > lineStart) {
             lines.append({lineStart, lastFit - lineStart});
             lineStart = lastFit;
-            while (lineStart < n && p[lineStart] == QLatin1Char(' '))
-                ++lineStart;
+            while (lineStart < n && p[lineStart] == QLatin1Char(' ')) ++lineStart;
             lastFit = -1;
             pos = lineStart;
             continue;
@@ -156,8 +153,8 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
     const unsigned ellipsis = flags & (TextEndEllipsis | TextWordEllipsis | TextPathEllipsis);
     for (const Span &para : paragraphs) {
         const QString paraText = text.mid(para.start, para.length);
-        const QList<Span> spans = wrap ? WrapParagraph(paraText, fm, rect.width())
-                                       : QList<Span>{{0, para.length}};
+        const QList<Span> spans =
+            wrap ? WrapParagraph(paraText, fm, rect.width()) : QList<Span>{{0, para.length}};
         for (const Span &s : spans) {
             TextLayout::Line line;
             line.text = paraText.mid(s.start, s.length);
@@ -242,7 +239,10 @@ int DrawingSurface::TextWidth(const QString &text) const
     return MetricsFor(font).horizontalAdvance(text);
 }
 
-int DrawingSurface::TextHeight() const { return MetricsFor(font).height(); }
+int DrawingSurface::TextHeight() const
+{
+    return MetricsFor(font).height();
+}
 
 void DrawingSurface::PrintText(int x, int y, const QString &text)
 {

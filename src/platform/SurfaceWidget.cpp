@@ -13,9 +13,15 @@ SurfaceWidget::SurfaceWidget(QWidget *parent) : QWidget(parent)
     SyncSurfaceSize();
 }
 
-void SurfaceWidget::Present() { update(); }
+void SurfaceWidget::Present()
+{
+    update();
+}
 
-void SurfaceWidget::SyncSurfaceSize() { surface.Resize(size()); }
+void SurfaceWidget::SyncSurfaceSize()
+{
+    surface.Resize(size());
+}
 
 void SurfaceWidget::paintEvent(QPaintEvent *event)
 {

@@ -17,10 +17,14 @@ constexpr platform::ColorValue kDefaultFontColor = 0x80000012u;  // system butto
 short ButtonCode(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -163,7 +167,10 @@ void ucProgressBar::SetMouseIcon(const Picture &picture)
     PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
-void ucProgressBar::Refresh() { Repaint(); }
+void ucProgressBar::Refresh()
+{
+    Repaint();
+}
 
 void ucProgressBar::Repaint()
 {

@@ -29,8 +29,7 @@ DrawingSurface WhiteSurface(int w = 20, int h = 20)
 std::string Row(const DrawingSurface &s, int y)
 {
     std::string out;
-    for (int x = 0; x < s.Width(); ++x)
-        out += s.Pixel(x, y) == kWhite ? '.' : '#';
+    for (int x = 0; x < s.Width(); ++x) out += s.Pixel(x, y) == kWhite ? '.' : '#';
     return out;
 }
 
@@ -244,21 +243,22 @@ TEST(DrawingSurface, MeasuringBreaksWordsAndShortensWithEllipsis)
     const int wide = s.TextWidth(words);
 
     EXPECT_EQ(s.MeasureText(words, QRect(3, 4, 1000, 100), 0), QRect(3, 4, wide, h));
-    const QRect narrow = s.MeasureText(words, QRect(0, 0, s.TextWidth("alpha beta") + 1, 100),
-                                       TextWordBreak);
+    const QRect narrow =
+        s.MeasureText(words, QRect(0, 0, s.TextWidth("alpha beta") + 1, 100), TextWordBreak);
     EXPECT_EQ(narrow.height(), 2 * h);
     EXPECT_EQ(narrow.width(), s.TextWidth("alpha beta"));
     // a word longer than the line keeps a line of its own and widens the measure
-    EXPECT_EQ(s.MeasureText(QStringLiteral("a verylongword b"), QRect(0, 0, 20, 100),
-                            TextWordBreak),
-              QRect(0, 0, s.TextWidth("verylongword"), 3 * h));
+    EXPECT_EQ(
+        s.MeasureText(QStringLiteral("a verylongword b"), QRect(0, 0, 20, 100), TextWordBreak),
+        QRect(0, 0, s.TextWidth("verylongword"), 3 * h));
     EXPECT_EQ(s.MeasureText(QStringLiteral("one\r\ntwo\nthree"), QRect(0, 0, 500, 10), 0).height(),
               3 * h);
-    EXPECT_EQ(s.MeasureText(QStringLiteral("one\ntwo"), QRect(0, 0, 500, 10), TextSingleLine)
-                  .height(),
-              h);
+    EXPECT_EQ(
+        s.MeasureText(QStringLiteral("one\ntwo"), QRect(0, 0, 500, 10), TextSingleLine).height(),
+        h);
 
-    const QRect elided = s.MeasureText(words, QRect(0, 0, 50, 20), TextEndEllipsis | TextSingleLine);
+    const QRect elided =
+        s.MeasureText(words, QRect(0, 0, 50, 20), TextEndEllipsis | TextSingleLine);
     EXPECT_LE(elided.width(), 50);
     EXPECT_GT(elided.width(), s.TextWidth("..."));
     EXPECT_LE(s.MeasureText(QStringLiteral("/usr/share/folder/file.txt"), QRect(0, 0, 80, 20),

@@ -150,22 +150,22 @@ TEST(FormSettings, TextFormatCarriesEveryKindOfValue)
 
 TEST(FormSettings, LinesThatDoNotParseAreSkipped)
 {
-    const FormSettings settings = FormSettings::Parse(QStringLiteral(
-        "# saved settings\r\n"
-        "Orphan = 1\n"
-        "[ucProgressBar1]\n"
-        "Max = 620\r\n"
-        "  value   =   12  \n"
-        "NoEquals\n"
-        "= 4\n"
-        "Caption = \"unterminated\n"
-        "Font = font \"Arial\" big\n"
-        "Font2 = font \"Arial\" 8pt wobbly\n"
-        "Color = &H1FFFFFFFF\n"
-        "FontColor = &H80000012&\n"
-        "Other = whatever\n"
-        "[UCPROGRESSBAR1]\n"
-        "Min = 3\n"));
+    const FormSettings settings =
+        FormSettings::Parse(QStringLiteral("# saved settings\r\n"
+                                           "Orphan = 1\n"
+                                           "[ucProgressBar1]\n"
+                                           "Max = 620\r\n"
+                                           "  value   =   12  \n"
+                                           "NoEquals\n"
+                                           "= 4\n"
+                                           "Caption = \"unterminated\n"
+                                           "Font = font \"Arial\" big\n"
+                                           "Font2 = font \"Arial\" 8pt wobbly\n"
+                                           "Color = &H1FFFFFFFF\n"
+                                           "FontColor = &H80000012&\n"
+                                           "Other = whatever\n"
+                                           "[UCPROGRESSBAR1]\n"
+                                           "Min = 3\n"));
     EXPECT_EQ(settings.ControlNames(), QStringList{QStringLiteral("ucProgressBar1")});
     const SettingsStore store = settings.Store(QStringLiteral("ucProgressBar1"));
     EXPECT_EQ(store.Keys(), (QStringList{"Max", "value", "FontColor", "Min"}));

@@ -41,11 +41,11 @@ TEST(ProgressCaption, ValueCodesDivideTheValueAndProgressCodesTheDistanceFromMin
 
 TEST(ProgressCaption, ExactHalvesRoundAwayFromZero)
 {
-    EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent), "13%");    // 12.5
+    EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent), "13%");  // 12.5
     EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent1), "12.5%");
-    EXPECT_EQ(Caption(1, 0, 200, CaptionValuePercent), "1%");      // 0.5
-    EXPECT_EQ(Caption(5, 0, 200, CaptionValuePercent), "3%");      // 2.5, not the even 2
-    EXPECT_EQ(Caption(-1, -100, 100, CaptionValuePercent), "-1%");  // -0.5
+    EXPECT_EQ(Caption(1, 0, 200, CaptionValuePercent), "1%");           // 0.5
+    EXPECT_EQ(Caption(5, 0, 200, CaptionValuePercent), "3%");           // 2.5, not the even 2
+    EXPECT_EQ(Caption(-1, -100, 100, CaptionValuePercent), "-1%");      // -0.5
     EXPECT_EQ(Caption(-1, -1000, 1000000, CaptionValuePercent), "0%");  // no "-0%"
     // no group separators in long percentages
     EXPECT_EQ(Caption(5000, 0, 2, CaptionValuePercent, QLocale(QLocale::English)), "250000%");
@@ -53,8 +53,7 @@ TEST(ProgressCaption, ExactHalvesRoundAwayFromZero)
 
 TEST(ProgressCaption, UnknownCodesAndZeroSpansGiveNoCaption)
 {
-    for (int code : {0, 8, 50, 98, 100, -1, -99})
-        EXPECT_EQ(Caption(10, 0, 100, code), "") << code;
+    for (int code : {0, 8, 50, 98, 100, -1, -99}) EXPECT_EQ(Caption(10, 0, 100, code), "") << code;
     ProgressBarFace custom = Face(10, 0, 100, CaptionUseCustom);
     custom.captionCustom = QStringLiteral("  as & is ");
     EXPECT_EQ(ProgressCaption(custom), "  as & is ");
@@ -92,7 +91,6 @@ TEST(ProgressBarPlaceholder, IsAFramedLabelOnWhite)
     EXPECT_EQ(p.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
     int ink = 0;  // the label
     for (int y = 2; y < 13; ++y)
-        for (int x = 2; x < 98; ++x)
-            ink += (p.pixel(x, y) & 0xFFFFFF) != 0xFFFFFFu;
+        for (int x = 2; x < 98; ++x) ink += (p.pixel(x, y) & 0xFFFFFF) != 0xFFFFFFu;
     EXPECT_GT(ink, 30);
 }

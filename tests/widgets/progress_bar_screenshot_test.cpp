@@ -20,7 +20,10 @@ Picture BarPicture(const char *name)
     return Picture::Load(dir + QStringLiteral("/../../src/app/resources/") + QLatin1String(name));
 }
 
-int Brightness(QRgb c) { return qRed(c) + qGreen(c) + qBlue(c); }
+int Brightness(QRgb c)
+{
+    return qRed(c) + qGreen(c) + qBlue(c);
+}
 
 }  // namespace
 
@@ -107,8 +110,10 @@ TEST(ProgressBarPictures, ScreenshotOfBarsAtSeveralValuesAndCaptions)
     });
     add(QStringLiteral("vertical, 60"), [&](ucProgressBar &bar) {
         const QTransform turn = QTransform().rotate(90);
-        bar.SetBarPictureFore(Picture::FromImage(fore.Image().copy(0, 0, 100, 14).transformed(turn)));
-        bar.SetBarPictureBack(Picture::FromImage(back.Image().copy(0, 0, 100, 14).transformed(turn)));
+        bar.SetBarPictureFore(
+            Picture::FromImage(fore.Image().copy(0, 0, 100, 14).transformed(turn)));
+        bar.SetBarPictureBack(
+            Picture::FromImage(back.Image().copy(0, 0, 100, 14).transformed(turn)));
         bar.SetOrientation(OrientationVertical);
         bar.SetValue(60);
     });

@@ -42,8 +42,7 @@ std::unique_ptr<ucProgressBar> MakeBar(int w = 200, int h = 10)
 int FilledColumns(const ucProgressBar &bar, int y)
 {
     int n = 0;
-    while (n < bar.width() && bar.Surface().Pixel(n, y) == kFore)
-        ++n;
+    while (n < bar.width() && bar.Surface().Pixel(n, y) == kFore) ++n;
     for (int x = n; x < bar.width(); ++x)
         if (bar.Surface().Pixel(x, y) == kFore)
             return -1;  // not one run from the left
@@ -54,8 +53,7 @@ int FilledColumns(const ucProgressBar &bar, int y)
 int FilledRows(const ucProgressBar &bar, int x)
 {
     int n = 0;
-    while (n < bar.height() && bar.Surface().Pixel(x, bar.height() - 1 - n) == kFore)
-        ++n;
+    while (n < bar.height() && bar.Surface().Pixel(x, bar.height() - 1 - n) == kFore) ++n;
     return n;
 }
 
@@ -87,8 +85,7 @@ int ErrorOf(const std::function<void()> &call)
     return 0;
 }
 
-void Send(QWidget *w, QEvent::Type type, Qt::MouseButton button, QPointF pos,
-          Qt::MouseButtons held)
+void Send(QWidget *w, QEvent::Type type, Qt::MouseButton button, QPointF pos, Qt::MouseButtons held)
 {
     QMouseEvent e(type, pos, w->mapToGlobal(pos), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
@@ -109,8 +106,8 @@ TEST(ucProgressBar, StartsAsTheHundredByFifteenPlaceholderWhateverItsOwnerAsks)
     bar.show();
     EXPECT_EQ(bar.size(), QSize(100, 15));
     EXPECT_EQ(bar.Surface().Size(), QSize(100, 15));
-    EXPECT_EQ(bar.Surface().Image(), QImage(ProgressBarPlaceholder())
-                                         .convertToFormat(bar.Surface().Image().format()));
+    EXPECT_EQ(bar.Surface().Image(),
+              QImage(ProgressBarPlaceholder()).convertToFormat(bar.Surface().Image().format()));
     EXPECT_EQ(bar.Value(), 0);
     EXPECT_EQ(bar.Max(), 100);
     EXPECT_EQ(bar.Span(), 100);
@@ -274,8 +271,7 @@ TEST(ucProgressBar, MinMovesTheValueAndMaxLeavesIt)
               "250%");
     // fully filled; the caption sits on top of the fill in the middle
     int fore = 0;
-    for (int x = 0; x < 200; ++x)
-        fore += over->Surface().Pixel(x, 0) == kFore;
+    for (int x = 0; x < 200; ++x) fore += over->Surface().Pixel(x, 0) == kFore;
     EXPECT_EQ(fore, 200);
 }
 
@@ -317,8 +313,7 @@ TEST(ucProgressBar, CaptionIsCentredInTheFontColour)
     bar->SetCaptionFormat(42);
     bar->SetValue(50);
     EXPECT_EQ(FilledColumns(*bar, 10), 100);
-    for (int x = 100; x < 200; ++x)
-        ASSERT_EQ(bar->Surface().Pixel(x, 10), kBack) << x;
+    for (int x = 100; x < 200; ++x) ASSERT_EQ(bar->Surface().Pixel(x, 10), kBack) << x;
 }
 
 TEST(ucProgressBar, LeftButtonDragsAndClicks)
@@ -428,8 +423,7 @@ TEST(ucProgressBar, SettersTellTheHost)
     bar.SetCaptionFormat(1);
     bar.SetMin(-5);
     QStringList names;
-    for (const auto &args : spy)
-        names << args[1].toString();
+    for (const auto &args : spy) names << args[1].toString();
     EXPECT_EQ(names, (QStringList{"CaptionFormat", "Value", "Min"}));
     ErrorOf([&] { bar.SetMax(-10); });
     EXPECT_EQ(spy.count(), 3);
@@ -444,8 +438,10 @@ TEST(ucProgressBar, LoadsSettingsAsStoredWithoutChecksOrEvents)
     store.WriteProperty(QStringLiteral("Enabled"), 0);
     store.WriteProperty(QStringLiteral("FontColor"), 255u);
     store.WriteProperty(QStringLiteral("MousePointer"), 3);
-    store.WriteProperty(QStringLiteral("BarPictureFore"), QVariant::fromValue(Solid(60, 8, Qt::blue)));
-    store.WriteProperty(QStringLiteral("BarPictureBack"), QVariant::fromValue(Solid(60, 8, Qt::white)));
+    store.WriteProperty(QStringLiteral("BarPictureFore"),
+                        QVariant::fromValue(Solid(60, 8, Qt::blue)));
+    store.WriteProperty(QStringLiteral("BarPictureBack"),
+                        QVariant::fromValue(Solid(60, 8, Qt::white)));
 
     ucProgressBar bar;
     EventLog log(bar);
@@ -524,10 +520,10 @@ TEST(ucProgressBar, SavesOnlyWhatDiffersFromTheDefaultsInItsOrder)
     bar.SetMousePointer(11);
     platform::SettingsStore store;
     bar.WriteProperties(store);
-    EXPECT_EQ(store.Keys(), (QStringList{"BarPictureFore", "BarPictureBack", "CaptionCustom",
-                                         "CaptionFormat", "Enabled", "Font", "FontColor", "Max",
-                                         "Min", "MouseIcon", "Orientation", "Value",
-                                         "MousePointer"}));
+    EXPECT_EQ(store.Keys(),
+              (QStringList{"BarPictureFore", "BarPictureBack", "CaptionCustom", "CaptionFormat",
+                           "Enabled", "Font", "FontColor", "Max", "Min", "MouseIcon", "Orientation",
+                           "Value", "MousePointer"}));
 
     ucProgressBar copy;
     copy.ReadProperties(store);
