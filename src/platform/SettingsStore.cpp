@@ -1,0 +1,235 @@
+#include "platform/SettingsStore.h"
+
+#include <cmath>
+#include <limits>
+
+#include "platform/Rounding.h"
+
+namespace platform {
+
+namespace {
+
+bool IsIntegral(const QVariant &v)
+{
+    switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsFloating(const QVariant &v)
+{
+    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
+}
+
+// The stored value as a whole number, when it is one (doubles round half to even).
+bool WholeNumber(const QVariant &v, qint64 &out)
+{
+    if (v.typeId() == QMetaType::Bool) {
+        out = v.toBool() ? -1 : 0;
+        return true;
+    }
+    if (v.typeId() == QMetaType::ULongLong) {
+        const qulonglong u = v.toULongLong();
+        if (u > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
+            return false;
+        out = static_cast<qint64>(u);
+        return true;
+    }
+    if (IsIntegral(v)) {
+        out = v.toLongLong();
+        return true;
+    }
+    if (IsFloating(v)) {
+        const double d = RoundHalfEven(v.toDouble());
+        if (!std::isfinite(d) || d < -9.2e18 || d > 9.2e18)
+            return false;
+        out = static_cast<qint64>(d);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+QVariant NormalizedSetting(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return QVariant(value.toBool() ? -1 : 0);
+    if (value.canConvert<Picture>() && value.typeId() == qMetaTypeId<Picture>() &&
+        !value.value<Picture>().IsAssigned())
+        return QVariant();
+    return value;
+}
+
+bool SameSetting(const QVariant &a, const QVariant &b)
+{
+    const QVariant na = NormalizedSetting(a), nb = NormalizedSetting(b);
+    if (!na.isValid() || !nb.isValid())
+        return na.isValid() == nb.isValid();
+    if (IsIntegral(na) && IsIntegral(nb)) {
+        qint64 x, y;
+        if (WholeNumber(na, x) && WholeNumber(nb, y))
+            return x == y;
+        return na.toULongLong() == nb.toULongLong();
+    }
+    if ((IsIntegral(na) || IsFloating(na)) && (IsIntegral(nb) || IsFloating(nb)))
+        return na.toDouble() == nb.toDouble();
+    if (na.typeId() != nb.typeId())
+        return false;
+    return na == nb;
+}
+
+int SettingsStore::IndexOf(const QString &key) const
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i].key.compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant SettingsStore::ReadProperty(const QString &key, const QVariant &defaultValue) const
+{
+    const int i = IndexOf(key);
+    return i < 0 ? defaultValue : entries[i].value;
+}
+
+void SettingsStore::WriteProperty(const QString &key, const QVariant &value,
+                                  const QVariant &defaultValue)
+{
+    const int i = IndexOf(key);
+    const QVariant stored = NormalizedSetting(value);
+    if (!stored.isValid() || SameSetting(stored, defaultValue)) {
+        if (i >= 0)
+            entries.removeAt(i);
+        return;
+    }
+    if (i >= 0)
+        entries[i].value = stored;
+    else
+        entries.append({key, stored});
+}
+
+QStringList SettingsStore::Keys() const
+{
+    QStringList keys;
+    for (const Entry &e : entries) keys.append(e.key);
+    return keys;
+}
+
+bool SettingsStore::ReadBool(const QString &key, bool defaultValue) const
+{
+    qint64 n;
+    const QVariant v = ReadProperty(key);
+    return WholeNumber(v, n) ? n != 0 : defaultValue;
+}
+
+int SettingsStore::ReadInt(const QString &key, int defaultValue) const
+{
+    qint64 n;
+    if (!WholeNumber(ReadProperty(key), n) || n < std::numeric_limits<int>::min() ||
+        n > std::numeric_limits<int>::max())
+        return defaultValue;
+    return static_cast<int>(n);
+}
+
+short SettingsStore::ReadInt16(const QString &key, short defaultValue) const
+{
+    qint64 n;
+    if (!WholeNumber(ReadProperty(key), n) || n < std::numeric_limits<short>::min() ||
+        n > std::numeric_limits<short>::max())
+        return defaultValue;
+    return static_cast<short>(n);
+}
+
+ColorValue SettingsStore::ReadColor(const QString &key, ColorValue defaultValue) const
+{
+    // Colours are 32 bits either way round: 0x80000012 and -2147483630 name the same one.
+    qint64 n;
+    if (!WholeNumber(ReadProperty(key), n) || n < std::numeric_limits<qint32>::min() ||
+        n > std::numeric_limits<quint32>::max())
+        return defaultValue;
+    return static_cast<ColorValue>(n);
+}
+
+QString SettingsStore::ReadText(const QString &key, const QString &defaultValue) const
+{
+    const QVariant v = ReadProperty(key);
+    if (v.typeId() == QMetaType::QString)
+        return v.toString();
+    if (IsIntegral(v) || IsFloating(v))
+        return v.toString();
+    return defaultValue;
+}
+
+QFont SettingsStore::ReadFont(const QString &key, const QFont &defaultValue) const
+{
+    const QVariant v = ReadProperty(key);
+    return v.typeId() == QMetaType::QFont ? v.value<QFont>() : defaultValue;
+}
+
+Picture SettingsStore::ReadPicture(const QString &key) const
+{
+    const QVariant v = ReadProperty(key);
+    return v.typeId() == qMetaTypeId<Picture>() ? v.value<Picture>() : Picture();
+}
+
+void SettingsStore::WriteBool(const QString &key, bool value, bool defaultValue)
+{
+    WriteProperty(key, QVariant(value ? -1 : 0), QVariant(defaultValue ? -1 : 0));
+}
+
+void SettingsStore::WriteInt(const QString &key, qint64 value, qint64 defaultValue)
+{
+    const bool fits =
+        value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+    WriteProperty(key, fits ? QVariant(static_cast<int>(value)) : QVariant(value),
+                  QVariant(defaultValue));
+}
+
+void SettingsStore::WriteColor(const QString &key, ColorValue value, ColorValue defaultValue)
+{
+    WriteProperty(key, QVariant(static_cast<uint>(value)),
+                  QVariant(static_cast<uint>(defaultValue)));
+}
+
+void SettingsStore::WriteText(const QString &key, const QString &value, const QString &defaultValue)
+{
+    WriteProperty(key, QVariant(value), QVariant(defaultValue));
+}
+
+void SettingsStore::WriteFont(const QString &key, const QFont &value, const QFont &defaultValue)
+{
+    WriteProperty(key, QVariant(value), QVariant(defaultValue));
+}
+
+void SettingsStore::WritePicture(const QString &key, const Picture &value)
+{
+    WriteProperty(key, QVariant::fromValue(value));
+}
+
+bool SettingsStore::operator==(const SettingsStore &other) const
+{
+    if (entries.size() != other.entries.size())
+        return false;
+    for (const Entry &e : entries) {
+        const int j = other.IndexOf(e.key);
+        if (j < 0 || !SameSetting(e.value, other.entries[j].value))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace platform

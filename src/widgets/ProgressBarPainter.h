@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QImage>
+#include <QLocale>
+#include <QRect>
+#include <QString>
+
+namespace platform {
+class DrawingSurface;
+}
+
+// Painting of the progress bar's face, kept apart from the control so it can be checked on a
+// bare surface. The functions hold no state: they take the surface and what they draw.
+
+// Caption codes of ucProgressBar::CaptionFormat. Codes not listed give no caption.
+enum ProgressCaptionFormat : int {
+    CaptionNone = 0,
+    CaptionValue = 1,
+    CaptionValuePercent = 2,
+    CaptionValuePercent1 = 3,
+    CaptionValuePercent2 = 4,
+    CaptionProgressPercent = 5,
+    CaptionProgressPercent1 = 6,
+    CaptionProgressPercent2 = 7,
+    CaptionUseCustom = 99,
+};
+
+// Codes of ucProgressBar::Orientation; any other code paints no fill.
+enum ProgressOrientation : int {
+    OrientationHorizontal = 0,
+    OrientationVertical = 1,
+};
+
+struct ProgressBarFace {
+    int value = 0;
+    int min = 0;
+    qint64 span = 100;
+    int orientation = OrientationHorizontal;
+    int captionFormat = CaptionNone;
+    QString captionCustom;
+    QImage fore;
+};
+
+// The ratio times 100, rounded to `decimals` places with exact halves away from zero, in the
+// locale's decimal separator, followed by "%" ("0%", "0.0%", "0.00%" patterns).
+QString FormatPercent(double ratio, int decimals, const QLocale &locale);
+
+// The caption for the face's format; empty for CaptionNone, unknown codes, and percentages
+// of a zero span.
+QString ProgressCaption(const ProgressBarFace &face, const QLocale &locale = QLocale());
+
+// The part of the face the fore picture covers for d = value - min: from the left for
+// horizontal, from the bottom for vertical; empty for a zero span, another orientation, or no
+// progress. Values beyond the range give at most the whole face.
+QRect ProgressFillRect(int orientation, qint64 progress, qint64 span, QSize face);
+
+// The whole repaint into the surface (its background picture, then the fill, then the caption
+// centred in the surface's font and fore colour). Does not present the surface.
+void PaintProgressBar(platform::DrawingSurface &surface, const ProgressBarFace &face,
+                      const QLocale &locale = QLocale());
+
+// The 100 x 15 face a bar shows until it gets a back picture: a black frame and the control's
+// name and version in black on white.
+QImage ProgressBarPlaceholder();

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "platform/DrawingSurface.h"
+#include "widgets/ProgressBarPainter.h"
+
+namespace {
+
+ProgressBarFace Face(int value, int min, int max, int format)
+{
+    ProgressBarFace face;
+    face.value = value;
+    face.min = min;
+    face.span = static_cast<qint64>(max) - min;
+    face.captionFormat = format;
+    return face;
+}
+
+QString Caption(int value, int min, int max, int format, const QLocale &locale = QLocale::c())
+{
+    return ProgressCaption(Face(value, min, max, format), locale);
+}
+
+}  // namespace
+
+TEST(ProgressCaption, ValueCodesDivideTheValueAndProgressCodesTheDistanceFromMin)
+{
+    EXPECT_EQ(Caption(100, 50, 150, CaptionValuePercent), "100%");
+    EXPECT_EQ(Caption(100, 50, 150, CaptionProgressPercent), "50%");
+    EXPECT_EQ(Caption(100, 50, 150, CaptionValue), "100");
+    EXPECT_EQ(Caption(-7, -10, 0, CaptionValue), "-7");
+
+    EXPECT_EQ(Caption(1, 0, 3, CaptionProgressPercent), "33%");
+    EXPECT_EQ(Caption(1, 0, 3, CaptionProgressPercent1), "33.3%");
+    EXPECT_EQ(Caption(1, 0, 3, CaptionProgressPercent2), "33.33%");
+    EXPECT_EQ(Caption(2, 0, 3, CaptionValuePercent1), "66.7%");
+    EXPECT_EQ(Caption(2, 0, 3, CaptionValuePercent2), "66.67%");
+    EXPECT_EQ(Caption(1, 0, 3, CaptionProgressPercent1, QLocale(QLocale::German)), "33,3%");
+}
+
+TEST(ProgressCaption, ExactHalvesRoundAwayFromZero)
+{
+    EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent), "13%");  // 12.5
+    EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent1), "12.5%");
+    EXPECT_EQ(Caption(1, 0, 200, CaptionValuePercent), "1%");           // 0.5
+    EXPECT_EQ(Caption(5, 0, 200, CaptionValuePercent), "3%");           // 2.5, not the even 2
+    EXPECT_EQ(Caption(-1, -100, 100, CaptionValuePercent), "-1%");      // -0.5
+    EXPECT_EQ(Caption(-1, -1000, 1000000, CaptionValuePercent), "0%");  // no "-0%"
+    // no group separators in long percentages
+    EXPECT_EQ(Caption(5000, 0, 2, CaptionValuePercent, QLocale(QLocale::English)), "250000%");
+}
+
+TEST(ProgressCaption, UnknownCodesAndZeroSpansGiveNoCaption)
+{
+    for (int code : {0, 8, 50, 98, 100, -1, -99}) EXPECT_EQ(Caption(10, 0, 100, code), "") << code;
+    ProgressBarFace custom = Face(10, 0, 100, CaptionUseCustom);
+    custom.captionCustom = QStringLiteral("  as & is ");
+    EXPECT_EQ(ProgressCaption(custom), "  as & is ");
+    // settings may leave Min = Max; percentages then have nothing to divide by
+    EXPECT_EQ(Caption(5, 5, 5, CaptionProgressPercent), "");
+    EXPECT_EQ(Caption(5, 5, 5, CaptionValue), "5");
+}
+
+TEST(ProgressFillRect, HorizontalFromTheLeftVerticalFromTheBottomHalvesToEven)
+{
+    const QSize face(10, 8);
+    EXPECT_EQ(ProgressFillRect(OrientationHorizontal, 1, 4, face), QRect(0, 0, 2, 8));  // 2.5
+    EXPECT_EQ(ProgressFillRect(OrientationHorizontal, 3, 4, face), QRect(0, 0, 8, 8));  // 7.5
+    EXPECT_EQ(ProgressFillRect(OrientationHorizontal, 0, 4, face).width(), 0);
+    EXPECT_EQ(ProgressFillRect(OrientationVertical, 5, 16, face), QRect(0, 6, 10, 2));  // 8-2.5
+    EXPECT_EQ(ProgressFillRect(OrientationVertical, 16, 16, face), QRect(0, 0, 10, 8));
+
+    // beyond Max the fill stops at the face's edge, however far beyond
+    EXPECT_EQ(ProgressFillRect(OrientationHorizontal, 50, 20, face), QRect(0, 0, 10, 8));
+    EXPECT_EQ(ProgressFillRect(OrientationHorizontal, 2000000000, 1, face), QRect(0, 0, 10, 8));
+    EXPECT_EQ(ProgressFillRect(OrientationVertical, 2000000000, 1, face), QRect(0, 0, 10, 8));
+
+    EXPECT_TRUE(ProgressFillRect(2, 50, 100, face).isEmpty());
+    EXPECT_TRUE(ProgressFillRect(-1, 50, 100, face).isEmpty());
+    EXPECT_TRUE(ProgressFillRect(OrientationHorizontal, 50, 0, face).isEmpty());
+    EXPECT_TRUE(ProgressFillRect(OrientationHorizontal, 5, -10, face).isEmpty());
+}
+
+TEST(ProgressBarPlaceholder, IsAFramedLabelOnWhite)
+{
+    const QImage p = ProgressBarPlaceholder();
+    ASSERT_EQ(p.size(), QSize(100, 15));
+    EXPECT_EQ(p.pixel(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(p.pixel(99, 14) & 0xFFFFFF, 0u);
+    EXPECT_EQ(p.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+    int ink = 0;  // the label
+    for (int y = 2; y < 13; ++y)
+        for (int x = 2; x < 98; ++x) ink += (p.pixel(x, y) & 0xFFFFFF) != 0xFFFFFFu;
+    EXPECT_GT(ink, 30);
+}
