@@ -22,26 +22,27 @@ QString PageFetcher::FetchPage(const QString &address)
     return GetBodyHtml();
 }
 
-void PageFetcher::NavigateAndWait(const QString &address)
+bool PageFetcher::NavigateAndWait(const QString &address)
 {
     platform::Clock &clock = platform::CurrentClock();
     uint32_t start = clock.TickCount();
+    cancelled = false;
     completedUrl.clear();
     browser.Navigate(address,
                      platform::WebBrowser::NoReadFromCache | platform::WebBrowser::NoWriteToCache);
     for (;;) {
         if (!completedUrl.isEmpty())
-            return;
+            return lastLoadCompleted = true;
         clock.PumpEvents();
-        if (platform::TicksSince(start, clock.TickCount()) > CompletionLimitMs)
-            return;
+        if (cancelled || platform::TicksSince(start, clock.TickCount()) > CompletionLimitMs)
+            return lastLoadCompleted = false;
     }
 }
 
 void PageFetcher::SettleWait()
 {
     platform::Clock &clock = platform::CurrentClock();
-    for (int round = 0; round < SettleRounds; ++round) {
+    for (int round = 0; round < SettleRounds && !cancelled; ++round) {
         clock.PumpEvents();
         clock.Sleep(SettleSleepMs);
     }

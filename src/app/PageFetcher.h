@@ -30,7 +30,8 @@ public:
 
     // Starts loading and pumps events until a document completes or just over 30 seconds
     // have passed on the clock (a wrap of the 32-bit counter in between does no harm).
-    void NavigateAndWait(const QString &address);
+    // Returns whether a document completed (false after the time-out or a Cancel).
+    bool NavigateAndWait(const QString &address);
     // Lets the page settle for about a second; also keeps the program to one page a second.
     void SettleWait();
     // The inner HTML of the first BODY element of the browser's document after the first
@@ -40,9 +41,20 @@ public:
     // The address of the last completed document; empty while a navigation is pending.
     const QString &CompletedUrl() const { return completedUrl; }
 
+    // Whether the last FetchPage got a completed document, rather than giving up after the
+    // time-out: callers that must not take a stale page for the new one check it.
+    bool LastLoadCompleted() const { return lastLoadCompleted; }
+
+    // Ends the current and every later wait at once, until the next FetchPage or
+    // NavigateAndWait starts (the window is closing in the middle of a fetch).
+    void Cancel() { cancelled = true; }
+    bool Cancelled() const { return cancelled; }
+
 private:
     void OnDocumentComplete(QObject *frame, QString &address);
 
     platform::WebBrowser &browser;
     QString completedUrl;
+    bool lastLoadCompleted = false;
+    bool cancelled = false;
 };

@@ -96,7 +96,7 @@ TEST_F(PageFetcherTest, APageThatNeverCompletesGivesUpJustOverThirtySeconds)
     // Once in the middle of the counter's range and once across its wrap.
     for (uint32_t start : {5000000u, 0xFFFFFFFFu - 12000}) {
         clock.Advance(start - clock.TickCount());
-        fetcher.NavigateAndWait(sim.ResultPageAddress(21));
+        EXPECT_FALSE(fetcher.NavigateAndWait(sim.ResultPageAddress(21)));
         uint32_t waited = platform::TicksSince(start, clock.TickCount());
         EXPECT_GT(waited, 30000u);
         EXPECT_LE(waited, 30007u);
@@ -105,6 +105,25 @@ TEST_F(PageFetcherTest, APageThatNeverCompletesGivesUpJustOverThirtySeconds)
     // The browser still holds the last page that did complete.
     fetcher.SettleWait();
     EXPECT_TRUE(fetcher.GetBodyHtml().contains("Showing 1 to 20 of 45"));
+}
+
+TEST_F(PageFetcherTest, CancelEndsTheWaitsAndTheNextFetchWaitsAgain)
+{
+    sim.Faults().HangRows = {21};
+    QObject::connect(&sim, &screener_sim::ScreenerServer::RequestHandled,
+                     [this](const screener_sim::SimRequest &r) {
+                         if (r.FirstRow == 21)
+                             fetcher.Cancel();
+                     });
+    const uint32_t start = clock.TickCount();
+    fetcher.FetchPage(sim.ResultPageAddress(21));
+    EXPECT_FALSE(fetcher.LastLoadCompleted());
+    EXPECT_TRUE(clock.Sleeps().empty());  // no settle wait either
+    EXPECT_LT(platform::TicksSince(start, clock.TickCount()), 1000u);
+
+    fetcher.FetchPage(sim.ResultPageAddress(1));
+    EXPECT_TRUE(fetcher.LastLoadCompleted());
+    EXPECT_EQ(clock.Sleeps().size(), 10u);
 }
 
 TEST_F(PageFetcherTest, AServerErrorEndsTheWaitWithTheErrorPage)

@@ -1,0 +1,96 @@
+// The update run: the import phase over a full market of page files, and the cost of a page
+// against the local screener simulator beyond the settle wait.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "BenchData.h"
+#include "app/DataUpdateRun.h"
+#include "app/PageFetcher.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/WebBrowser.h"
+#include "screener-sim/ScreenerServer.h"
+#include "store/MdlHelpers.h"
+#include "store/StockTable.h"
+#include "widgets/ucProgressBar.h"
+
+namespace {
+
+struct Controls {
+    platform::WebBrowser browser;
+    PageFetcher fetcher{browser};
+    ucProgressBar downloadBar;
+    ucProgressBar importBar;
+    QLabel status;
+    DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
+};
+
+void BM_ImportPhase(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    platform::SetProgramFolderOverride(dir.path());
+    QDir(dir.path()).mkdir("temp");
+    int files = 0;
+    for (int first = 0; first < StockTable::MaxRecords; first += 20, ++files)
+        MdlHelpers::WriteTextFile(
+            dir.path() + QString("/temp/%1.dat").arg(files),
+            bench::RealisticResultPage(first, std::min(20, StockTable::MaxRecords - first)), false);
+    platform::SetMessageHandler([](const auto &) { return platform::MessageAnswer::Ok; });
+    Controls controls;
+    for (auto _ : state)
+        if (controls.run.ImportPageFiles() != UpdateOutcome::Completed)
+            state.SkipWithError("import failed");
+    state.counters["files"] = files;
+    state.counters["records"] = Stocks().Count();
+    platform::SetMessageHandler({});
+    platform::SetProgramFolderOverride(QString());
+}
+BENCHMARK(BM_ImportPhase)->Unit(benchmark::kMillisecond);
+
+// The fake clock takes the settle wait's sleeps out, so what is left per page is the fetch,
+// the document, the file and the share of the import.
+void BM_RunPerPageBeyondSettleWait(benchmark::State &state)
+{
+    const int stocks = static_cast<int>(state.range(0));
+    QTemporaryDir dir;
+    platform::SetProgramFolderOverride(dir.path());
+    screener_sim::ScreenerServer sim(stocks);
+    sim.Listen();
+    qputenv("ZENTRIN_SCREENER_URL", sim.Site().toUtf8());
+    platform::SetMessageHandler([](const auto &) { return platform::MessageAnswer::Ok; });
+    platform::FakeClock clock;
+    platform::ScopedClock useClock(clock);
+    Controls controls;
+    int pages = 0;
+    for (auto _ : state) {
+        sim.ClearLog();
+        if (controls.run.GetStockDataFromYahoo() != UpdateOutcome::Completed)
+            state.SkipWithError("run failed");
+        pages = static_cast<int>(sim.RequestLog().size());
+    }
+    state.counters["pages"] = pages;
+    // seconds per page
+    state.counters["s/page"] = benchmark::Counter(
+        pages, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    platform::SetMessageHandler({});
+    qunsetenv("ZENTRIN_SCREENER_URL");
+    platform::SetProgramFolderOverride(QString());
+}
+BENCHMARK(BM_RunPerPageBeyondSettleWait)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+class PageFetcher;
+class ucProgressBar;
+class QLabel;
+
+// What an update run works on: the main window's page fetcher (its browser component), the
+// download and import progress bars and the status label.
+struct UpdateRunControls {
+    PageFetcher *fetcher = nullptr;
+    ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
+    ucProgressBar *importBar = nullptr;    // ucProgressBar2
+    QLabel *statusLabel = nullptr;         // lblDownloadStatus
+};
+
+// How a run ended. Only a completed run replaced data.dat; every other outcome left data.dat
+// and time.txt as they were.
+enum class UpdateOutcome {
+    Completed,
+    AlreadyRunning,   // a second start while a run pumps events: ignored
+    NotDownloaded,    // no first page, an error page, or a page without the total
+    TooManyStocks,    // more stocks than the table's 16-bit indices can hold
+    Declined,         // pages failed and the user chose not to import the incomplete list
+    SaveFailed,       // data.dat could not be written; the previous file is intact
+    Stopped,          // the window closed during the run
+};
+
+// The data update of the main window: downloads every result page of the screener into
+// temp/N.dat, cuts them into the stock table, saves and reloads data.dat.
+class DataUpdateRun {
+public:
+    explicit DataUpdateRun(const UpdateRunControls &controls);
+
+    // The "Update Data" button: moves the pointer 22 pixels down, runs, and writes the time
+    // stamp when the run completed.
+    UpdateOutcome UpdateDataAction();
+
+    // The run itself. Reports its end to the user in a message box captioned with the title.
+    UpdateOutcome GetStockDataFromYahoo();
+
+    // The import phase on its own: cuts temp/0.dat, 1.dat, ... (as many numbers as the folder
+    // holds page files) into the stock table, then saves and reloads data.dat. On failure the
+    // table and data.dat are left as they were and the user is told.
+    UpdateOutcome ImportPageFiles();
+
+    bool IsRunning() const { return running; }
+    // Ends a run at the next page without touching data.dat (the window is closing).
+    void Stop();
+
+    // Pages the screener shows per result page, and the markers of its total.
+    static constexpr int RowsPerPage = 20;
+    static const QString TotalStartMarker;
+    static const QString TotalEndMarker;
+
+private:
+    UpdateOutcome Run();
+    bool ReadTotal(const QString &firstPage, int &total) const;
+    QString FetchWithRetry(const QString &address, bool &ok);
+    void ResetControls();
+    void SetStatus(const QString &text);
+
+    UpdateRunControls controls;
+    bool running = false;
+    bool stopRequested = false;
+};

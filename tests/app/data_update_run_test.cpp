@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+#include "QtPrinters.h"
+#include "TempProgramFolder.h"
+#include "app/DataUpdateRun.h"
+#include "app/PageFetcher.h"
+#include "platform/Clock.h"
+#include "platform/CursorPosition.h"
+#include "platform/MessageBox.h"
+#include "platform/WebBrowser.h"
+#include "screener-sim/ScreenerServer.h"
+#include "store/MdlHelpers.h"
+#include "store/Module1.h"
+#include "store/StockTable.h"
+#include "widgets/ucProgressBar.h"
+
+using namespace platform;
+using screener_sim::ScreenerServer;
+
+namespace {
+
+const QByteArray OldDatabase = "\r\nOLD~!@Old Co~!@Gold~!@X~!@1.5\r\n";
+const QByteArray OldStamp = "01,Jan 2020 at 10:00:00 AM\r\n";
+
+// One main window's worth of controls around a simulated screener, with scripted dialogs.
+class DataUpdate : public ::testing::Test {
+protected:
+    void Start(int universeSize)
+    {
+        sim = std::make_unique<ScreenerServer>(universeSize);
+        ASSERT_TRUE(sim->Listen());
+        qputenv("ZENTRIN_SCREENER_URL", sim->Site().toUtf8());
+    }
+
+    void SetUp() override
+    {
+        Stocks().Clear();
+        QDir(folder.Path()).mkdir("temp");
+        SetMessageHandler([this](const MessageRequest &m) {
+            messages.push_back(m);
+            return m.buttons == MessageButtons::YesNo ? answer : MessageAnswer::Ok;
+        });
+        SetCursorService({[] { return QPoint(100, 200); },
+                          [this](const QPoint &p) { cursorMoves.push_back(p); }});
+    }
+
+    void TearDown() override
+    {
+        SetMessageHandler({});
+        SetCursorService({});
+        qunsetenv("ZENTRIN_SCREENER_URL");
+        Stocks().Clear();
+    }
+
+    void KeepOldFiles()
+    {
+        folder.WriteBytes("data.dat", OldDatabase);
+        folder.WriteBytes("time.txt", OldStamp);
+    }
+    void ExpectOldFilesKept()
+    {
+        EXPECT_EQ(folder.ReadBytes("data.dat"), OldDatabase);
+        EXPECT_EQ(folder.ReadBytes("time.txt"), OldStamp);
+    }
+
+    QList<int> RequestedRows() const
+    {
+        QList<int> rows;
+        for (const auto &r : sim->RequestLog())
+            if (r.FirstRow >= 0)
+                rows << r.FirstRow;
+        return rows;
+    }
+
+    QString LastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+
+    TempProgramFolder folder;
+    FakeClock clock;
+    ScopedClock scopedClock{clock};
+    std::unique_ptr<ScreenerServer> sim;
+    WebBrowser browser;
+    PageFetcher fetcher{browser};
+    ucProgressBar downloadBar;
+    ucProgressBar importBar;
+    QLabel status;
+    DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
+    std::vector<MessageRequest> messages;
+    std::vector<QPoint> cursorMoves;
+    MessageAnswer answer = MessageAnswer::Yes;
+};
+
+}  // namespace
+
+TEST_F(DataUpdate, FullRunDownloadsEveryPageAndReplacesTheDatabase)
+{
+    Start(45);
+    folder.WriteBytes("temp/99.dat", "leftover");
+    KeepOldFiles();
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+
+    EXPECT_EQ(RequestedRows(), QList<int>({1, 1, 21, 41}));
+    EXPECT_EQ(MdlHelpers::CountFiles(folder.File("temp"), "*.dat"), 3);
+    EXPECT_FALSE(QFile::exists(folder.File("temp/99.dat")));
+
+    ASSERT_EQ(Stocks().Count(), 45);
+    for (int i = 0; i < 45; ++i) {
+        const auto &want = sim->Universe()[static_cast<size_t>(i)];
+        const StockRecord &got = Stocks()[i];
+        EXPECT_EQ(got.Symbol, want.Symbol);
+        EXPECT_EQ(got.Company, want.Company);
+        EXPECT_EQ(got.Industry, want.Industry);
+        EXPECT_EQ(got.Text3, want.Text3);
+        for (int f = 4; f < StockRecord::FieldCount; ++f)
+            EXPECT_DOUBLE_EQ(got.NumberField(f), want.Number(f)) << i << "/" << f;
+    }
+    // data.dat holds the same records.
+    Stocks().Clear();
+    Module1::LoadStockDatabase();
+    EXPECT_EQ(Stocks().Count(), 45);
+
+    EXPECT_NE(folder.ReadBytes("time.txt"), OldStamp);
+    EXPECT_EQ(downloadBar.Value(), 0);
+    EXPECT_EQ(importBar.Value(), 0);
+    EXPECT_EQ(downloadBar.Max(), 2);
+    EXPECT_EQ(importBar.Max(), 3);
+    EXPECT_EQ(status.text(), "");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
+    EXPECT_EQ(messages[0].caption, "Zentrin");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(cursorMoves, std::vector<QPoint>({QPoint(100, 222)}));
+    // Every page settles for ten 100 ms sleeps.
+    EXPECT_EQ(clock.Sleeps().size(), 40u);
+}
+
+TEST_F(DataUpdate, TotalWithThousandsSeparatorFetchesEveryPage)
+{
+    Start(1005);
+    sim->Faults().TotalWithSeparator = true;
+    EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+    EXPECT_EQ(RequestedRows().size(), 52);  // the first page, then 0..50
+    EXPECT_EQ(RequestedRows().last(), 1001);
+    EXPECT_EQ(Stocks().Count(), 1005);
+}
+
+TEST_F(DataUpdate, NoTotalMeansNothingIsReplaced)
+{
+    Start(45);
+    KeepOldFiles();
+    sim->Faults().ErrorRows = {1};
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::NotDownloaded);
+    ExpectOldFilesKept();
+    EXPECT_TRUE(LastMessage().contains("could not be downloaded"));
+    EXPECT_EQ(messages.back().caption, "Zentrin");
+    EXPECT_EQ(RequestedRows(), QList<int>({1, 1}));  // one more try
+
+    // Nobody listening at all.
+    messages.clear();
+    sim.reset();
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::NotDownloaded);
+    ExpectOldFilesKept();
+    EXPECT_TRUE(LastMessage().contains("could not be downloaded"));
+}
+
+TEST_F(DataUpdate, FailedPagesAreRetriedThenTheUserDecides)
+{
+    Start(45);
+    KeepOldFiles();
+    sim->Faults().ErrorRows = {21};
+    answer = MessageAnswer::No;
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Declined);
+    EXPECT_EQ(RequestedRows(), QList<int>({1, 1, 21, 21, 41}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(messages[0].text.startsWith("1 of 3 pages")) << messages[0].text.toStdString();
+    ExpectOldFilesKept();
+    EXPECT_EQ(downloadBar.Value(), 0);
+    EXPECT_EQ(status.text(), "");
+
+    // Yes imports what came.
+    answer = MessageAnswer::Yes;
+    sim->Faults().ErrorRows = {21};
+    sim->Faults().NoTableRows = {41};
+    messages.clear();
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    EXPECT_TRUE(messages[0].text.startsWith("2 of 3 pages"));
+    EXPECT_EQ(Stocks().Count(), 20);
+    EXPECT_NE(folder.ReadBytes("time.txt"), OldStamp);
+}
+
+TEST_F(DataUpdate, PageThatNeverAnswersTimesOutAndCountsAsFailed)
+{
+    Start(45);
+    sim->Faults().HangRows = {41};
+    clock.SetPumpStep(1);
+    answer = MessageAnswer::Yes;
+    EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages[0].text.startsWith("1 of 3 pages"));
+    EXPECT_EQ(Stocks().Count(), 40);
+}
+
+TEST_F(DataUpdate, ListShorterThanAPageGivesTheDownloadBarOneStep)
+{
+    Start(8);  // "Showing 1 to 8 of 8": no total in the usual words
+    EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+    EXPECT_EQ(RequestedRows(), QList<int>({1, 1}));
+    EXPECT_EQ(downloadBar.Max(), 1);
+    EXPECT_EQ(Stocks().Count(), 8);
+}
+
+TEST_F(DataUpdate, TooManyStocksStopsBeforeAnythingIsReplaced)
+{
+    Start(StockTable::MaxRecords + 1);
+    KeepOldFiles();
+    Module1::LoadStockDatabase();
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::TooManyStocks);
+    EXPECT_EQ(RequestedRows().size(), 1);
+    ExpectOldFilesKept();
+    EXPECT_EQ(Stocks().Count(), 1);
+    EXPECT_TRUE(LastMessage().contains("32767"));
+}
+
+TEST_F(DataUpdate, FailedSaveKeepsTableDatabaseAndStamp)
+{
+    Start(45);
+    QDir(folder.Path()).mkdir("data.dat");  // nothing can replace a folder with a file
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::SaveFailed);
+    EXPECT_TRUE(Stocks().IsEmpty());
+    EXPECT_FALSE(QFile::exists(folder.File("time.txt")));
+    EXPECT_TRUE(LastMessage().contains("could not be saved"));
+    EXPECT_EQ(messages.back().icon, MessageIcon::Critical);
+}
+
+TEST_F(DataUpdate, RepeatedStocksFromAShiftingScreenerLoadOnce)
+{
+    Start(45);
+    sim->Faults().ShiftRows = 4;
+    EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+    // The shifted pages repeat rows: data.dat keeps every parsed row, the reload one per line.
+    const int savedLines = MdlHelpers::RemoveBlankLines(
+                               MdlHelpers::ReadLines(Module1::DatabasePath(), true)).size();
+    EXPECT_GT(savedLines, Stocks().Count());
+    QSet<QString> symbols;
+    for (const StockRecord &r : Stocks())
+        symbols.insert(r.Symbol);
+    EXPECT_EQ(symbols.size(), Stocks().Count());
+}
+
+TEST_F(DataUpdate, SecondStartDuringARunIsIgnoredAndClosingStopsIt)
+{
+    Start(45);
+    KeepOldFiles();
+    UpdateOutcome nested = UpdateOutcome::Completed;
+    QObject::connect(sim.get(), &ScreenerServer::RequestHandled,
+                     [&](const screener_sim::SimRequest &r) {
+                         if (r.FirstRow == 21 && nested == UpdateOutcome::Completed) {
+                             nested = run.UpdateDataAction();
+                             run.Stop();
+                         }
+                     });
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Stopped);
+    EXPECT_EQ(nested, UpdateOutcome::AlreadyRunning);
+    EXPECT_FALSE(run.IsRunning());
+    ExpectOldFilesKept();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(RequestedRows(), QList<int>({1, 1, 21}));
+}
