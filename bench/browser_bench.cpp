@@ -64,5 +64,3 @@ void PlainGumboParse(benchmark::State &state)
 BENCHMARK(PlainGumboParse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -1,7 +1,6 @@
 // The import's parsing: 1,639 result pages held in memory, 32,767 rows in all.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include "BenchData.h"
@@ -30,12 +29,3 @@ void BM_ParseAllResultPages(benchmark::State &state)
 BENCHMARK(BM_ParseAllResultPages)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,6 @@
 // Load and save of a full stock database (32,767 records, about 7 MB).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -42,12 +41,3 @@ void BM_LoadStockDatabase(benchmark::State &state)
 BENCHMARK(BM_LoadStockDatabase)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // against the local screener simulator beyond the settle wait.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -84,13 +83,3 @@ void BM_RunPerPageBeyondSettleWait(benchmark::State &state)
 BENCHMARK(BM_RunPerPageBeyondSettleWait)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
