@@ -1,0 +1,556 @@
+// ButtonEx: construction, properties, painting and persistence. Input, the hover timer and
+// drag and drop are in ButtonExInput.cpp.
+#include "widgets/ButtonEx.h"
+
+#include <QApplication>
+
+#include "platform/ControlError.h"
+#include "platform/MousePointer.h"
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+
+using platform::ColorValue;
+
+namespace {
+
+// How often Timer1 looks at the pointer. The desktop's timers tick about this often whatever
+// shorter period is asked for.
+constexpr int kHoverPollMs = 15;
+
+const QString kMouseExit = QStringLiteral("MouseExit");
+
+}  // namespace
+
+ButtonExIconHolder::ButtonExIconHolder(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void ButtonExIconHolder::SetPicture(const platform::Picture &p)
+{
+    picture = p;
+    resize(picture.Size().isValid() ? picture.Size() : QSize(0, 0));
+}
+
+ButtonEx::ButtonEx(QWidget *parent)
+    : SurfaceWidget(parent), imgPicture(new ButtonExIconHolder(this))
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    timer1.setInterval(kHoverPollMs);
+    connect(&timer1, &QTimer::timeout, this, &ButtonEx::Timer1Tick);
+    // 1200 x 360 twips.
+    resize(1200 / platform::TwipsPerPixelX(), 360 / platform::TwipsPerPixelY());
+    handledSize = size();
+    SyncSurfaceSize();
+    InitProperties();
+}
+
+ButtonEx::~ButtonEx() = default;
+
+QSize ButtonEx::sizeHint() const
+{
+    return size();
+}
+
+// --- setters that repaint --------------------------------------------------------------------
+
+void ButtonEx::SetAllowDefault(bool on)
+{
+    face.allowDefault = on;
+    Repaint();
+    PropertyChanged(QStringLiteral("AllowDefault"));
+}
+
+void ButtonEx::SetAllowFocus(bool on)
+{
+    face.allowFocus = on;
+    Repaint();
+    PropertyChanged(QStringLiteral("AllowFocus"));
+}
+
+void ButtonEx::SetAppearance(int code)
+{
+    face.appearance = code;
+    Repaint();
+    PropertyChanged(QStringLiteral("Appearance"));
+}
+
+void ButtonEx::SetBorderStyle(int code)
+{
+    face.borderStyle = code;
+    Repaint();
+    PropertyChanged(QStringLiteral("BorderStyle"));
+}
+
+void ButtonEx::SetCaptionOffsetX(int pixels)
+{
+    face.captionOffsetX = pixels;
+    Repaint();
+    PropertyChanged(QStringLiteral("CaptionOffsetX"));
+}
+
+void ButtonEx::SetCaptionOffsetY(int pixels)
+{
+    face.captionOffsetY = pixels;
+    Repaint();
+    PropertyChanged(QStringLiteral("CaptionOffsetY"));
+}
+
+void ButtonEx::SetHighlightColor(ColorValue color)
+{
+    face.highlightColor = color;
+    Repaint();
+    PropertyChanged(QStringLiteral("HighlightColor"));
+}
+
+void ButtonEx::SetHighlightPicture(bool on)
+{
+    face.highlightPicture = on;
+    Repaint();
+    PropertyChanged(QStringLiteral("HighlightPicture"));
+}
+
+void ButtonEx::SetPictureOffsetX(int pixels)
+{
+    face.pictureOffsetX = pixels;
+    Repaint();
+    PropertyChanged(QStringLiteral("PictureOffsetX"));
+}
+
+void ButtonEx::SetPictureOffsetY(int pixels)
+{
+    face.pictureOffsetY = pixels;
+    Repaint();
+    PropertyChanged(QStringLiteral("PictureOffsetY"));
+}
+
+void ButtonEx::SetStyle(int code)
+{
+    face.style = code;
+    Repaint();
+    PropertyChanged(QStringLiteral("Style"));
+}
+
+void ButtonEx::SetSkinUp(const platform::Picture &picture)
+{
+    face.skinUp = picture;
+    Repaint();
+    PropertyChanged(QStringLiteral("SkinUp"));
+}
+
+void ButtonEx::SetSkinOver(const platform::Picture &picture)
+{
+    face.skinOver = picture;
+    Repaint();
+    PropertyChanged(QStringLiteral("SkinOver"));
+}
+
+void ButtonEx::SetSkinDown(const platform::Picture &picture)
+{
+    face.skinDown = picture;
+    Repaint();
+    PropertyChanged(QStringLiteral("SkinDown"));
+}
+
+void ButtonEx::SetSkinFocus(const platform::Picture &picture)
+{
+    face.skinFocus = picture;
+    Repaint();
+    PropertyChanged(QStringLiteral("SkinFocus"));
+}
+
+void ButtonEx::SetSkinDisabled(const platform::Picture &picture)
+{
+    face.skinDisabled = picture;
+    Repaint();
+    PropertyChanged(QStringLiteral("SkinDisabled"));
+}
+
+void ButtonEx::SetBackColor(ColorValue color)
+{
+    face.backColor = color;
+    Surface().SetBackColor(color);
+    Repaint();
+    PropertyChanged(QStringLiteral("BackColor"));
+}
+
+void ButtonEx::SetForeColor(ColorValue color)
+{
+    face.foreColor = color;
+    Surface().SetForeColor(color);
+    Repaint();
+    PropertyChanged(QStringLiteral("ForeColor"));
+}
+
+void ButtonEx::SetFont(const QFont &font)
+{
+    Surface().SetFont(font);
+    setFont(font);
+    imgPicture->setFont(font);
+    Repaint();
+    PropertyChanged(QStringLiteral("Font"));
+}
+
+void ButtonEx::SetRightToLeft(bool on)
+{
+    face.rightToLeft = on;
+    const Qt::LayoutDirection direction = on ? Qt::RightToLeft : Qt::LeftToRight;
+    setLayoutDirection(direction);
+    imgPicture->setLayoutDirection(direction);
+    Repaint();
+    PropertyChanged(QStringLiteral("RightToLeft"));
+}
+
+void ButtonEx::SetEnabled(bool on)
+{
+    face.enabled = on;
+    setEnabled(on);
+    imgPicture->setEnabled(on);
+    if (on)
+        state = StateUp;
+    if (!on)
+        clickArmed = false;
+    Repaint();
+    PropertyChanged(QStringLiteral("Enabled"));
+}
+
+void ButtonEx::SetCaption(const QString &caption)
+{
+    face.caption = caption;
+    if (const std::optional<QString> key = AccessKeyOf(caption))
+        SetAccessKey(*key);
+    Repaint();
+    PropertyChanged(QStringLiteral("Caption"));
+}
+
+void ButtonEx::SetPicture(const platform::Picture &picture)
+{
+    face.picture = picture;
+    imgPicture->SetPicture(picture);
+    Repaint();
+    PropertyChanged(QStringLiteral("Picture"));
+}
+
+void ButtonEx::SetTransparentColor(ColorValue color)
+{
+    face.transparentColor = color;
+    Repaint();
+    PropertyChanged(QStringLiteral("TransparentColor"));
+}
+
+void ButtonEx::SetValue(int value)
+{
+    face.value = value;
+    Paint(value);
+    PropertyChanged(QStringLiteral("Value"));
+}
+
+// --- setters that do not repaint ------------------------------------------------------------
+
+void ButtonEx::SetPictureDisabled(const platform::Picture &picture)
+{
+    face.pictureDisabled = picture;
+    PropertyChanged(QStringLiteral("PictureDisabled"));
+}
+
+void ButtonEx::SetPictureDown(const platform::Picture &picture)
+{
+    face.pictureDown = picture;
+    PropertyChanged(QStringLiteral("PictureDown"));
+}
+
+void ButtonEx::SetPictureFocus(const platform::Picture &picture)
+{
+    face.pictureFocus = picture;
+    PropertyChanged(QStringLiteral("PictureFocus"));
+}
+
+void ButtonEx::SetPictureOver(const platform::Picture &picture)
+{
+    face.pictureOver = picture;
+    PropertyChanged(QStringLiteral("PictureOver"));
+}
+
+void ButtonEx::SetMouseIcon(const platform::Picture &picture)
+{
+    mouseIcon = picture;
+    ApplyMousePointer();
+    PropertyChanged(QStringLiteral("MouseIcon"));
+}
+
+void ButtonEx::SetMousePointer(qint64 code)
+{
+    mousePointer = platform::CheckedInt16(code);
+    ApplyMousePointer();
+    PropertyChanged(QStringLiteral("MousePointer"));
+}
+
+void ButtonEx::ApplyMousePointer()
+{
+    platform::ApplyMousePointer(this, mousePointer, mouseIcon);
+    platform::ApplyMousePointer(imgPicture, mousePointer, mouseIcon);
+}
+
+void ButtonEx::SetOLEDropMode(int mode)
+{
+    oleDropMode = mode;
+    PropertyChanged(QStringLiteral("OLEDropMode"));
+}
+
+void ButtonEx::SetToolTipText(const QString &text)
+{
+    toolTipText = text;
+    imgPicture->setToolTip(text);
+    PropertyChanged(QStringLiteral("ToolTipText"));
+}
+
+void ButtonEx::SetWhatsThisHelpID(int id)
+{
+    imgPicture->SetWhatsThisHelpID(id);
+    PropertyChanged(QStringLiteral("WhatsThisHelpID"));
+}
+
+// --- methods ---------------------------------------------------------------------------------
+
+void ButtonEx::Refresh()
+{
+    Present();
+    repaint();
+}
+
+void ButtonEx::DrawHighlight()
+{
+    PaintFaceHighlight(Surface());
+    Refresh();
+}
+
+void ButtonEx::ClearHighlight()
+{
+    Paint(state);
+}
+
+// --- painting --------------------------------------------------------------------------------
+
+void ButtonEx::Paint(int requested)
+{
+    if (lastHoverEvent == kMouseExit && requested == StateDown)
+        return;
+    platform::DrawingSurface &surface = Surface();
+    surface.SetBackgroundPicture(platform::Picture());
+    clearMask();
+    surface.SetOpaque(true);
+    surface.Clear();
+
+    // A host that cannot say counts as a designer.
+    const bool runMode = AmbientUserMode().value_or(false);
+    face.afterMouseExit = lastHoverEvent == kMouseExit;
+    requested = ToggleMappedState(face, requested);
+    const bool focusMark = showFocus && runMode;
+    if (PaintsSkin(face)) {
+        PaintSkin(requested, focusMark);
+    } else {
+        if (sizeFromSkin) {
+            // a classic face can be sized by its owner again
+            setMinimumSize(0, 0);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            sizeFromSkin = false;
+        }
+        state = PaintClassic(surface, face, requested, focusMark);
+    }
+    PaintIcon(requested);
+    PaintCaption(surface, face, requested, IconRect());
+    Present();
+}
+
+void ButtonEx::PaintSkin(int requested, bool focusMark)
+{
+    const SkinChoice choice = ChooseSkin(face, requested, focusMark);
+    state = choice.state;
+    PaintSkinBackground(Surface(), choice.skin);
+    if (!choice.skin.HasImage())
+        return;
+    setMask(platform::KeyColorRegion(choice.skin.Image(), face.transparentColor));
+    // The button takes the skin's size. Taken in pixels: the old twips conversion
+    // (HiMetric / 1.76) makes skins wider than about 220 pixels a pixel or more too big.
+    const QSize skinSize = choice.skin.Size();
+    if (size() != skinSize || minimumSize() != skinSize || maximumSize() != skinSize) {
+        sizeFromSkin = true;
+        // A shown window handles the size change inside this call; a hidden one gets its
+        // resize event only when shown, so the handler runs here instead.
+        setFixedSize(skinSize);
+        if (size() != handledSize)
+            SizeChanged();
+    }
+}
+
+void ButtonEx::PaintIcon(int requested)
+{
+    const IconChoice choice = ChooseIcon(face, requested);
+    imgPicture->SetPicture(choice.icon);
+    if (!choice.icon.HasImage()) {
+        imgPicture->hide();
+        return;
+    }
+    const QPoint pos = IconPosition(face, size(), choice.icon.Size(), choice.iconState);
+    if (imgPicture->pos() != pos)
+        imgPicture->move(pos);
+    imgPicture->show();
+    DrawIcon(Surface(), face, choice.icon.Image(), pos, choice.iconState);
+}
+
+std::optional<QRect> ButtonEx::IconRect() const
+{
+    if (!imgPicture->HoldsImage())
+        return std::nullopt;
+    return imgPicture->geometry();
+}
+
+void ButtonEx::SizeChanged()
+{
+    handledSize = size();
+    SyncSurfaceSize();
+    Paint(StateUp);
+    RaiseNamedEvent(QStringLiteral("Resize"));
+}
+
+void ButtonEx::resizeEvent(QResizeEvent *event)
+{
+    SurfaceWidget::resizeEvent(event);
+    if (size() != handledSize)
+        SizeChanged();
+}
+
+// --- persistence -----------------------------------------------------------------------------
+
+void ButtonEx::InitProperties()
+{
+    const ButtonFace initial;
+    SetAllowDefault(initial.allowDefault);
+    SetAllowFocus(initial.allowFocus);
+    SetAppearance(initial.appearance);
+    SetBackColor(initial.backColor);
+    SetBorderStyle(initial.borderStyle);
+    SetCaption(initial.caption);
+    SetCaptionOffsetX(0);
+    SetCaptionOffsetY(0);
+    SetEnabled(true);
+    SetForeColor(initial.foreColor);
+    SetFont(AmbientFont());
+    SetHighlightColor(initial.highlightColor);
+    SetHighlightPicture(false);
+    SetMouseIcon(platform::Picture::Empty());
+    SetMousePointer(0);
+    SetOLEDropMode(0);
+    SetPicture(platform::Picture::Empty());
+    SetPictureDisabled(platform::Picture::Empty());
+    SetPictureDown(platform::Picture::Empty());
+    SetPictureFocus(platform::Picture::Empty());
+    SetPictureOffsetX(0);
+    SetPictureOffsetY(0);
+    SetPictureOver(platform::Picture::Empty());
+    SetRightToLeft(false);
+    SetSkinDisabled(platform::Picture::Empty());
+    SetSkinDown(platform::Picture::Empty());
+    SetSkinFocus(platform::Picture::Empty());
+    SetSkinOver(platform::Picture::Empty());
+    SetSkinUp(platform::Picture::Empty());
+    SetStyle(StylePushButton);
+    SetToolTipText(QString());
+    SetTransparentColor(initial.transparentColor);
+    SetValue(1);
+    SetWhatsThisHelpID(0);
+}
+
+void ButtonEx::ReadProperties(const platform::SettingsStore &s)
+{
+    const ButtonFace d;
+    SetAllowDefault(s.ReadBool(QStringLiteral("AllowDefault"), true));
+    SetAllowFocus(s.ReadBool(QStringLiteral("AllowFocus"), true));
+    SetAppearance(s.ReadInt(QStringLiteral("Appearance"), AppearanceRaised));
+    SetBackColor(s.ReadColor(QStringLiteral("BackColor"), d.backColor));
+    SetBorderStyle(s.ReadInt(QStringLiteral("BorderStyle"), 1));
+    SetCaption(s.ReadText(QStringLiteral("Caption"), d.caption));
+    SetCaptionOffsetX(s.ReadInt(QStringLiteral("CaptionOffsetX"), 0));
+    SetCaptionOffsetY(s.ReadInt(QStringLiteral("CaptionOffsetY"), 0));
+    SetEnabled(s.ReadBool(QStringLiteral("Enabled"), true));
+    SetForeColor(s.ReadColor(QStringLiteral("ForeColor"), d.foreColor));
+    SetFont(s.ReadFont(QStringLiteral("Font"), AmbientFont()));
+    SetHighlightColor(s.ReadColor(QStringLiteral("HighlightColor"), d.highlightColor));
+    SetHighlightPicture(s.ReadBool(QStringLiteral("HighlightPicture"), false));
+    SetMouseIcon(s.ReadPicture(QStringLiteral("MouseIcon")));
+    // A saved code that does not fit 16 bits would fail the whole window's loading; it is
+    // skipped and the pointer stays as it is.
+    try {
+        SetMousePointer(s.ReadInt(QStringLiteral("MousePointer"), 0));
+    } catch (const platform::ControlError &) {
+    }
+    SetOLEDropMode(s.ReadInt(QStringLiteral("OLEDropMode"), 0));
+    SetPicture(s.ReadPicture(QStringLiteral("Picture")));
+    SetPictureDisabled(s.ReadPicture(QStringLiteral("PictureDisabled")));
+    SetPictureDown(s.ReadPicture(QStringLiteral("PictureDown")));
+    SetPictureFocus(s.ReadPicture(QStringLiteral("PictureFocus")));
+    SetPictureOffsetX(s.ReadInt(QStringLiteral("PictureOffsetX"), 0));
+    SetPictureOffsetY(s.ReadInt(QStringLiteral("PictureOffsetY"), 0));
+    SetPictureOver(s.ReadPicture(QStringLiteral("PictureOver")));
+    SetRightToLeft(s.ReadBool(QStringLiteral("RightToLeft"), false));
+    SetSkinDisabled(s.ReadPicture(QStringLiteral("SkinDisabled")));
+    SetSkinDown(s.ReadPicture(QStringLiteral("SkinDown")));
+    SetSkinFocus(s.ReadPicture(QStringLiteral("SkinFocus")));
+    SetSkinOver(s.ReadPicture(QStringLiteral("SkinOver")));
+    SetSkinUp(s.ReadPicture(QStringLiteral("SkinUp")));
+    SetStyle(s.ReadInt(QStringLiteral("Style"), StylePushButton));
+    SetToolTipText(s.ReadText(QStringLiteral("ToolTipText"), QString()));
+    SetTransparentColor(s.ReadColor(QStringLiteral("TransparentColor"), d.transparentColor));
+    SetValue(s.ReadInt(QStringLiteral("Value"), 1));
+    SetWhatsThisHelpID(s.ReadInt(QStringLiteral("WhatsThisHelpID"), 0));
+}
+
+void ButtonEx::WriteProperties(platform::SettingsStore &s) const
+{
+    const ButtonFace d;
+    s.WriteBool(QStringLiteral("AllowDefault"), face.allowDefault, true);
+    s.WriteBool(QStringLiteral("AllowFocus"), face.allowFocus, true);
+    s.WriteInt(QStringLiteral("Appearance"), face.appearance, AppearanceRaised);
+    s.WriteColor(QStringLiteral("BackColor"), face.backColor, d.backColor);
+    s.WriteInt(QStringLiteral("BorderStyle"), face.borderStyle, 1);
+    s.WriteText(QStringLiteral("Caption"), face.caption, d.caption);
+    s.WriteInt(QStringLiteral("CaptionOffsetX"), face.captionOffsetX, 0);
+    s.WriteInt(QStringLiteral("CaptionOffsetY"), face.captionOffsetY, 0);
+    s.WriteBool(QStringLiteral("Enabled"), face.enabled, true);
+    s.WriteColor(QStringLiteral("ForeColor"), face.foreColor, d.foreColor);
+    s.WriteFont(QStringLiteral("Font"), Font(), AmbientFont());
+    s.WriteColor(QStringLiteral("HighlightColor"), face.highlightColor, d.highlightColor);
+    s.WriteBool(QStringLiteral("HighlightPicture"), face.highlightPicture, false);
+    s.WritePicture(QStringLiteral("MouseIcon"), mouseIcon);
+    s.WriteInt(QStringLiteral("MousePointer"), mousePointer, 0);
+    s.WriteInt(QStringLiteral("OLEDropMode"), oleDropMode, 0);
+    s.WritePicture(QStringLiteral("Picture"), face.picture);
+    s.WritePicture(QStringLiteral("PictureDisabled"), face.pictureDisabled);
+    s.WritePicture(QStringLiteral("PictureDown"), face.pictureDown);
+    s.WritePicture(QStringLiteral("PictureFocus"), face.pictureFocus);
+    s.WriteInt(QStringLiteral("PictureOffsetX"), face.pictureOffsetX, 0);
+    s.WriteInt(QStringLiteral("PictureOffsetY"), face.pictureOffsetY, 0);
+    s.WritePicture(QStringLiteral("PictureOver"), face.pictureOver);
+    s.WriteBool(QStringLiteral("RightToLeft"), face.rightToLeft, false);
+    s.WritePicture(QStringLiteral("SkinDisabled"), face.skinDisabled);
+    s.WritePicture(QStringLiteral("SkinDown"), face.skinDown);
+    s.WritePicture(QStringLiteral("SkinFocus"), face.skinFocus);
+    s.WritePicture(QStringLiteral("SkinOver"), face.skinOver);
+    s.WritePicture(QStringLiteral("SkinUp"), face.skinUp);
+    s.WriteInt(QStringLiteral("Style"), face.style, StylePushButton);
+    s.WriteText(QStringLiteral("ToolTipText"), toolTipText, QString());
+    s.WriteColor(QStringLiteral("TransparentColor"), face.transparentColor, d.transparentColor);
+    s.WriteInt(QStringLiteral("Value"), face.value, 1);
+    s.WriteInt(QStringLiteral("WhatsThisHelpID"), WhatsThisHelpID(), 0);
+}
+
+void ButtonEx::AmbientChanged(const QString &name)
+{
+    if (name.compare(QStringLiteral("DisplayAsDefault"), Qt::CaseInsensitive) != 0)
+        return;
+    showFocus = AmbientDisplayAsDefault();
+    Repaint();
+}
