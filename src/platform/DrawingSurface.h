@@ -64,7 +64,7 @@ enum EdgeFlag : unsigned {
     EdgeMiddle = 0x800,  // also fill the inside with the button face (window colour if mono)
     EdgeAdjust = 0x2000,
     EdgeFlat = 0x4000,  // outer ring in the shadow colour, inner ring in the face colour
-    EdgeMono = 0x8000,  // outer ring in the window-frame colour, inner ring in the window colour
+    EdgeMono = 0x8000,  // outer ring black (the classic window frame), inner ring the window colour
 };
 
 // The persistent back image of a control and the drawing operations its painting code uses.

@@ -24,7 +24,9 @@ QList<Ring> EdgeRings(unsigned edge, unsigned flags)
         // One plain colour per ring that has any bits; an inner ring alone takes the outer
         // ring's place but keeps its inner colour.
         const bool mono = flags & EdgeMono;
-        const ColorValue frame = SystemColor(mono ? SysWindowFrame : SysButtonShadow);
+        // The window-frame colour of the classic schemes, which is black in every one of them;
+        // the palette's nearest role is a mid grey on this desktop.
+        const ColorValue frame = mono ? RgbColor(0, 0, 0) : SystemColor(SysButtonShadow);
         const ColorValue fill = SystemColor(mono ? SysWindow : SysButtonFace);
         if (outer)
             rings.append({frame, frame});

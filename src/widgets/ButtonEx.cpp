@@ -339,8 +339,9 @@ void ButtonEx::Paint(int requested)
     if (lastHoverEvent == kMouseExit && requested == StateDown)
         return;
     platform::DrawingSurface &surface = Surface();
+    // The shape mask is replaced once the new look is known (ApplyShape): setting a window's
+    // mask is not free, and most paints keep the shape they had.
     surface.SetBackgroundPicture(platform::Picture());
-    clearMask();
     surface.SetOpaque(true);
     surface.Clear();
 
@@ -358,6 +359,7 @@ void ButtonEx::Paint(int requested)
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             sizeFromSkin = false;
         }
+        ApplyShape(QRegion());
         state = PaintClassic(surface, face, requested, focusMark);
     }
     PaintIcon(requested);
@@ -370,9 +372,11 @@ void ButtonEx::PaintSkin(int requested, bool focusMark)
     const SkinChoice choice = ChooseSkin(face, requested, focusMark);
     state = choice.state;
     PaintSkinBackground(Surface(), choice.skin);
-    if (!choice.skin.HasImage())
+    if (!choice.skin.HasImage()) {
+        ApplyShape(QRegion());
         return;
-    setMask(platform::KeyColorRegion(choice.skin.Image(), face.transparentColor));
+    }
+    ApplyShape(ShapeOf(choice.skin.Image()));
     // The button takes the skin's size. Taken in pixels: the old twips conversion
     // (HiMetric / 1.76) makes skins wider than about 220 pixels a pixel or more too big.
     const QSize skinSize = choice.skin.Size();
@@ -383,6 +387,27 @@ void ButtonEx::PaintSkin(int requested, bool focusMark)
         setFixedSize(skinSize);
         if (size() != handledSize)
             SizeChanged();
+    }
+}
+
+QRegion ButtonEx::ShapeOf(const QImage &skin)
+{
+    const platform::ColorValue key = platform::ResolveColor(face.transparentColor);
+    if (skin.cacheKey() != shapeCache.imageKey || key != shapeCache.keyColor) {
+        shapeCache.imageKey = skin.cacheKey();
+        shapeCache.keyColor = key;
+        shapeCache.region = platform::KeyColorRegion(skin, face.transparentColor);
+    }
+    return shapeCache.region;
+}
+
+void ButtonEx::ApplyShape(const QRegion &shape)
+{
+    if (shape.isEmpty()) {
+        if (!mask().isEmpty())
+            clearMask();
+    } else if (mask() != shape) {
+        setMask(shape);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QRegion>
 #include <QString>
 #include <QTimer>
 
@@ -233,6 +234,9 @@ private:
     void SizeChanged();
     void PaintSkin(int requested, bool focusMark);
     void PaintIcon(int requested);
+    // The skin's pixels that are not TransparentColor; an empty region clears the mask.
+    QRegion ShapeOf(const QImage &skin);
+    void ApplyShape(const QRegion &shape);
     std::optional<QRect> IconRect() const;
     void SetAccessKey(const QString &key);
     void ApplyMousePointer();
@@ -255,6 +259,11 @@ private:
     // window is not handled twice.
     QSize handledSize;
     bool sizeFromSkin = false;
+    struct {
+        qint64 imageKey = 0;
+        platform::ColorValue keyColor = 0;
+        QRegion region;
+    } shapeCache;
     bool clickArmed = false;
     QPointer<QMimeData> dragData;
     QPointF dragPos;
