@@ -78,6 +78,18 @@ ButtonEx *MakeButton(QWidget *parent, platform::ControlHost &host, const Group &
     return b;
 }
 
+// A green disc on the key colour (pure blue), which the face leaves out.
+QImage Icon()
+{
+    QImage icon(14, 14, QImage::Format_RGB32);
+    icon.fill(Qt::blue);
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 14; ++x)
+            if ((x - 6.5) * (x - 6.5) + (y - 6.5) * (y - 6.5) <= 36)
+                icon.setPixel(x, y, qRgb(40, 160, 60));
+    return icon;
+}
+
 void Hover(ButtonEx *b, ScriptedPointer &pointer)
 {
     const QPoint mid(b->width() / 2, b->height() / 2);
@@ -156,7 +168,7 @@ TEST(ButtonExScreenshot, MainWindowGroupsInEveryState)
     }
 }
 
-// A classic button (raised, then flat) and a help button, up, over, down, focused and
+// A classic button (raised with an icon, then flat) and a help button, up, over, down, focused and
 // disabled. Saved as button_classic.png.
 TEST(ButtonExScreenshot, ClassicAndHelpButtons)
 {
@@ -186,6 +198,14 @@ TEST(ButtonExScreenshot, ClassicAndHelpButtons)
                 b->resize(100, 28);
                 b->SetCaption(QStringLiteral("&Remove"));
                 b->SetAppearance(kinds[row] == "raised" ? AppearanceRaised : AppearanceFlat);
+                if (kinds[row] == "raised") {
+                    // as loaded with only Picture saved: every state falls back to it (a new
+                    // button's state icons are assigned but empty and would show none)
+                    for (auto set : {&ButtonEx::SetPictureOver, &ButtonEx::SetPictureDown,
+                                     &ButtonEx::SetPictureFocus, &ButtonEx::SetPictureDisabled})
+                        (b->*set)(Picture());
+                    b->SetPicture(Picture::FromImage(Icon()));
+                }
             }
             grid->addWidget(b, row + 1, col + 1);
             all << b;
