@@ -374,8 +374,8 @@ void ButtonEx::PaintSkin(int requested, bool focusMark)
         return;
     }
     ApplyShape(ShapeOf(choice.skin.Image()));
-    // The button takes the skin's size. Taken in pixels: the old twips conversion
-    // (HiMetric / 1.76) makes skins wider than about 220 pixels a pixel or more too big.
+    // The button takes the skin's size in pixels, not through a rounded HiMetric-to-twips
+    // factor (1.76), which makes skins wider than about 220 pixels a pixel or more too big.
     const QSize skinSize = choice.skin.Size();
     if (size() != skinSize || minimumSize() != skinSize || maximumSize() != skinSize) {
         sizeFromSkin = true;
