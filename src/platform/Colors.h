@@ -43,6 +43,7 @@ inline constexpr ColorValue SystemColor(int index)
 // The system colour indexes the controls use.
 enum SystemColorIndex : int {
     SysWindow = 0x05,
+    SysWindowFrame = 0x06,
     SysWindowText = 0x08,
     SysHighlight = 0x0D,
     SysHighlightText = 0x0E,

@@ -42,6 +42,31 @@ enum TextFlag : unsigned {
     TextHidePrefix = 0x100000,  // "&" is removed but nothing is underlined
 };
 
+// Borders of DrawEdge: an outer and an inner ring, each raised or sunken.
+enum EdgeBorder : unsigned {
+    EdgeRaisedOuter = 0x1,
+    EdgeSunkenOuter = 0x2,
+    EdgeRaisedInner = 0x4,
+    EdgeSunkenInner = 0x8,
+    EdgeRaised = EdgeRaisedOuter | EdgeRaisedInner,  // 5
+    EdgeSunken = EdgeSunkenOuter | EdgeSunkenInner,  // 10
+    EdgeEtched = EdgeSunkenOuter | EdgeRaisedInner,  // 6
+    EdgeBump = EdgeRaisedOuter | EdgeSunkenInner,    // 9
+};
+
+// Flags of DrawEdge.
+enum EdgeFlag : unsigned {
+    EdgeLeft = 0x1,
+    EdgeTop = 0x2,
+    EdgeRight = 0x4,
+    EdgeBottom = 0x8,
+    EdgeRect = 0xF,
+    EdgeMiddle = 0x800,  // also fill the inside with the button face (window colour if mono)
+    EdgeAdjust = 0x2000,
+    EdgeFlat = 0x4000,  // outer ring in the shadow colour, inner ring in the face colour
+    EdgeMono = 0x8000,  // outer ring black (the classic window frame), inner ring the window colour
+};
+
 // The persistent back image of a control and the drawing operations its painting code uses.
 // All positions are pixels; shapes are drawn without antialiasing, so every pixel is exact.
 // Colours are ColorValues: system colours are resolved through Palette() when drawing, and a
@@ -112,6 +137,23 @@ public:
     int TextHeight() const;
     // One line of text with its top-left at (x, y), in ForeColor and Font, no background.
     void PrintText(int x, int y, const QString &text);
+
+    // A classic 3-D edge (SurfaceEdges.cpp) of EdgeBorder bits around the rectangle, on the
+    // sides named by the EdgeFlag bits: each ring's top and left lines in its top-left colour,
+    // then its bottom and right lines in its bottom-right colour, so the bottom-left and
+    // top-right corners take the latter. Raised outer: light / dark shadow; sunken outer:
+    // shadow / highlight; raised inner: highlight / shadow; sunken inner: dark shadow / light.
+    // A ring given both ways draws nothing; an inner ring without an outer one is drawn as the
+    // outer ring. Returns the rectangle inside the drawn rings with EdgeAdjust, else `rect`.
+    QRect DrawEdge(const QRect &rect, unsigned edge, unsigned flags);
+    // The dotted focus rectangle: every other pixel of the rectangle's one-pixel frame (those
+    // with x + y even) is combined by exclusive-or with `backColor`, the others with
+    // `textColor`; drawing it twice restores the face. With black text and the face's back
+    // colour the dots come out black on the face.
+    void DrawFocusRect(const QRect &rect, ColorValue textColor, ColorValue backColor);
+    // DrawText in the disabled, embossed look: the text in the button-highlight colour one
+    // pixel right and down, then in the button-shadow colour in place. ForeColor is not used.
+    int DrawDisabledText(const QString &text, const QRect &rect, unsigned flags);
 
     // The colour of one pixel as 0x00BBGGRR; ColorInvalid outside the face.
     ColorValue Pixel(int x, int y) const;

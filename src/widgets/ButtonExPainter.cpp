@@ -1,0 +1,278 @@
+#include "widgets/ButtonExPainter.h"
+
+#include "platform/DrawingSurface.h"
+#include "platform/TextCodec.h"
+
+using platform::ColorValue;
+using platform::DrawingSurface;
+using platform::Picture;
+using platform::RectLTRB;
+using platform::SystemColor;
+
+namespace {
+
+constexpr ColorValue kBlack = 0x000000u;
+
+// A state's own picture when it is assigned, else the fallback.
+const Picture &AssignedOr(const Picture &own, const Picture &fallback)
+{
+    return own.IsAssigned() ? own : fallback;
+}
+
+}  // namespace
+
+int ToggleMappedState(const ButtonFace &face, int requested)
+{
+    if (face.style != StyleToggleButton)
+        return requested;
+    if (face.value == 0)
+        return StateDown;
+    return requested == StateOver ? StateOver : StateUp;
+}
+
+bool PaintsSkin(const ButtonFace &face)
+{
+    return face.skinUp.IsAssigned() && face.appearance == AppearanceSkinned;
+}
+
+unsigned RaisedEdgeOf(int borderStyle)
+{
+    if (borderStyle == 2)
+        return platform::EdgeBump;
+    if (borderStyle == 3 || borderStyle == 4)
+        return platform::EdgeRaisedInner;
+    return platform::EdgeRaised;
+}
+
+unsigned SunkenEdgeOf(int borderStyle)
+{
+    if (borderStyle == 2)
+        return platform::EdgeEtched;
+    if (borderStyle == 3 || borderStyle == 4)
+        return platform::EdgeSunkenOuter;
+    return platform::EdgeSunken;
+}
+
+int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested, bool focusMark)
+{
+    const int w = surface.Width(), h = surface.Height();
+    QRect edgeRect(0, 0, w, h);
+    // The default button's black frame; what follows is drawn inside it.
+    auto defaultFrame = [&] {
+        if (focusMark && face.allowDefault)
+            edgeRect =
+                surface.DrawEdge(edgeRect, platform::EdgeRaisedOuter | platform::EdgeSunkenOuter,
+                                 platform::EdgeRect | platform::EdgeAdjust | platform::EdgeMono);
+    };
+    switch (requested) {
+        case StateDown:
+            if (face.borderStyle == 0)
+                break;
+            if (focusMark && face.allowDefault) {
+                defaultFrame();
+                surface.DrawEdge(edgeRect, platform::EdgeSunkenOuter,
+                                 platform::EdgeRect | platform::EdgeFlat);
+            } else {
+                surface.DrawEdge(edgeRect, SunkenEdgeOf(face.borderStyle), platform::EdgeRect);
+            }
+            break;
+        case StateUp:
+            if (face.appearance == AppearanceRaised && face.borderStyle != 0) {
+                defaultFrame();
+                surface.DrawEdge(edgeRect, RaisedEdgeOf(face.borderStyle), platform::EdgeRect);
+            } else if (face.appearance == AppearanceFlat && face.borderStyle == 4) {
+                defaultFrame();
+                // Drawn on the whole face, over the default frame.
+                const ColorValue grey = SystemColor(platform::SysGrayText);
+                surface.DrawLine(0, 0, w - 1, 0, grey);
+                surface.DrawLine(0, 0, 0, h, grey);
+                surface.DrawLine(w - 1, 0, w - 1, h, grey);
+                surface.DrawLine(0, h - 1, w - 1, h - 1, grey);
+            } else {
+                // a flat face shows no focus either
+                focusMark = false;
+            }
+            break;
+        case StateOver:
+            defaultFrame();
+            surface.DrawEdge(edgeRect, RaisedEdgeOf(face.borderStyle), platform::EdgeRect);
+            break;
+        default:
+            break;
+    }
+    if (face.allowFocus && focusMark)
+        surface.DrawFocusRect(RectLTRB(4, 4, w - 4, h - 4), kBlack, face.backColor);
+    return requested;
+}
+
+SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark)
+{
+    SkinChoice choice;
+    choice.state = requested;
+    if (!face.enabled) {
+        choice.state = StateDisabled;
+        choice.skinState = StateDisabled;
+    } else if (focusMark && requested == StateUp) {
+        choice.skinState = StateFocus;
+    } else {
+        choice.skinState = requested;
+    }
+    switch (choice.skinState) {
+        case StateDown:
+            choice.skin = AssignedOr(face.skinDown, face.skinUp);
+            break;
+        case StateOver:
+            choice.skin = AssignedOr(face.skinOver, face.skinUp);
+            break;
+        case StateDisabled:
+            choice.skin = AssignedOr(face.skinDisabled, face.skinUp);
+            break;
+        case StateFocus:
+            choice.skin = AssignedOr(face.skinFocus, face.skinUp);
+            break;
+        default:
+            choice.skin = face.skinUp;
+            break;
+    }
+    return choice;
+}
+
+void PaintSkinBackground(DrawingSurface &surface, const Picture &skin)
+{
+    surface.SetOpaque(false);
+    surface.SetBackgroundPicture(skin);
+    surface.Clear();
+}
+
+IconChoice ChooseIcon(const ButtonFace &face, int requested)
+{
+    IconChoice choice;
+    choice.iconState = face.enabled ? requested : StateDisabled;
+    switch (choice.iconState) {
+        case StateDown:
+            choice.icon = AssignedOr(face.pictureDown, face.picture);
+            break;
+        case StateOver:
+            choice.icon = AssignedOr(face.pictureOver, face.picture);
+            break;
+        case StateDisabled:
+            choice.icon = AssignedOr(face.pictureDisabled, face.picture);
+            break;
+        case StateFocus:
+            choice.icon = AssignedOr(face.pictureFocus, face.picture);
+            break;
+        default:
+            choice.icon = face.picture;
+            break;
+    }
+    return choice;
+}
+
+QPoint IconPosition(const ButtonFace &face, QSize faceSize, QSize iconSize, int iconState)
+{
+    const int halfFace = faceSize.height() / 2, halfIcon = iconSize.height() / 2;
+    int left, top;
+    if (face.appearance == AppearanceSkinned) {
+        left = 0;
+        top = halfFace < halfIcon ? 0 : halfFace - halfIcon;
+    } else {
+        left = 6;
+        top = halfFace - halfIcon;
+        if (top <= 5)
+            top = 6;
+    }
+    if (iconState == StateDown) {
+        ++left;
+        ++top;
+    }
+    return QPoint(left + face.pictureOffsetX, top + face.pictureOffsetY);
+}
+
+void DrawIcon(DrawingSurface &surface, const ButtonFace &face, const QImage &icon, QPoint pos,
+              int iconState)
+{
+    if (icon.isNull())
+        return;
+    if (face.highlightPicture && (iconState == StateDown || iconState == StateOver))
+        HighlightIcon(surface, icon, pos, face.highlightColor);
+    else
+        surface.TransparentCopy(pos.x(), pos.y(), icon, icon.width(), icon.height(),
+                                face.transparentColor);
+}
+
+void HighlightIcon(DrawingSurface &surface, const QImage &icon, QPoint pos, ColorValue color)
+{
+    const ColorValue rgb = platform::ResolveColor(color, surface.Palette());
+    if (icon.isNull() || rgb == platform::ColorInvalid)
+        return;
+    const QRgb background = icon.pixel(0, 0) & 0x00FFFFFFu;
+    const QRgb ink = qRgb(platform::RedOf(rgb), platform::GreenOf(rgb), platform::BlueOf(rgb));
+    QImage silhouette(icon.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < icon.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(silhouette.scanLine(y));
+        for (int x = 0; x < icon.width(); ++x) {
+            const QRgb px = icon.pixel(x, y);
+            line[x] = (qAlpha(px) == 0 || (px & 0x00FFFFFFu) == background) ? 0 : ink;
+        }
+    }
+    surface.DrawPicture(silhouette, pos.x(), pos.y());
+}
+
+ColorValue CaptionColor(const ButtonFace &face, int requested)
+{
+    ColorValue color = face.borderStyle == 4 ? SystemColor(platform::SysGrayText) : face.foreColor;
+    if (requested == StateOver || (requested == StateDown && !face.afterMouseExit))
+        color = face.highlightColor;
+    return color;
+}
+
+QPoint CaptionPosition(const DrawingSurface &surface, const ButtonFace &face, int requested,
+                       const std::optional<QRect> &icon)
+{
+    // Measured with only the first "&" taken out, as the centring always was.
+    const QRect measured = surface.MeasureText(CaptionWithoutFirstAmpersand(face.caption),
+                                               QRect(0, 0, 0, 0), platform::TextNoPrefix);
+    const int textWidth = measured.width(), textHeight = measured.height();
+    const int w = surface.Width(), h = surface.Height();
+    int x;
+    if (icon) {
+        int right = icon->left() + icon->width();
+        if (face.picture.IsAssigned() && requested == StateDown)
+            --right;
+        x = (w + right) / 2 - textWidth / 2;
+    } else {
+        x = w / 2 - textWidth / 2;
+    }
+    int y = h / 2 - textHeight / 2 - 1;
+    if (requested == StateDown) {
+        ++x;
+        ++y;
+    }
+    return QPoint(x + face.captionOffsetX, y + 1 + face.captionOffsetY);
+}
+
+void PaintCaption(DrawingSurface &surface, const ButtonFace &face, int requested,
+                  const std::optional<QRect> &icon)
+{
+    const QPoint at = CaptionPosition(surface, face, requested, icon);
+    // The text goes through the narrow code page on its way to the screen.
+    const QString text = platform::DecodeLocaleText(platform::EncodeLocaleText(face.caption));
+    unsigned flags = platform::TextLeft | platform::TextNoClip;
+    if (face.rightToLeft)
+        flags |= platform::TextRtlReading;
+    const QRect rect(at, QSize(surface.Width() + 0x4000, surface.Height() + 0x4000));
+    if (!face.enabled) {
+        surface.DrawDisabledText(text, rect, flags);
+        return;
+    }
+    const ColorValue saved = surface.ForeColor();
+    surface.SetForeColor(CaptionColor(face, requested));
+    surface.DrawText(text, rect, flags);
+    surface.SetForeColor(saved);
+}
+
+void PaintFaceHighlight(DrawingSurface &surface)
+{
+    surface.DrawFocusRect(QRect(0, 0, surface.Width(), surface.Height()), kBlack,
+                          surface.BackColor());
+}

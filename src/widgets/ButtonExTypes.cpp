@@ -1,0 +1,24 @@
+#include "widgets/ButtonExTypes.h"
+
+std::optional<QString> AccessKeyOf(const QString &caption)
+{
+    const QChar amp = QLatin1Char('&');
+    qsizetype i = 0;
+    while ((i = caption.indexOf(amp, i)) >= 0) {
+        if (i + 1 >= caption.size())
+            return QString();
+        if (caption[i + 1] != amp)
+            return QString(caption[i + 1]);
+        i += 2;  // "&&" stands for "&" and marks nothing
+    }
+    return std::nullopt;
+}
+
+QString CaptionWithoutFirstAmpersand(const QString &caption)
+{
+    QString text = caption;
+    const qsizetype i = text.indexOf(QLatin1Char('&'));
+    if (i >= 0)
+        text.remove(i, 1);
+    return text;
+}

@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "platform/InputCodes.h"
+
+using namespace platform;
+
+TEST(InputCodes, ButtonsShiftAndKeysUseTheClassicNumbers)
+{
+    EXPECT_EQ(MouseButtonCode(Qt::LeftButton), 1);
+    EXPECT_EQ(MouseButtonCode(Qt::RightButton | Qt::MiddleButton), 6);
+    EXPECT_EQ(MouseButtonCode(Qt::BackButton), 0);
+    EXPECT_EQ(ShiftStateCode(Qt::ShiftModifier | Qt::AltModifier), 5);
+    EXPECT_EQ(ShiftStateCode(Qt::ControlModifier | Qt::KeypadModifier), 2);
+
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_A), 65);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_7), 55);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_7, Qt::KeypadModifier), 0x67);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Return), 13);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Enter, Qt::KeypadModifier), 13);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Space), 32);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Left), 37);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Down), 40);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_F1), 112);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_F12), 123);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Delete), 46);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Shift), 16);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Comma), 0xBC);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_unknown), 0);
+}
