@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "platform/ControlError.h"
+#include "platform/InputCodes.h"
 #include "platform/MousePointer.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
@@ -13,32 +14,6 @@ using platform::Picture;
 namespace {
 
 constexpr platform::ColorValue kDefaultFontColor = 0x80000012u;  // system button text
-
-short ButtonCode(Qt::MouseButton button)
-{
-    switch (button) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
-short ShiftCode(Qt::KeyboardModifiers modifiers)
-{
-    short code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code |= 1;
-    if (modifiers & Qt::ControlModifier)
-        code |= 2;
-    if (modifiers & Qt::AltModifier)
-        code |= 4;
-    return code;
-}
 
 }  // namespace
 
@@ -256,10 +231,10 @@ void ucProgressBar::HandleMove(float x, float y)
 void ucProgressBar::mousePressEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position();
-    const short button = ButtonCode(event->button());
+    const short button = platform::MouseButtonCode(event->button());
     clickArmed = button == 1 || button == 2;
     try {
-        HandlePress({button, ShiftCode(event->modifiers()), static_cast<float>(pos.x()),
+        HandlePress({button, platform::ShiftStateCode(event->modifiers()), static_cast<float>(pos.x()),
                      static_cast<float>(pos.y())});
     } catch (const ControlError &) {
     }

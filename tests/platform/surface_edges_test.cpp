@@ -3,37 +3,26 @@
 #include <QFont>
 #include <QPalette>
 
+#include "DistinctPalette.h"
 #include "platform/DrawingSurface.h"
 
 using namespace platform;
 
 namespace {
 
-constexpr ColorValue kFace = 0x101010u;
-constexpr ColorValue kHighlight = 0x202020u;
-constexpr ColorValue kLight = 0x303030u;
-constexpr ColorValue kShadow = 0x404040u;
-constexpr ColorValue kDarkShadow = 0x505050u;
-constexpr ColorValue kWindow = 0x606060u;
+constexpr ColorValue kFace = distinct::Face;
+constexpr ColorValue kHighlight = distinct::Highlight;
+constexpr ColorValue kLight = distinct::Light;
+constexpr ColorValue kShadow = distinct::Shadow;
+constexpr ColorValue kDarkShadow = distinct::DarkShadow;
+constexpr ColorValue kWindow = distinct::Grey;
 constexpr ColorValue kBack = 0xC0C0C0u;
-
-QColor Q(ColorValue c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 // A surface whose system colours are all different, so every pixel tells which one it got.
 DrawingSurface EdgeSurface(int w, int h)
 {
-    QPalette p;
-    p.setColor(QPalette::Active, QPalette::Button, Q(kFace));
-    p.setColor(QPalette::Active, QPalette::Light, Q(kHighlight));
-    p.setColor(QPalette::Active, QPalette::Midlight, Q(kLight));
-    p.setColor(QPalette::Active, QPalette::Dark, Q(kShadow));
-    p.setColor(QPalette::Active, QPalette::Shadow, Q(kDarkShadow));
-    p.setColor(QPalette::Active, QPalette::Base, Q(kWindow));
     DrawingSurface s(QSize(w, h));
-    s.SetPalette(p);
+    s.SetPalette(distinct::Palette());
     s.SetBackColor(kBack);
     s.Clear();
     return s;

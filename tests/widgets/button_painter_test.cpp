@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QSet>
 
+#include "DistinctPalette.h"
 #include "platform/DrawingSurface.h"
 #include "widgets/ButtonExPainter.h"
 
@@ -11,33 +12,20 @@ using namespace platform;
 
 namespace {
 
-constexpr ColorValue kFace = 0x101010u;
-constexpr ColorValue kHighlight = 0x202020u;
-constexpr ColorValue kLight = 0x303030u;
-constexpr ColorValue kShadow = 0x404040u;
-constexpr ColorValue kDarkShadow = 0x505050u;
-constexpr ColorValue kGrey = 0x606060u;
-constexpr ColorValue kText = 0x707070u;
+constexpr ColorValue kFace = distinct::Face;
+constexpr ColorValue kHighlight = distinct::Highlight;
+constexpr ColorValue kLight = distinct::Light;
+constexpr ColorValue kShadow = distinct::Shadow;
+constexpr ColorValue kDarkShadow = distinct::DarkShadow;
+constexpr ColorValue kGrey = distinct::Grey;
+constexpr ColorValue kText = distinct::Text;
 constexpr ColorValue kBlack = 0x000000u;
-
-QColor Q(ColorValue c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 // A face with distinct system colours, cleared to the button face as Paint does.
 DrawingSurface Face(int w, int h)
 {
-    QPalette p;
-    p.setColor(QPalette::Active, QPalette::Button, Q(kFace));
-    p.setColor(QPalette::Active, QPalette::Light, Q(kHighlight));
-    p.setColor(QPalette::Active, QPalette::Midlight, Q(kLight));
-    p.setColor(QPalette::Active, QPalette::Dark, Q(kShadow));
-    p.setColor(QPalette::Active, QPalette::Shadow, Q(kDarkShadow));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, Q(kGrey));
-    p.setColor(QPalette::Active, QPalette::ButtonText, Q(kText));
     DrawingSurface s(QSize(w, h));
-    s.SetPalette(p);
+    s.SetPalette(distinct::Palette());
     s.SetBackColor(SystemColor(SysButtonFace));
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(13);
