@@ -28,6 +28,9 @@ function(zentrin_test_suite name)
   endif()
   add_executable(test_${name} ${sources})
   target_link_libraries(test_${name} PRIVATE zentrin_test_common ${ARG_DEPS})
+  # Every test file sees the same printers for Qt strings; a printer seen by only some files
+  # would give one template two meanings.
+  target_compile_options(test_${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/common/QtPrinters.h)
   add_test(NAME ${name} COMMAND test_${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1"

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 
-#include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"

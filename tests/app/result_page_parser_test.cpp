@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
 #include "app/ResultPageParser.h"
 #include "store/StockTable.h"
 

@@ -3,7 +3,6 @@
 #include <limits>
 #include <random>
 
-#include "QtPrinters.h"
 #include "platform/NumberFormat.h"
 #include "store/MdlHelpers.h"
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
 #include "store/MdlHelpers.h"
 
 using MdlHelpers::ParseLeadingNumber;

@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 
-#include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "platform/ProgramFolder.h"
 #include "store/MdlHelpers.h"

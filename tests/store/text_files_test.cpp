@@ -2,7 +2,6 @@
 
 #include <QDir>
 
-#include "QtPrinters.h"
 #include "TempProgramFolder.h"
 #include "store/MdlHelpers.h"
 
