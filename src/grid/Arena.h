@@ -104,7 +104,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t MinReleased = 4096;
+    // About 32 KB of released values before a pass is worth it.
+    static constexpr std::size_t MinReleased = 32768 / sizeof(T);
 
     bool Contains(const T *p) const
     {

@@ -201,8 +201,9 @@ void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64
 
     int chosen = -1;
     int firstFree = -1;
-    for (int i = 0; i <= StyleUBound(); ++i) {
-        const CellStyle &entry = styles[At(i)];
+    const CellStyle *entries = styles.data();
+    for (int i = 0, n = static_cast<int>(styles.size()); i < n; ++i) {
+        const CellStyle &entry = entries[i];
         if (entry.BackColor == wanted.BackColor && entry.ForeColor == wanted.ForeColor &&
             entry.Image == wanted.Image) {
             chosen = i;

@@ -152,8 +152,9 @@ public:
     QString ItemTag(int Index) const;
     void SetItemTag(int Index, const QString &value);
     // Row image: a number (1-based, into ImageList) or a key of ImageList. Reads back the key
-    // when it was given by key, else the number (0 = none). A key the list does not know stores
-    // 0; a number outside 32 bits fails with 6.
+    // when it was given by key, else the number (0 = none); a keyed image the list no longer
+    // has reads back as its stored negative number. A key the list does not know stores 0; a
+    // number outside 32 bits fails with 6. Only numeric variants count as numbers.
     QVariant ItemImage(int Index) const;
     void SetItemImage(int Index, const QVariant &value);
     // Write-only: apply to every cell of the row (error 9 at the first missing cell, the cells
