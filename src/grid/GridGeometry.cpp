@@ -26,7 +26,7 @@ int RowsThatFit(int clientHeight, int headerHeight, int standardRowHeight, int b
 {
     const int border = borderStyle == 1 ? 4 : 0;
     // A standard row height of 0 (a minimum below half a pixel) would divide by zero.
-    const double rows = static_cast<double>(clientHeight - headerHeight - border) /
-                        std::max(standardRowHeight, 1);
+    const double rows =
+        static_cast<double>(clientHeight - headerHeight - border) / std::max(standardRowHeight, 1);
     return static_cast<int>(platform::RoundHalfEven(rows));
 }

@@ -6,7 +6,10 @@
 #include "platform/Rounding.h"
 
 namespace {
-int Round(double value) { return static_cast<int>(platform::RoundHalfEven(value)); }
+int Round(double value)
+{
+    return static_cast<int>(platform::RoundHalfEven(value));
+}
 }  // namespace
 
 int StandardRowHeight(int rowHeightMin, int scaleUnits)

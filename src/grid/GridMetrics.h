@@ -10,7 +10,7 @@ struct GridMetrics {
     int ImageTop = 0;
     int ImageWidth = 0;
     int ImageHeight = 0;
-    int CharHeight = 0;          // height of the text "A" in the grid's font
+    int CharHeight = 0;  // height of the text "A" in the grid's font
     int HeaderHeight = 16;
 };
 

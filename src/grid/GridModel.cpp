@@ -13,12 +13,21 @@ namespace {
 constexpr int StyleGrowth = 10;
 constexpr int MaxStyleUBound = 32767;
 
-[[noreturn]] void OutOfRange() { throw ControlError(platform::ErrSubscriptOutOfRange); }
+[[noreturn]] void OutOfRange()
+{
+    throw ControlError(platform::ErrSubscriptOutOfRange);
+}
 
-std::size_t At(int index) { return static_cast<std::size_t>(index); }
+std::size_t At(int index)
+{
+    return static_cast<std::size_t>(index);
+}
 }  // namespace
 
-GridModel::GridModel() : columns(1), columnOrder(1, 0) { Clear(); }
+GridModel::GridModel() : columns(1), columnOrder(1, 0)
+{
+    Clear();
+}
 
 // --- columns -----------------------------------------------------------------------------------
 
@@ -162,8 +171,7 @@ void GridModel::CompactTextsIfWorthIt()
         for (int slot = 0; slot <= items.LastItem(); ++slot) {
             GridItem &item = items.Item(slot);
             visit(item.Tag);
-            for (GridCell &cell : cells.Span(item.Cells))
-                visit(cell.Text);
+            for (GridCell &cell : cells.Span(item.Cells)) visit(cell.Text);
         }
     });
 }
@@ -173,8 +181,7 @@ void GridModel::CompactCellsIfWorthIt()
     if (!cells.WantsCompaction())
         return;
     cells.Compact([this](auto &&visit) {
-        for (int slot = 0; slot <= items.LastItem(); ++slot)
-            visit(items.Item(slot).Cells);
+        for (int slot = 0; slot <= items.LastItem(); ++slot) visit(items.Item(slot).Cells);
     });
 }
 
@@ -191,12 +198,18 @@ void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64
                              ColorValue gridBack, ColorValue gridFore)
 {
     GridCell &cell = Cell(slot, col);
-    CellStyle wanted = cell.StyleIndex >= 0 ? Style(cell.StyleIndex)
-                                            : CellStyle{gridBack, gridFore, 0, 0};
+    CellStyle wanted =
+        cell.StyleIndex >= 0 ? Style(cell.StyleIndex) : CellStyle{gridBack, gridFore, 0, 0};
     switch (attribute) {
-    case StyleAttribute::BackColor: wanted.BackColor = static_cast<ColorValue>(value); break;
-    case StyleAttribute::ForeColor: wanted.ForeColor = static_cast<ColorValue>(value); break;
-    case StyleAttribute::Image: wanted.Image = platform::CheckedInt16(value); break;
+        case StyleAttribute::BackColor:
+            wanted.BackColor = static_cast<ColorValue>(value);
+            break;
+        case StyleAttribute::ForeColor:
+            wanted.ForeColor = static_cast<ColorValue>(value);
+            break;
+        case StyleAttribute::Image:
+            wanted.Image = platform::CheckedInt16(value);
+            break;
     }
 
     int chosen = -1;

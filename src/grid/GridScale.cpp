@@ -14,13 +14,20 @@ namespace {
 double TwipsPerUnit(int scaleUnits, bool horizontal)
 {
     switch (scaleUnits) {
-    case 2: return 20.0;
-    case ScalePixels: return 0.0;
-    case 4: return horizontal ? 120.0 : 240.0;
-    case 5: return 1440.0;
-    case 6: return 1440.0 / 25.4;
-    case 7: return 1440.0 / 2.54;
-    default: return 1.0;
+        case 2:
+            return 20.0;
+        case ScalePixels:
+            return 0.0;
+        case 4:
+            return horizontal ? 120.0 : 240.0;
+        case 5:
+            return 1440.0;
+        case 6:
+            return 1440.0 / 25.4;
+        case 7:
+            return 1440.0 / 2.54;
+        default:
+            return 1.0;
     }
 }
 
@@ -51,11 +58,29 @@ int Whole(double pixels)
 }
 }  // namespace
 
-double ToPixelsX(double value, int scaleUnits) { return ToPixels(value, scaleUnits, true); }
-double ToPixelsY(double value, int scaleUnits) { return ToPixels(value, scaleUnits, false); }
-double FromPixelsX(double pixels, int scaleUnits) { return FromPixels(pixels, scaleUnits, true); }
-double FromPixelsY(double pixels, int scaleUnits) { return FromPixels(pixels, scaleUnits, false); }
-int ToWholePixelsX(double value, int scaleUnits) { return Whole(ToPixelsX(value, scaleUnits)); }
-int ToWholePixelsY(double value, int scaleUnits) { return Whole(ToPixelsY(value, scaleUnits)); }
+double ToPixelsX(double value, int scaleUnits)
+{
+    return ToPixels(value, scaleUnits, true);
+}
+double ToPixelsY(double value, int scaleUnits)
+{
+    return ToPixels(value, scaleUnits, false);
+}
+double FromPixelsX(double pixels, int scaleUnits)
+{
+    return FromPixels(pixels, scaleUnits, true);
+}
+double FromPixelsY(double pixels, int scaleUnits)
+{
+    return FromPixels(pixels, scaleUnits, false);
+}
+int ToWholePixelsX(double value, int scaleUnits)
+{
+    return Whole(ToPixelsX(value, scaleUnits));
+}
+int ToWholePixelsY(double value, int scaleUnits)
+{
+    return Whole(ToPixelsY(value, scaleUnits));
+}
 
 }  // namespace GridScale

@@ -11,8 +11,8 @@
 // model (GridModel), so items and cells are plain values that hold references into it: moving an
 // item never copies a string, and dropping a whole grid frees a handful of blocks.
 
-using TextRef = Arena<char16_t>::Ref;
-using CellRange = Arena<struct GridCell>::Ref;
+using TextRef = PoolRef;    // characters in the model's text pool
+using CellRange = PoolRef;  // cells in the model's cell pool
 
 // How a column sorts and how its cells are drawn; any other value behaves as TypeText.
 enum ColumnDataType : qint16 {
@@ -47,12 +47,12 @@ using ColorValue = quint32;
 
 struct GridColumn {
     QPointer<QWidget> BoundControl;
-    float Width = 0;         // in the grid's ScaleUnits
-    int WidthPixels = 0;     // Width in pixels, rounded half to even
-    int LeftPixels = 0;      // left edge, kept by the layout
-    int Alignment = 0;       // 0 in slot 0 marks the slot as unused
+    float Width = 0;      // in the grid's ScaleUnits
+    int WidthPixels = 0;  // Width in pixels, rounded half to even
+    int LeftPixels = 0;   // left edge, kept by the layout
+    int Alignment = 0;    // 0 in slot 0 marks the slot as unused
     int ImageAlignment = 0;
-    int SortState = 0;       // 0 or 1
+    int SortState = 0;  // 0 or 1
     qint16 DataType = TypeText;
     quint16 Flags = 0;       // CellFlagWordWrap: new cells of the column wrap
     qint16 MoveControl = 0;  // how BoundControl follows the column
@@ -71,12 +71,12 @@ struct GridCell {
 
 // A spare slot holds a default-constructed (blank) item.
 struct GridItem {
-    int Height = 0;    // pixels
-    int Image = 0;     // >0 image number, <0 negated number of an image given by key, 0 none
+    int Height = 0;  // pixels
+    int Image = 0;   // >0 image number, <0 negated number of an image given by key, 0 none
     int ItemData = 0;
     quint16 Flags = 0;
     TextRef Tag;
-    CellRange Cells;   // one cell per column slot that existed when the item was added
+    CellRange Cells;  // one cell per column slot that existed when the item was added
 };
 
 struct CellStyle {

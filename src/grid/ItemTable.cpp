@@ -12,15 +12,23 @@ namespace {
 // Spare records are kept up to twice the items in use plus this many, so that alternating adds
 // and removes near the top do not reallocate.
 constexpr std::size_t SpareRecordSlack = 256;
+
+std::size_t At(int index)
+{
+    return static_cast<std::size_t>(index);
+}
 }  // namespace
 
-ItemTable::ItemTable() { Reset(); }
+ItemTable::ItemTable()
+{
+    Reset();
+}
 
 GridItem &ItemTable::Item(int slot)
 {
     if (slot < 0 || slot > lastItem)
         throw ControlError(platform::ErrSubscriptOutOfRange);
-    return records[static_cast<std::size_t>(recordOfSlot[static_cast<std::size_t>(slot)])];
+    return Record(slot);
 }
 
 const GridItem &ItemTable::Item(int slot) const
@@ -33,7 +41,7 @@ int ItemTable::SlotOfRow(int row) const
     // Entries above LastItem are stale; reading them would name some other row's item.
     if (row < 0 || row > lastItem)
         throw ControlError(platform::ErrSubscriptOutOfRange);
-    return rowOrder[static_cast<std::size_t>(row)];
+    return rowOrder[At(row)];
 }
 
 int ItemTable::Insert(int index, int cacheIncrement)
@@ -44,23 +52,29 @@ int ItemTable::Insert(int index, int cacheIncrement)
         throw ControlError(platform::ErrOverflow);
 
     const int l = static_cast<int>(slot);
+    if (At(l) == recordCount)
+        AppendBlankRecord();
     if (l > upperBound)
         upperBound = static_cast<int>(grownBound);
-    if (static_cast<std::size_t>(l) == records.size()) {
-        records.emplace_back();
-        recordOfSlot.push_back(l);
-        rowOrder.push_back(0);
-    }
     lastItem = l;
 
-    const auto row = [](int r) { return static_cast<std::size_t>(r); };
     if (index >= l || index < 1) {
-        rowOrder[row(l)] = l;
+        rowOrder[At(l)] = l;
         return l;
     }
     std::copy_backward(rowOrder.begin() + index, rowOrder.begin() + l, rowOrder.begin() + l + 1);
-    rowOrder[row(index)] = l;
+    rowOrder[At(index)] = l;
     return index;
+}
+
+void ItemTable::AppendBlankRecord()
+{
+    if (!records.Reserve(recordCount + 1))
+        throw ControlError(platform::ErrOverflow);
+    new (records.At(recordCount)) GridItem();
+    recordOfSlot.push_back(static_cast<int>(recordCount));
+    rowOrder.push_back(0);
+    ++recordCount;
 }
 
 void ItemTable::Remove(int row, int cacheIncrement)
@@ -70,7 +84,7 @@ void ItemTable::Remove(int row, int cacheIncrement)
 
     // The removed record becomes the blank spare slot at the top; the records of slots s+1..last
     // keep their place and are only renumbered.
-    records[static_cast<std::size_t>(recordOfSlot[static_cast<std::size_t>(s)])] = GridItem{};
+    Record(s) = GridItem{};
     std::rotate(recordOfSlot.begin() + s, recordOfSlot.begin() + s + 1,
                 recordOfSlot.begin() + last + 1);
 
@@ -88,27 +102,35 @@ void ItemTable::Remove(int row, int cacheIncrement)
 
 void ItemTable::ReleaseSpareRecords()
 {
-    const auto inUse = static_cast<std::size_t>(lastItem + 1);
-    if (records.size() <= 2 * inUse + SpareRecordSlack)
+    const auto inUse = At(lastItem + 1);
+    if (recordCount <= 2 * inUse + SpareRecordSlack)
         return;
-    std::vector<GridItem> kept;
-    kept.reserve(inUse + 1);
+    Segments<GridItem> kept;
+    kept.Reserve(inUse + 1);
     for (std::size_t slot = 0; slot < inUse; ++slot)
-        kept.push_back(records[static_cast<std::size_t>(recordOfSlot[slot])]);
-    kept.emplace_back();  // slot LastItem+1 stays addressable without a reallocation
-    records.swap(kept);
-    recordOfSlot.resize(records.size());
+        new (kept.At(slot)) GridItem(Record(static_cast<int>(slot)));
+    new (kept.At(inUse)) GridItem();  // slot LastItem+1 stays ready for the next item
+    records = std::move(kept);
+    recordCount = inUse + 1;
+    std::vector<int>(recordCount).swap(recordOfSlot);
     std::iota(recordOfSlot.begin(), recordOfSlot.end(), 0);
-    recordOfSlot.shrink_to_fit();
-    rowOrder.resize(records.size());
+    rowOrder.resize(recordCount);
     rowOrder.shrink_to_fit();
 }
 
 void ItemTable::Reset()
 {
-    std::vector<GridItem>(1).swap(records);
-    std::vector<int>(1, 0).swap(recordOfSlot);
-    std::vector<int>(1, 0).swap(rowOrder);
+    // As with the cell pools: keep the room of a grid that is emptied to be refilled, unless
+    // most of it went unused.
+    if (recordCount < records.Capacity() / 4) {
+        records.Release();
+        std::vector<int>().swap(recordOfSlot);
+        std::vector<int>().swap(rowOrder);
+    }
+    recordCount = 0;
+    recordOfSlot.clear();
+    rowOrder.clear();
     lastItem = -1;
     upperBound = 0;
+    AppendBlankRecord();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "grid/GridTypes.h"
+#include "grid/Segments.h"
 
 // The item slots of a grid together with its display order (RowOrder): both always share their
 // bounds, slots 0 to UBound(). Slots 0 to LastItem() are in use and dense; the spare ones above
@@ -11,8 +12,8 @@
 //
 // The bounds follow the grid's growth rule (grow to the new slot plus the cache increment, cut
 // back after removals), but they are bookkeeping only: the records underneath grow and shrink
-// geometrically, and a slot is an index into a permutation of records, so that closing the gap
-// of a removed item moves small integers instead of items.
+// without moving (Segments), and a slot is an index into a permutation of records, so that
+// closing the gap of a removed item moves small integers instead of items.
 class ItemTable {
 public:
     ItemTable();
@@ -34,9 +35,8 @@ public:
         return {rowOrder.data(), static_cast<std::size_t>(lastItem + 1)};
     }
 
-    // Every item record, in no particular order, spare ones included (they are blank).
-    std::span<GridItem> Records() { return records; }
-    std::span<const GridItem> Records() const { return records; }
+    // Item records held, spare ones included (those are blank).
+    std::size_t RecordCount() const { return recordCount; }
 
     // Takes slot LastItem()+1 for a new blank item, growing the bounds to that slot plus
     // cacheIncrement when it lies beyond them, and shows it at display row index, or last when
@@ -57,7 +57,14 @@ public:
 private:
     void ReleaseSpareRecords();
 
-    std::vector<GridItem> records;
+    GridItem &Record(int slot)
+    {
+        return records[static_cast<std::size_t>(recordOfSlot[static_cast<std::size_t>(slot)])];
+    }
+    void AppendBlankRecord();
+
+    Segments<GridItem> records;
+    std::size_t recordCount = 0;
     std::vector<int> recordOfSlot;  // slot -> index into records
     std::vector<int> rowOrder;      // display row -> slot
     int lastItem = -1;

@@ -9,7 +9,10 @@
 
 using platform::CheckedInt16;
 
-LynxGrid::LynxGrid(QWidget *parent) : QWidget(parent) { RecalcMetrics(); }
+LynxGrid::LynxGrid(QWidget *parent) : QWidget(parent)
+{
+    RecalcMetrics();
+}
 
 LynxGrid::~LynxGrid() = default;
 
@@ -120,18 +123,23 @@ void LynxGrid::BindControl(int Col, QWidget *Ctrl, int MoveControl)
 
 int LynxGrid::CheckedCount() const
 {
-    const auto records = model.Items().Records();
-    return static_cast<int>(std::count_if(records.begin(), records.end(), [](const GridItem &i) {
-        return (i.Flags & ItemFlagChecked) != 0;
-    }));
+    return CountItems(ItemFlagChecked);
 }
 
 int LynxGrid::SelectedCount() const
 {
-    const auto records = model.Items().Records();
-    return static_cast<int>(std::count_if(records.begin(), records.end(), [](const GridItem &i) {
-        return (i.Flags & ItemFlagSelected) != 0;
-    }));
+    return CountItems(ItemFlagSelected);
+}
+
+int LynxGrid::CountItems(quint16 flag) const
+{
+    // Spare slots are blank, so the slots in use are all there is to count.
+    int count = 0;
+    for (int slot = 0; slot <= model.LastItem(); ++slot) {
+        if (model.Items().Item(slot).Flags & flag)
+            ++count;
+    }
+    return count;
 }
 
 int LynxGrid::ItemsVisible() const
@@ -154,7 +162,10 @@ int LynxGrid::HorizontalScrollPosition() const
 
 // --- grid properties ---------------------------------------------------------------------------
 
-void LynxGrid::SetCols(int value) { model.ResetColumns(value); }
+void LynxGrid::SetCols(int value)
+{
+    model.ResetColumns(value);
+}
 
 void LynxGrid::SetRow(int value)
 {
@@ -238,9 +249,8 @@ void LynxGrid::RecalcMetrics()
         input.HasImageList = true;
         input.ImageWidth = imageList->ImageWidth();
         input.ImageHeight = imageList->ImageHeight();
-        const auto records = model.Items().Records();
-        input.AnyItemImage = std::any_of(records.begin(), records.end(),
-                                         [](const GridItem &i) { return i.Image != 0; });
+        for (int slot = 0; slot <= model.LastItem() && !input.AnyItemImage; ++slot)
+            input.AnyItemImage = model.Items().Item(slot).Image != 0;
     }
     metrics = ComputeGridMetrics(input);
 }

@@ -253,6 +253,7 @@ private:
     GridCell &CellAt(int row, int col);
     const GridCell &CellAt(int row, int col) const;
     bool CellFlag(int row, int col, quint16 bit) const;
+    int CountItems(quint16 flag) const;
     void SetCellFlag(int row, int col, quint16 bit, bool on, bool draw);
     void SetItemFlag(int row, quint16 bit, bool on);
     void SetRowStyle(int row, StyleAttribute attribute, ColorValue value);

@@ -20,7 +20,10 @@ void LynxGrid::SetCellText(int Row, int Col, const QString &value)
     DrawGrid(redraw);
 }
 
-int LynxGrid::CellAlignment(int Row, int Col) const { return CellAt(Row, Col).Alignment; }
+int LynxGrid::CellAlignment(int Row, int Col) const
+{
+    return CellAt(Row, Col).Alignment;
+}
 
 void LynxGrid::SetCellAlignment(int Row, int Col, int value)
 {
@@ -69,28 +72,40 @@ void LynxGrid::SetCellImage(int Row, int Col, const QVariant &value)
     DrawGrid(redraw);
 }
 
-bool LynxGrid::CellChecked(int Row, int Col) const { return CellFlag(Row, Col, CellFlagChecked); }
+bool LynxGrid::CellChecked(int Row, int Col) const
+{
+    return CellFlag(Row, Col, CellFlagChecked);
+}
 
 void LynxGrid::SetCellChecked(int Row, int Col, bool value)
 {
     SetCellFlag(Row, Col, CellFlagChecked, value, true);
 }
 
-bool LynxGrid::CellChanged(int Row, int Col) const { return CellFlag(Row, Col, CellFlagChanged); }
+bool LynxGrid::CellChanged(int Row, int Col) const
+{
+    return CellFlag(Row, Col, CellFlagChanged);
+}
 
 void LynxGrid::SetCellChanged(int Row, int Col, bool value)
 {
     SetCellFlag(Row, Col, CellFlagChanged, value, false);
 }
 
-bool LynxGrid::CellFontBold(int Row, int Col) const { return CellFlag(Row, Col, CellFlagBold); }
+bool LynxGrid::CellFontBold(int Row, int Col) const
+{
+    return CellFlag(Row, Col, CellFlagBold);
+}
 
 void LynxGrid::SetCellFontBold(int Row, int Col, bool value)
 {
     SetCellFlag(Row, Col, CellFlagBold, value, true);
 }
 
-bool LynxGrid::CellFontItalic(int Row, int Col) const { return CellFlag(Row, Col, CellFlagItalic); }
+bool LynxGrid::CellFontItalic(int Row, int Col) const
+{
+    return CellFlag(Row, Col, CellFlagItalic);
+}
 
 void LynxGrid::SetCellFontItalic(int Row, int Col, bool value)
 {
@@ -107,7 +122,10 @@ void LynxGrid::SetCellFontUnderline(int Row, int Col, bool value)
     SetCellFlag(Row, Col, CellFlagUnderline, value, true);
 }
 
-bool LynxGrid::CellWordWrap(int Row, int Col) const { return CellFlag(Row, Col, CellFlagWordWrap); }
+bool LynxGrid::CellWordWrap(int Row, int Col) const
+{
+    return CellFlag(Row, Col, CellFlagWordWrap);
+}
 
 void LynxGrid::SetCellWordWrap(int Row, int Col, bool value)
 {

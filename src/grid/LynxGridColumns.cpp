@@ -4,7 +4,10 @@
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
 
-QString LynxGrid::ColHeading(int Index) const { return model.Column(Index).Heading; }
+QString LynxGrid::ColHeading(int Index) const
+{
+    return model.Column(Index).Heading;
+}
 
 void LynxGrid::SetColHeading(int Index, const QString &value)
 {
@@ -12,7 +15,10 @@ void LynxGrid::SetColHeading(int Index, const QString &value)
     DrawGrid(redraw);
 }
 
-float LynxGrid::ColWidth(int Index) const { return model.Column(Index).Width; }
+float LynxGrid::ColWidth(int Index) const
+{
+    return model.Column(Index).Width;
+}
 
 void LynxGrid::SetColWidth(int Index, float value)
 {
@@ -22,7 +28,10 @@ void LynxGrid::SetColWidth(int Index, float value)
     DrawGrid(redraw);
 }
 
-int LynxGrid::ColAlignment(int Index) const { return model.Column(Index).Alignment; }
+int LynxGrid::ColAlignment(int Index) const
+{
+    return model.Column(Index).Alignment;
+}
 
 void LynxGrid::SetColAlignment(int Index, int value)
 {
@@ -30,7 +39,10 @@ void LynxGrid::SetColAlignment(int Index, int value)
     DrawGrid(redraw);
 }
 
-int LynxGrid::ColImageAlignment(int Index) const { return model.Column(Index).ImageAlignment; }
+int LynxGrid::ColImageAlignment(int Index) const
+{
+    return model.Column(Index).ImageAlignment;
+}
 
 void LynxGrid::SetColImageAlignment(int Index, int value)
 {
@@ -38,7 +50,10 @@ void LynxGrid::SetColImageAlignment(int Index, int value)
     DrawGrid(redraw);
 }
 
-QString LynxGrid::ColFormat(int Index) const { return model.Column(Index).Format; }
+QString LynxGrid::ColFormat(int Index) const
+{
+    return model.Column(Index).Format;
+}
 
 void LynxGrid::SetColFormat(int Index, const QString &value)
 {
@@ -46,7 +61,10 @@ void LynxGrid::SetColFormat(int Index, const QString &value)
     DrawGrid(redraw);
 }
 
-int LynxGrid::ColType(int Index) const { return model.Column(Index).DataType; }
+int LynxGrid::ColType(int Index) const
+{
+    return model.Column(Index).DataType;
+}
 
 void LynxGrid::SetColType(int Index, int value)
 {
@@ -54,7 +72,10 @@ void LynxGrid::SetColType(int Index, int value)
     column.DataType = platform::CheckedInt16(value);
 }
 
-bool LynxGrid::ColVisible(int Index) const { return model.Column(Index).Visible; }
+bool LynxGrid::ColVisible(int Index) const
+{
+    return model.Column(Index).Visible;
+}
 
 void LynxGrid::SetColVisible(int Index, bool value)
 {
@@ -74,6 +95,12 @@ void LynxGrid::SetColWordWrap(int Index, bool value)
                                               : column.Flags & ~CellFlagWordWrap);
 }
 
-QString LynxGrid::ColTag(int Index) const { return model.Column(Index).Tag; }
+QString LynxGrid::ColTag(int Index) const
+{
+    return model.Column(Index).Tag;
+}
 
-void LynxGrid::SetColTag(int Index, const QString &value) { model.Column(Index).Tag = value; }
+void LynxGrid::SetColTag(int Index, const QString &value)
+{
+    model.Column(Index).Tag = value;
+}

@@ -12,20 +12,22 @@ namespace {
 bool IsNumber(const QVariant &value)
 {
     switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Double:
-    case QMetaType::Float: return true;
-    default: return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -42,7 +44,8 @@ LynxGrid::ImageNumber LynxGrid::ImageNumberFor(const QVariant &value) const
     if (IsNumber(value)) {
         const double number = platform::RoundHalfEven(value.toDouble());
         // Anything beyond 32 bits is an overflow for every caller; keep the rest exact.
-        if (!(number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max()))
+        if (!(number >= std::numeric_limits<int>::min() &&
+              number <= std::numeric_limits<int>::max()))
             throw ControlError(platform::ErrOverflow);
         return {static_cast<qint64>(number), false};
     }
@@ -63,14 +66,20 @@ bool LynxGrid::ItemSelected(int Index) const
     return (model.ItemAtRow(Index).Flags & ItemFlagSelected) != 0;
 }
 
-void LynxGrid::SetItemSelected(int Index, bool value) { SetItemFlag(Index, ItemFlagSelected, value); }
+void LynxGrid::SetItemSelected(int Index, bool value)
+{
+    SetItemFlag(Index, ItemFlagSelected, value);
+}
 
 bool LynxGrid::ItemChecked(int Index) const
 {
     return (model.ItemAtRow(Index).Flags & ItemFlagChecked) != 0;
 }
 
-void LynxGrid::SetItemChecked(int Index, bool value) { SetItemFlag(Index, ItemFlagChecked, value); }
+void LynxGrid::SetItemChecked(int Index, bool value)
+{
+    SetItemFlag(Index, ItemFlagChecked, value);
+}
 
 void LynxGrid::SetItemFlag(int row, quint16 bit, bool on)
 {
@@ -79,9 +88,15 @@ void LynxGrid::SetItemFlag(int row, quint16 bit, bool on)
     DrawGrid(redraw);
 }
 
-int LynxGrid::ItemData(int Index) const { return model.ItemAtRow(Index).ItemData; }
+int LynxGrid::ItemData(int Index) const
+{
+    return model.ItemAtRow(Index).ItemData;
+}
 
-void LynxGrid::SetItemData(int Index, int value) { model.ItemAtRow(Index).ItemData = value; }
+void LynxGrid::SetItemData(int Index, int value)
+{
+    model.ItemAtRow(Index).ItemData = value;
+}
 
 QString LynxGrid::ItemTag(int Index) const
 {
@@ -93,7 +108,10 @@ void LynxGrid::SetItemTag(int Index, const QString &value)
     model.SetText(model.ItemAtRow(Index).Tag, value);
 }
 
-QVariant LynxGrid::ItemImage(int Index) const { return ImageValueOf(model.ItemAtRow(Index).Image); }
+QVariant LynxGrid::ItemImage(int Index) const
+{
+    return ImageValueOf(model.ItemAtRow(Index).Image);
+}
 
 void LynxGrid::SetItemImage(int Index, const QVariant &value)
 {
@@ -122,14 +140,16 @@ void LynxGrid::SetRowStyle(int row, StyleAttribute attribute, ColorValue value)
 
 void LynxGrid::SetItemFontBold(int Index, bool value)
 {
-    for (int c = 0; c <= model.Cols(); ++c)
-        SetCellFlag(Index, c, CellFlagBold, value, false);
+    for (int c = 0; c <= model.Cols(); ++c) SetCellFlag(Index, c, CellFlagBold, value, false);
     DrawGrid(redraw);
 }
 
 // --- cells -------------------------------------------------------------------------------------
 
-GridCell &LynxGrid::CellAt(int row, int col) { return model.Cell(model.ItemAtRow(row), col); }
+GridCell &LynxGrid::CellAt(int row, int col)
+{
+    return model.Cell(model.ItemAtRow(row), col);
+}
 
 const GridCell &LynxGrid::CellAt(int row, int col) const
 {

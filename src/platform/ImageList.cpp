@@ -28,18 +28,27 @@ void ImageList::Remove(int index)
     entries.erase(entries.begin() + (index - 1));
 }
 
-void ImageList::Clear() { entries.clear(); }
+void ImageList::Clear()
+{
+    entries.clear();
+}
 
-QImage ImageList::Image(int index) const { return At(index).image; }
+QImage ImageList::Image(int index) const
+{
+    return At(index).image;
+}
 
-QString ImageList::Key(int index) const { return At(index).key; }
+QString ImageList::Key(int index) const
+{
+    return At(index).key;
+}
 
 int ImageList::IndexOfKey(const QString &key) const
 {
     if (key.isEmpty())
         return 0;
-    const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [&](const Entry &e) { return e.key == key; });
+    const auto it =
+        std::find_if(entries.begin(), entries.end(), [&](const Entry &e) { return e.key == key; });
     return it == entries.end() ? 0 : static_cast<int>(it - entries.begin()) + 1;
 }
 

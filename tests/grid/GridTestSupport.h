@@ -37,7 +37,6 @@ inline void AddColumns(LynxGrid &grid, int n)
 {
     grid.SetRedraw(false);
     grid.SetScaleUnits(3);
-    for (int c = 0; c < n; ++c)
-        grid.AddColumn(QStringLiteral("C%1").arg(c), 100);
+    for (int c = 0; c < n; ++c) grid.AddColumn(QStringLiteral("C%1").arg(c), 100);
     grid.SetRedraw(true);
 }

@@ -19,7 +19,10 @@ void TwoByTwo(LynxGrid &grid)
     grid.AddItem("c\td");
 }
 
-int Refs(const LynxGrid &grid, int index) { return grid.Model().Style(index).RefCount; }
+int Refs(const LynxGrid &grid, int index)
+{
+    return grid.Model().Style(index).RefCount;
+}
 }  // namespace
 
 TEST(GridCellStyles, EqualStylesShareOneEntryAndRecolouringLeavesTheOthersAlone)
@@ -237,4 +240,20 @@ TEST(GridImages, ItemsAndCellsTakeImagesByNumberOrByKey)
     grid.SetCellImage(0, 1, "red");
     EXPECT_EQ(grid.Model().Cells(grid.Model().ItemAtRow(0))[1].StyleIndex,
               grid.Model().Cells(grid.Model().ItemAtRow(1))[0].StyleIndex);
+}
+
+TEST(GridCells, TextsOfAnyLengthReadBackAsWritten)
+{
+    LynxGrid grid;
+    TwoByTwo(grid);
+    const QString longText = QString("0123456789").repeated(700) + QChar(0x20AC);
+    grid.SetCellText(1, 0, longText);
+    grid.SetCellText(0, 1, "a\tb\r\nc");
+    EXPECT_EQ(grid.CellText(1, 0), longText);
+    grid.SetCellText(1, 0, "shorter");  // written over the old run
+    EXPECT_EQ(grid.CellText(1, 0), "shorter");
+    grid.SetCellText(1, 0, "");
+    EXPECT_EQ(grid.CellText(1, 0), "");
+    EXPECT_EQ(grid.CellText(0, 1), "a\tb\r\nc");
+    EXPECT_EQ(grid.CellText(1, 1), "d");
 }

@@ -12,15 +12,13 @@ namespace {
 void Fill(LynxGrid &grid, int cols, int n)
 {
     AddColumns(grid, cols);
-    for (int i = 0; i < n; ++i)
-        grid.AddItem(QStringLiteral("r%1").arg(i));
+    for (int i = 0; i < n; ++i) grid.AddItem(QStringLiteral("r%1").arg(i));
 }
 
 QStringList FirstCells(const LynxGrid &grid)
 {
     QStringList texts;
-    for (int r = 0; r < grid.ItemCount(); ++r)
-        texts << grid.CellText(r, 0);
+    for (int r = 0; r < grid.ItemCount(); ++r) texts << grid.CellText(r, 0);
     return texts;
 }
 }  // namespace
@@ -58,7 +56,8 @@ TEST(GridAddItem, IndexInsertsFromDisplayRowOneWhileTheItemTakesTheNextSlot)
     EXPECT_EQ(grid.AddItem("far", 99), 5);
     EXPECT_EQ(grid.AddItem("neg", -1), 6);
     EXPECT_EQ(grid.AddItem("atFive", 5), 5);
-    EXPECT_EQ(FirstCells(grid), QStringList({"r0", "new", "r1", "r2", "zero", "atFive", "far", "neg"}));
+    EXPECT_EQ(FirstCells(grid),
+              QStringList({"r0", "new", "r1", "r2", "zero", "atFive", "far", "neg"}));
 }
 
 TEST(GridAddItem, NewItemsTakeTheColumnsSettingsAndTheGridColours)
@@ -131,7 +130,7 @@ TEST(GridAddItem, AFailingCellLeavesTheItemWithWhatWasBuiltBeforeIt)
 
     EXPECT_TRUE(FailsWith(ErrOverflow, [&] { grid.AddItem("x\ty\tz"); }));
     EXPECT_EQ(counted.count(), 0);
-    EXPECT_EQ(grid.ItemCount(), 2);  // the item was placed before its cells were made
+    EXPECT_EQ(grid.ItemCount(), 2);      // the item was placed before its cells were made
     EXPECT_EQ(grid.CellText(1, 0), "");  // texts come after the cells
     EXPECT_EQ(grid.CellBackColor(1, 0), grid.BackColor());
     EXPECT_TRUE(FailsWith(ErrSubscriptOutOfRange, [&] { grid.CellBackColor(1, 1); }));

@@ -45,7 +45,10 @@ public:
     int Last = -1;
 
     int UBound() const { return static_cast<int>(Items.size()) - 1; }
-    RefItem &AtRow(int row) { return Items[static_cast<std::size_t>(Order[static_cast<std::size_t>(row)])]; }
+    RefItem &AtRow(int row)
+    {
+        return Items[static_cast<std::size_t>(Order[static_cast<std::size_t>(row)])];
+    }
 
     int AddItem(const QStringList &texts, int index)
     {
@@ -154,8 +157,7 @@ QString RandomText(QRandomGenerator &random)
 {
     const int length = random.bounded(0, 24);
     QString text;
-    for (int i = 0; i < length; ++i)
-        text += QChar(u'a' + random.bounded(26));
+    for (int i = 0; i < length; ++i) text += QChar(u'a' + random.bounded(26));
     return text;
 }
 
@@ -212,8 +214,7 @@ void RandomRun(bool multiSelect, quint32 seed)
         const int op = random.bounded(100);
         if (op < (growing ? 40 : 10)) {
             QStringList texts;
-            for (int c = 0, n = random.bounded(10); c < n; ++c)
-                texts << RandomText(random);
+            for (int c = 0, n = random.bounded(10); c < n; ++c) texts << RandomText(random);
             const int index = random.bounded(-1, count + 2);
             ASSERT_EQ(grid.AddItem(texts.join(u'\t'), index), ref.AddItem(texts, index));
         } else if (count == 0) {
@@ -277,9 +278,15 @@ void RandomRun(bool multiSelect, quint32 seed)
 }
 }  // namespace
 
-TEST(GridModelRun, SingleSelectGridMatchesTheTableRules) { RandomRun(false, 20240601); }
+TEST(GridModelRun, SingleSelectGridMatchesTheTableRules)
+{
+    RandomRun(false, 20240601);
+}
 
-TEST(GridModelRun, MultiSelectGridMatchesTheTableRules) { RandomRun(true, 77); }
+TEST(GridModelRun, MultiSelectGridMatchesTheTableRules)
+{
+    RandomRun(true, 77);
+}
 
 TEST(GridItemTable, BoundsGrowByTheCacheIncrementAndAreCutBackAfterRemovals)
 {
@@ -292,8 +299,7 @@ TEST(GridItemTable, BoundsGrowByTheCacheIncrementAndAreCutBackAfterRemovals)
     EXPECT_EQ(items.UBound(), 0);
     grid.AddItem("1");
     EXPECT_EQ(items.UBound(), 11);
-    for (int i = 2; i <= 11; ++i)
-        grid.AddItem("x");
+    for (int i = 2; i <= 11; ++i) grid.AddItem("x");
     EXPECT_EQ(items.UBound(), 11);
     grid.AddItem("12");
     EXPECT_EQ(items.UBound(), 22);
@@ -327,5 +333,5 @@ TEST(GridItemTable, AHugeCacheIncrementCostsNoMemory)
     grid.AddItem("a");
     grid.AddItem("b");
     EXPECT_EQ(grid.Model().Items().UBound(), (1 << 30) + 1);
-    EXPECT_LT(grid.Model().Items().Records().size(), 1000u);
+    EXPECT_LT(grid.Model().Items().RecordCount(), 1000u);
 }
