@@ -24,7 +24,7 @@ std::size_t At(int index)
 }
 }  // namespace
 
-GridModel::GridModel() : columns(1), columnOrder(1, 0)
+GridModel::GridModel() : columnTable(1), columnOrder(1, 0)
 {
     Clear();
 }
@@ -35,7 +35,7 @@ GridColumn &GridModel::Column(int slot)
 {
     if (slot < 0 || slot > Cols())
         OutOfRange();
-    return columns[At(slot)];
+    return columnTable[At(slot)];
 }
 
 const GridColumn &GridModel::Column(int slot) const
@@ -60,19 +60,19 @@ void GridModel::ResetColumns(int highestSlot)
 {
     if (highestSlot < 0)
         OutOfRange();
-    std::vector<GridColumn>(At(highestSlot) + 1).swap(columns);
+    std::vector<GridColumn>(At(highestSlot) + 1).swap(columnTable);
     columnOrder.assign(At(highestSlot) + 1, 0);
     std::iota(columnOrder.begin(), columnOrder.end(), 0);
 }
 
 GridModel::NewColumn GridModel::PlaceNewColumn(int index)
 {
-    if (columns[0].Alignment == 0) {
+    if (columnTable[0].Alignment == 0) {
         // Slot 0 already has its place in the display order (first, unless columns were
         // dragged); writing 0 into entry 0 again could name it twice.
         return {0, PositionOfColumn(0)};
     }
-    columns.emplace_back();
+    columnTable.emplace_back();
     const int k = Cols();
     if (index >= k || index < 1) {
         columnOrder.push_back(k);
@@ -86,25 +86,25 @@ GridModel::NewColumn GridModel::PlaceNewColumn(int index)
 
 int GridModel::InsertItem(int index, int cacheIncrement)
 {
-    return items.Insert(index, cacheIncrement);
+    return itemTable.Insert(index, cacheIncrement);
 }
 
 GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
 {
-    const int slot = items.SlotOfRow(row);
-    GridItem &item = items.Item(slot);
+    const int slot = itemTable.SlotOfRow(row);
+    GridItem &item = itemTable.Item(slot);
     const RemovedItem removed{slot, (item.Flags & ItemFlagSelected) != 0};
 
     for (GridCell &cell : cells.Span(item.Cells)) {
         if (cell.StyleIndex >= 0)
-            --styles[At(cell.StyleIndex)].RefCount;
+            --styleTable[At(cell.StyleIndex)].RefCount;
         texts.Release(cell.Text);
     }
     cells.Release(item.Cells);
     texts.Release(item.Tag);
 
-    items.Remove(row, cacheIncrement);
-    if (items.LastItem() < 0) {
+    itemTable.Remove(row, cacheIncrement);
+    if (itemTable.LastItem() < 0) {
         Clear();
         return removed;
     }
@@ -115,8 +115,8 @@ GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
 
 void GridModel::Clear()
 {
-    items.Reset();
-    std::vector<CellStyle>(1).swap(styles);
+    itemTable.Reset();
+    std::vector<CellStyle>(1).swap(styleTable);
     cells.Clear();
     texts.Clear();
     Row = -1;
@@ -129,7 +129,7 @@ void GridModel::Clear()
 
 void GridModel::CreateCells(int slot, int count)
 {
-    GridItem &item = items.Item(slot);
+    GridItem &item = itemTable.Item(slot);
     cells.Release(item.Cells);
     item.Cells = cells.Allocate(At(std::max(count, 0)));
 }
@@ -168,8 +168,8 @@ void GridModel::CompactTextsIfWorthIt()
     if (!texts.WantsCompaction())
         return;
     texts.Compact([this](auto &&visit) {
-        for (int slot = 0; slot <= items.LastItem(); ++slot) {
-            GridItem &item = items.Item(slot);
+        for (int slot = 0; slot <= itemTable.LastItem(); ++slot) {
+            GridItem &item = itemTable.Item(slot);
             visit(item.Tag);
             for (GridCell &cell : cells.Span(item.Cells)) visit(cell.Text);
         }
@@ -181,7 +181,7 @@ void GridModel::CompactCellsIfWorthIt()
     if (!cells.WantsCompaction())
         return;
     cells.Compact([this](auto &&visit) {
-        for (int slot = 0; slot <= items.LastItem(); ++slot) visit(items.Item(slot).Cells);
+        for (int slot = 0; slot <= itemTable.LastItem(); ++slot) visit(itemTable.Item(slot).Cells);
     });
 }
 
@@ -191,7 +191,7 @@ const CellStyle &GridModel::Style(int index) const
 {
     if (index < 0 || index > StyleUBound())
         OutOfRange();
-    return styles[At(index)];
+    return styleTable[At(index)];
 }
 
 void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64 value,
@@ -214,8 +214,8 @@ void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64
 
     int chosen = -1;
     int firstFree = -1;
-    const CellStyle *entries = styles.data();
-    for (int i = 0, n = static_cast<int>(styles.size()); i < n; ++i) {
+    const CellStyle *entries = styleTable.data();
+    for (int i = 0, n = static_cast<int>(styleTable.size()); i < n; ++i) {
         const CellStyle &entry = entries[i];
         if (entry.BackColor == wanted.BackColor && entry.ForeColor == wanted.ForeColor &&
             entry.Image == wanted.Image) {
@@ -230,18 +230,18 @@ void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64
             if (StyleUBound() + StyleGrowth > MaxStyleUBound)
                 throw ControlError(platform::ErrOverflow);
             firstFree = StyleUBound() + 1;
-            styles.resize(styles.size() + StyleGrowth);
+            styleTable.resize(styleTable.size() + StyleGrowth);
         }
         chosen = firstFree;
-        CellStyle &entry = styles[At(chosen)];
+        CellStyle &entry = styleTable[At(chosen)];
         entry.BackColor = wanted.BackColor;
         entry.ForeColor = wanted.ForeColor;
         entry.Image = wanted.Image;
     }
     if (chosen != cell.StyleIndex) {
-        ++styles[At(chosen)].RefCount;
+        ++styleTable[At(chosen)].RefCount;
         if (cell.StyleIndex >= 0)
-            --styles[At(cell.StyleIndex)].RefCount;
+            --styleTable[At(cell.StyleIndex)].RefCount;
         cell.StyleIndex = static_cast<qint16>(chosen);
     }
 }

@@ -22,7 +22,7 @@ public:
 
     // --- columns -------------------------------------------------------------------------------
     // Highest column slot (the number of columns less one).
-    int Cols() const { return static_cast<int>(columns.size()) - 1; }
+    int Cols() const { return static_cast<int>(columnTable.size()) - 1; }
     // Column in slot 0..Cols(); error 9 otherwise.
     GridColumn &Column(int slot);
     const GridColumn &Column(int slot) const;
@@ -45,13 +45,13 @@ public:
     NewColumn PlaceNewColumn(int index);
 
     // --- items ---------------------------------------------------------------------------------
-    ItemTable &Items() { return items; }
-    const ItemTable &Items() const { return items; }
-    int LastItem() const { return items.LastItem(); }
-    int ItemCount() const { return items.ItemCount(); }
+    ItemTable &Items() { return itemTable; }
+    const ItemTable &Items() const { return itemTable; }
+    int LastItem() const { return itemTable.LastItem(); }
+    int ItemCount() const { return itemTable.ItemCount(); }
     // Item shown at display row 0..LastItem(); error 9 otherwise.
-    GridItem &ItemAtRow(int row) { return items.Item(items.SlotOfRow(row)); }
-    const GridItem &ItemAtRow(int row) const { return items.Item(items.SlotOfRow(row)); }
+    GridItem &ItemAtRow(int row) { return itemTable.Item(itemTable.SlotOfRow(row)); }
+    const GridItem &ItemAtRow(int row) const { return itemTable.Item(itemTable.SlotOfRow(row)); }
 
     // A new blank item without cells, shown at display row index (last when index < 1 or not
     // below the new slot). Returns its display row; the item is in slot LastItem().
@@ -76,7 +76,7 @@ public:
     // Cell col of the item; error 9 when the item has no such cell (a column added after it).
     GridCell &Cell(GridItem &item, int col);
     const GridCell &Cell(const GridItem &item, int col) const;
-    GridCell &Cell(int slot, int col) { return Cell(items.Item(slot), col); }
+    GridCell &Cell(int slot, int col) { return Cell(itemTable.Item(slot), col); }
     std::span<GridCell> Cells(GridItem &item) { return cells.Span(item.Cells); }
     std::span<const GridCell> Cells(const GridItem &item) const { return cells.View(item.Cells); }
 
@@ -90,7 +90,7 @@ public:
 
     // --- styles --------------------------------------------------------------------------------
     // Highest StyleTable index.
-    int StyleUBound() const { return static_cast<int>(styles.size()) - 1; }
+    int StyleUBound() const { return static_cast<int>(styleTable.size()) - 1; }
     // Entry 0..StyleUBound(); error 9 otherwise (also for the -1 of an unstyled cell).
     const CellStyle &Style(int index) const;
 
@@ -112,10 +112,10 @@ private:
     void CompactTextsIfWorthIt();
     void CompactCellsIfWorthIt();
 
-    std::vector<GridColumn> columns;
+    std::vector<GridColumn> columnTable;
     std::vector<int> columnOrder;
-    ItemTable items;
-    std::vector<CellStyle> styles;
+    ItemTable itemTable;
+    std::vector<CellStyle> styleTable;
     Arena<GridCell> cells;
     Arena<char16_t> texts;
 };
