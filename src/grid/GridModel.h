@@ -13,8 +13,9 @@
 // the tables' bounds and fails with error 9; values that must fit 16 bits fail with error 6.
 // When an operation fails part-way, what it wrote before the failing access stays written.
 //
-// References to cells (GridCell &) and text views stay valid until the next call that removes
-// items or stores text (either may compact the pools).
+// References to items and cells and text views stay valid until the next call that removes
+// items, clears, or stores text (these may compact the pools); references to columns until
+// columns are added or reset.
 class GridModel {
 public:
     // One unused column slot, no items.

@@ -158,28 +158,6 @@ TEST(GridColumns, SixteenBitFieldsOverflowAndKeepWhatWasWrittenBefore)
     EXPECT_EQ(grid.Model().Column(0).MoveControl, 15);
 }
 
-TEST(GridColumns, TextPropertiesStoreWhatTheyAreGiven)
-{
-    LynxGrid grid;
-    AddColumns(grid, 2);
-    grid.SetColHeading(1, "Head");
-    grid.SetColFormat(1, "#0.00");
-    grid.SetColTag(1, "tag");
-    grid.SetColAlignment(1, 70000);  // a 32-bit field: no overflow here
-    grid.SetColImageAlignment(1, 2);
-    grid.SetColVisible(1, false);
-    grid.SetColWordWrap(1, true);
-    EXPECT_EQ(grid.ColHeading(1), "Head");
-    EXPECT_EQ(grid.ColFormat(1), "#0.00");
-    EXPECT_EQ(grid.ColTag(1), "tag");
-    EXPECT_EQ(grid.ColAlignment(1), 70000);
-    EXPECT_EQ(grid.ColImageAlignment(1), 2);
-    EXPECT_FALSE(grid.ColVisible(1));
-    EXPECT_TRUE(grid.ColWordWrap(1));
-    grid.SetColWordWrap(1, false);
-    EXPECT_FALSE(grid.ColWordWrap(1));
-}
-
 TEST(GridColumns, ColLeftSumsTheVisibleColumnsShownBefore)
 {
     LynxGrid grid;
