@@ -141,7 +141,7 @@ private:
     bool Contains(const T *p) const
     {
         for (int k = 0; k < storage.SegmentCount(); ++k) {
-            const T *first = storage.At(Segments<T>::Start(k));
+            const T *first = storage.Block(k);
             if (std::less_equal<const T *>()(first, p) &&
                 std::less<const T *>()(p, first + Segments<T>::SizeOf(k)))
                 return true;

@@ -52,6 +52,9 @@ public:
     T &operator[](std::size_t i) { return *At(i); }
     const T &operator[](std::size_t i) const { return *At(i); }
 
+    // First value of allocated segment k.
+    const T *Block(int k) const { return blocks[static_cast<std::size_t>(k)]; }
+
     // Values the allocated segments hold.
     std::size_t Capacity() const { return Start(allocated); }
     int SegmentCount() const { return allocated; }
