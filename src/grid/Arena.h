@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QtGlobal>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "grid/Segments.h"
+#include "platform/ControlError.h"
+
+// A pool of values handed out as (offset, length) references, for the many small runs a grid
+// holds (the texts of its cells, the cells of its items). Growing never moves a run; released
+// runs are only counted, and the owner compacts the pool when they outweigh the live ones,
+// because only the owner knows where the references are kept. A reference stays valid until the
+// pool is compacted or cleared.
+// A run of values in an Arena.
+struct PoolRef {
+    quint32 Offset = 0;
+    quint32 Length = 0;
+};
+
+template <class T>
+class Arena {
+public:
+    using Ref = PoolRef;
+
+    std::span<const T> View(Ref r) const
+    {
+        return {r.Length ? storage.At(r.Offset) : nullptr, r.Length};
+    }
+    std::span<T> Span(Ref r) { return {r.Length ? storage.At(r.Offset) : nullptr, r.Length}; }
+
+    // Appends n default values. Error 6 when the pool would outgrow 32-bit offsets.
+    Ref Allocate(std::size_t n)
+    {
+        if (n == 0)
+            return {};
+        const std::size_t at = Place(n);
+        std::uninitialized_value_construct_n(storage.At(at), n);
+        return {static_cast<quint32>(at), static_cast<quint32>(n)};
+    }
+
+    // Appends a copy of values, which may lie inside this pool.
+    Ref Append(std::span<const T> values)
+    {
+        if (values.empty())
+            return {};
+        if (Contains(values.data())) {
+            const std::vector<T> copy(values.begin(), values.end());
+            return Append(std::span<const T>(copy));
+        }
+        const std::size_t at = Place(values.size());
+        std::uninitialized_copy(values.begin(), values.end(), storage.At(at));
+        return {static_cast<quint32>(at), static_cast<quint32>(values.size())};
+    }
+
+    // Keeps the first n values of r; the rest count as released.
+    void Shorten(Ref &r, quint32 n)
+    {
+        if (n >= r.Length)
+            return;
+        if (n == 0) {
+            Release(r);
+            return;
+        }
+        released += r.Length - n;
+        r.Length = n;
+    }
+
+    void Release(Ref &r)
+    {
+        released += r.Length;
+        r = {};
+    }
+
+    // Values handed out or lost to segment ends, live and released.
+    std::size_t Used() const { return used; }
+    std::size_t Released() const { return released; }
+    std::size_t Capacity() const { return storage.Capacity(); }
+
+    // True when more than half of the pool is released runs (and enough of them to be worth a
+    // pass), so that compaction costs amortised constant time per released value.
+    bool WantsCompaction() const { return released >= MinReleased && released * 2 > used; }
+
+    // Moves every live run to a fresh pool in the order forEachRef visits them. forEachRef is
+    // called with a callback that must be applied to every live reference exactly once.
+    template <class ForEachRef>
+    void Compact(ForEachRef forEachRef)
+    {
+        Arena packed;
+        forEachRef([&](Ref &r) { r = packed.Append(View(r)); });
+        std::swap(storage, packed.storage);
+        end = packed.end;
+        used = packed.used;
+        released = packed.released;
+    }
+
+    // Drops every value. A grid is mostly emptied to be filled again with about as much, so the
+    // memory is kept for that unless the pool was mostly unused.
+    void Clear()
+    {
+        if (used < storage.Capacity() / 4)
+            storage.Release();
+        end = 0;
+        used = 0;
+        released = 0;
+    }
+
+private:
+    // About 32 KB of released values before a pass is worth it.
+    static constexpr std::size_t MinReleased = 32768 / sizeof(T);
+
+    // Position for a run of n values: the next free one, or the start of the first segment after
+    // it that holds n values, since a run never crosses a segment boundary.
+    std::size_t Place(std::size_t n)
+    {
+        std::size_t at = end;
+        int k = Segments<T>::SegmentOf(at);
+        if (at + n > Segments<T>::Start(k + 1)) {
+            // The tail of the current segment is lost; it counts as released so that a pool
+            // that wastes much gets compacted.
+            if (at > Segments<T>::Start(k)) {
+                used += Segments<T>::Start(k + 1) - at;
+                released += Segments<T>::Start(k + 1) - at;
+            }
+            do {
+                ++k;
+                at = Segments<T>::Start(k);
+            } while (n > Segments<T>::SizeOf(k) && k < Segments<T>::MaxSegments);
+        }
+        if (at + n > std::numeric_limits<quint32>::max() || !storage.Reserve(at + n))
+            throw platform::ControlError(platform::ErrOverflow);
+        end = at + n;
+        used += n;
+        return at;
+    }
+
+    bool Contains(const T *p) const
+    {
+        for (int k = 0; k < storage.SegmentCount(); ++k) {
+            const T *first = storage.Block(k);
+            if (std::less_equal<const T *>()(first, p) &&
+                std::less<const T *>()(p, first + Segments<T>::SizeOf(k)))
+                return true;
+        }
+        return false;
+    }
+
+    Segments<T> storage;
+    std::size_t end = 0;   // next free position
+    std::size_t used = 0;  // live plus released
+    std::size_t released = 0;
+};

@@ -1,0 +1,247 @@
+#include "grid/GridModel.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string>
+
+#include "platform/ControlError.h"
+
+using platform::ControlError;
+
+namespace {
+// Style indexes are 16-bit; the table grows ten entries at a time.
+constexpr int StyleGrowth = 10;
+constexpr int MaxStyleUBound = 32767;
+
+[[noreturn]] void OutOfRange()
+{
+    throw ControlError(platform::ErrSubscriptOutOfRange);
+}
+
+std::size_t At(int index)
+{
+    return static_cast<std::size_t>(index);
+}
+}  // namespace
+
+GridModel::GridModel() : columnTable(1), columnOrder(1, 0)
+{
+    Clear();
+}
+
+// --- columns -----------------------------------------------------------------------------------
+
+GridColumn &GridModel::Column(int slot)
+{
+    if (slot < 0 || slot > Cols())
+        OutOfRange();
+    return columnTable[At(slot)];
+}
+
+const GridColumn &GridModel::Column(int slot) const
+{
+    return const_cast<GridModel *>(this)->Column(slot);
+}
+
+int GridModel::ColumnSlotAt(int position) const
+{
+    if (position < 0 || position > Cols())
+        OutOfRange();
+    return columnOrder[At(position)];
+}
+
+int GridModel::PositionOfColumn(int slot) const
+{
+    const auto it = std::find(columnOrder.begin(), columnOrder.end(), slot);
+    return it == columnOrder.end() ? -1 : static_cast<int>(it - columnOrder.begin());
+}
+
+void GridModel::ResetColumns(int highestSlot)
+{
+    if (highestSlot < 0)
+        OutOfRange();
+    std::vector<GridColumn>(At(highestSlot) + 1).swap(columnTable);
+    columnOrder.assign(At(highestSlot) + 1, 0);
+    std::iota(columnOrder.begin(), columnOrder.end(), 0);
+}
+
+GridModel::NewColumn GridModel::PlaceNewColumn(int index)
+{
+    if (columnTable[0].Alignment == 0) {
+        // Slot 0 already has its place in the display order (first, unless columns were
+        // dragged); writing 0 into entry 0 again could name it twice.
+        return {0, PositionOfColumn(0)};
+    }
+    columnTable.emplace_back();
+    const int k = Cols();
+    if (index >= k || index < 1) {
+        columnOrder.push_back(k);
+        return {k, k};
+    }
+    columnOrder.insert(columnOrder.begin() + index, k);
+    return {k, index};
+}
+
+// --- items -------------------------------------------------------------------------------------
+
+int GridModel::InsertItem(int index, int cacheIncrement)
+{
+    return itemTable.Insert(index, cacheIncrement);
+}
+
+GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
+{
+    const int slot = itemTable.SlotOfRow(row);
+    GridItem &item = itemTable.Item(slot);
+    const RemovedItem removed{slot, (item.Flags & ItemFlagSelected) != 0};
+
+    for (GridCell &cell : cells.Span(item.Cells)) {
+        if (cell.StyleIndex >= 0)
+            --styleTable[At(cell.StyleIndex)].RefCount;
+        texts.Release(cell.Text);
+    }
+    cells.Release(item.Cells);
+    texts.Release(item.Tag);
+
+    itemTable.Remove(row, cacheIncrement);
+    if (itemTable.LastItem() < 0) {
+        Clear();
+        return removed;
+    }
+    CompactCellsIfWorthIt();
+    CompactTextsIfWorthIt();
+    return removed;
+}
+
+void GridModel::Clear()
+{
+    itemTable.Reset();
+    std::vector<CellStyle>(1).swap(styleTable);
+    cells.Clear();
+    texts.Clear();
+    Row = -1;
+    Col = -1;
+    SortColumn = -1;
+    SubSortColumn = -1;
+}
+
+// --- cells and texts ---------------------------------------------------------------------------
+
+void GridModel::CreateCells(int slot, int count)
+{
+    GridItem &item = itemTable.Item(slot);
+    cells.Release(item.Cells);
+    item.Cells = cells.Allocate(At(std::max(count, 0)));
+}
+
+GridCell &GridModel::Cell(GridItem &item, int col)
+{
+    if (col < 0 || col >= CellCount(item))
+        OutOfRange();
+    return cells.Span(item.Cells)[At(col)];
+}
+
+const GridCell &GridModel::Cell(const GridItem &item, int col) const
+{
+    return const_cast<GridModel *>(this)->Cell(const_cast<GridItem &>(item), col);
+}
+
+void GridModel::SetText(TextRef &ref, QStringView text)
+{
+    const auto length = static_cast<std::size_t>(text.size());
+    const std::span<const char16_t> chars(text.utf16(), length);
+    if (length <= ref.Length && length > 0) {
+        // Same or shorter text: overwrite in place rather than leave the old run behind. The
+        // text may be a view of this very pool, hence move rather than copy.
+        std::char_traits<char16_t>::move(texts.Span(ref).data(), chars.data(), length);
+        texts.Shorten(ref, static_cast<quint32>(length));
+        return;
+    }
+    TextRef fresh = texts.Append(chars);
+    texts.Release(ref);
+    ref = fresh;
+    CompactTextsIfWorthIt();
+}
+
+void GridModel::CompactTextsIfWorthIt()
+{
+    if (!texts.WantsCompaction())
+        return;
+    texts.Compact([this](auto &&visit) {
+        for (int slot = 0; slot <= itemTable.LastItem(); ++slot) {
+            GridItem &item = itemTable.Item(slot);
+            visit(item.Tag);
+            for (GridCell &cell : cells.Span(item.Cells)) visit(cell.Text);
+        }
+    });
+}
+
+void GridModel::CompactCellsIfWorthIt()
+{
+    if (!cells.WantsCompaction())
+        return;
+    cells.Compact([this](auto &&visit) {
+        for (int slot = 0; slot <= itemTable.LastItem(); ++slot) visit(itemTable.Item(slot).Cells);
+    });
+}
+
+// --- styles ------------------------------------------------------------------------------------
+
+const CellStyle &GridModel::Style(int index) const
+{
+    if (index < 0 || index > StyleUBound())
+        OutOfRange();
+    return styleTable[At(index)];
+}
+
+void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64 value,
+                             ColorValue gridBack, ColorValue gridFore)
+{
+    GridCell &cell = Cell(slot, col);
+    CellStyle wanted =
+        cell.StyleIndex >= 0 ? Style(cell.StyleIndex) : CellStyle{gridBack, gridFore, 0, 0};
+    switch (attribute) {
+        case StyleAttribute::BackColor:
+            wanted.BackColor = static_cast<ColorValue>(value);
+            break;
+        case StyleAttribute::ForeColor:
+            wanted.ForeColor = static_cast<ColorValue>(value);
+            break;
+        case StyleAttribute::Image:
+            wanted.Image = platform::CheckedInt16(value);
+            break;
+    }
+
+    int chosen = -1;
+    int firstFree = -1;
+    const CellStyle *entries = styleTable.data();
+    for (int i = 0, n = static_cast<int>(styleTable.size()); i < n; ++i) {
+        const CellStyle &entry = entries[i];
+        if (entry.BackColor == wanted.BackColor && entry.ForeColor == wanted.ForeColor &&
+            entry.Image == wanted.Image) {
+            chosen = i;
+            break;
+        }
+        if (firstFree < 0 && entry.RefCount == 0)
+            firstFree = i;
+    }
+    if (chosen < 0) {
+        if (firstFree < 0) {
+            if (StyleUBound() + StyleGrowth > MaxStyleUBound)
+                throw ControlError(platform::ErrOverflow);
+            firstFree = StyleUBound() + 1;
+            styleTable.resize(styleTable.size() + StyleGrowth);
+        }
+        chosen = firstFree;
+        CellStyle &entry = styleTable[At(chosen)];
+        entry.BackColor = wanted.BackColor;
+        entry.ForeColor = wanted.ForeColor;
+        entry.Image = wanted.Image;
+    }
+    if (chosen != cell.StyleIndex) {
+        ++styleTable[At(chosen)].RefCount;
+        if (cell.StyleIndex >= 0)
+            --styleTable[At(cell.StyleIndex)].RefCount;
+        cell.StyleIndex = static_cast<qint16>(chosen);
+    }
+}

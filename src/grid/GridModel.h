@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QStringView>
+#include <span>
+#include <vector>
+
+#include "grid/Arena.h"
+#include "grid/GridTypes.h"
+#include "grid/ItemTable.h"
+
+// The tables behind a LynxGrid: columns and their display order, items and their display order,
+// the shared cell styles, and the current cell and sort columns. Every access is checked against
+// the tables' bounds and fails with error 9; values that must fit 16 bits fail with error 6.
+// When an operation fails part-way, what it wrote before the failing access stays written.
+//
+// References to items and cells and text views stay valid until the next call that removes
+// items, clears, or stores text (these may compact the pools); references to columns until
+// columns are added or reset.
+class GridModel {
+public:
+    // One unused column slot, no items.
+    GridModel();
+
+    // --- columns -------------------------------------------------------------------------------
+    // Highest column slot (the number of columns less one).
+    int Cols() const { return static_cast<int>(columnTable.size()) - 1; }
+    // Column in slot 0..Cols(); error 9 otherwise.
+    GridColumn &Column(int slot);
+    const GridColumn &Column(int slot) const;
+    // ColumnOrder: display position -> column slot, each slot once.
+    int ColumnSlotAt(int position) const;  // error 9 outside 0..Cols()
+    std::span<int> ColumnOrder() { return columnOrder; }
+    std::span<const int> ColumnOrder() const { return columnOrder; }
+    // Display position that shows slot, -1 when slot is not a column slot.
+    int PositionOfColumn(int slot) const;
+    // Recreates slots 0..highestSlot, all blank, shown in slot order. Error 9 when negative.
+    void ResetColumns(int highestSlot);
+
+    struct NewColumn {
+        int Slot;
+        int Position;
+    };
+    // Chooses the slot of a new column and places it in display order: slot 0 while it is unused
+    // (its Alignment is 0), otherwise a new slot after the last; shown at display position index
+    // when 1 <= index < slot, else last. Only the placement is done; the caller fills the slot.
+    NewColumn PlaceNewColumn(int index);
+
+    // --- items ---------------------------------------------------------------------------------
+    ItemTable &Items() { return itemTable; }
+    const ItemTable &Items() const { return itemTable; }
+    int LastItem() const { return itemTable.LastItem(); }
+    int ItemCount() const { return itemTable.ItemCount(); }
+    // Item shown at display row 0..LastItem(); error 9 otherwise.
+    GridItem &ItemAtRow(int row) { return itemTable.Item(itemTable.SlotOfRow(row)); }
+    const GridItem &ItemAtRow(int row) const { return itemTable.Item(itemTable.SlotOfRow(row)); }
+
+    // A new blank item without cells, shown at display row index (last when index < 1 or not
+    // below the new slot). Returns its display row; the item is in slot LastItem().
+    int InsertItem(int index, int cacheIncrement);
+
+    struct RemovedItem {
+        int Slot;
+        bool WasSelected;
+    };
+    // Removes the item shown at display row `row`, releasing its styles, cells and texts, and
+    // closes the gaps in both tables. When no item is left, the item tables are cleared as by
+    // Clear(). Error 9, with nothing changed, for a row outside 0..LastItem().
+    RemovedItem RemoveItem(int row, int cacheIncrement);
+
+    // Items, styles, current cell and sort columns back to the empty state; columns stay.
+    void Clear();
+
+    // --- cells and texts -----------------------------------------------------------------------
+    // Gives the item in slot `slot` `count` blank cells (StyleIndex -1); for a new item only.
+    void CreateCells(int slot, int count);
+    int CellCount(const GridItem &item) const { return static_cast<int>(item.Cells.Length); }
+    // Cell col of the item; error 9 when the item has no such cell (a column added after it).
+    GridCell &Cell(GridItem &item, int col);
+    const GridCell &Cell(const GridItem &item, int col) const;
+    GridCell &Cell(int slot, int col) { return Cell(itemTable.Item(slot), col); }
+    std::span<GridCell> Cells(GridItem &item) { return cells.Span(item.Cells); }
+    std::span<const GridCell> Cells(const GridItem &item) const { return cells.View(item.Cells); }
+
+    QStringView Text(TextRef ref) const
+    {
+        const auto chars = texts.View(ref);
+        return QStringView(chars.data(), static_cast<qsizetype>(chars.size()));
+    }
+    // Stores a copy of text in ref (a cell's Text or an item's Tag held by this model).
+    void SetText(TextRef &ref, QStringView text);
+
+    // --- styles --------------------------------------------------------------------------------
+    // Highest StyleTable index.
+    int StyleUBound() const { return static_cast<int>(styleTable.size()) - 1; }
+    // Entry 0..StyleUBound(); error 9 otherwise (also for the -1 of an unstyled cell).
+    const CellStyle &Style(int index) const;
+
+    // The one way a cell's colours or image change: finds or makes the StyleTable entry with the
+    // cell's current style changed in one attribute and points the cell at it, keeping the
+    // reference counts. slot is an item slot; gridBack and gridFore are the colours of a cell
+    // without a style. Error 9 for a missing cell; error 6, with the cell unchanged, for an
+    // image outside 16 bits or a table that cannot grow.
+    void SetCellStyle(int slot, int col, StyleAttribute attribute, qint64 value,
+                      ColorValue gridBack, ColorValue gridFore);
+
+    // --- current cell and sorting --------------------------------------------------------------
+    int Row = -1;            // current display row, -1 for none
+    int Col = -1;            // current display column position, -1 for none
+    int SortColumn = -1;     // column slot of the primary sort, -1 for none
+    int SubSortColumn = -1;  // column slot of the secondary sort, -1 for none
+
+private:
+    void CompactTextsIfWorthIt();
+    void CompactCellsIfWorthIt();
+
+    std::vector<GridColumn> columnTable;
+    std::vector<int> columnOrder;
+    ItemTable itemTable;
+    std::vector<CellStyle> styleTable;
+    Arena<GridCell> cells;
+    Arena<char16_t> texts;
+};

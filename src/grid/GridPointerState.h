@@ -1,0 +1,30 @@
+#pragma once
+
+// Where the pointer is and what a pointer gesture is doing, kept in one place so that every
+// mouse handler can check it first. Display rows and display column positions; -1 for none.
+struct GridPointerState {
+    int MouseCol = -1;  // under the pointer at the last move
+    int MouseRow = -1;
+    int PressedHeaderColumn = -1;
+    int PressRow = -1;
+    int PressX = 0;
+    bool DragSelecting = false;
+    int DraggedColumn = -1;
+    int ResizingColumn = -1;
+    int ResizeBaseX = 0;
+    int AutoScrollDirection = 0;  // 0 none, 1 up, 2 down
+    bool KeyHandled = false;
+    int HotHeaderColumn = -1;
+
+    // What emptying the grid forgets: the gesture in progress. The pointer's place, the press
+    // x and the key state stay.
+    void ForgetGesture()
+    {
+        PressedHeaderColumn = -1;
+        PressRow = -1;
+        DraggedColumn = -1;
+        ResizingColumn = -1;
+        AutoScrollDirection = 0;
+        HotHeaderColumn = -1;
+    }
+};

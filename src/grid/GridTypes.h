@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <QtGlobal>
+
+#include "grid/Arena.h"
+
+// Records of the grid's tables. Cell texts and their cells live in pooled storage owned by the
+// model (GridModel), so items and cells are plain values that hold references into it: moving an
+// item never copies a string, and dropping a whole grid frees a handful of blocks.
+
+using TextRef = PoolRef;    // characters in the model's text pool
+using CellRange = PoolRef;  // cells in the model's cell pool
+
+// How a column sorts and how its cells are drawn; any other value behaves as TypeText.
+enum ColumnDataType : qint16 {
+    TypeText = 0,
+    TypeNumber = 1,
+    TypeDate = 2,
+    TypeCheckBox = 3,
+    TypeProgressBar = 4,
+    TypeCustom = 5,
+};
+
+// GridItem::Flags
+constexpr quint16 ItemFlagChecked = 2;
+constexpr quint16 ItemFlagSelected = 4;
+
+// GridCell::Flags (and GridColumn::Flags for CellFlagWordWrap). In a TypeProgressBar column the
+// cell's whole Flags field holds its progress value (0..100) instead.
+constexpr quint16 CellFlagChecked = 2;
+constexpr quint16 CellFlagChanged = 8;
+constexpr quint16 CellFlagBold = 16;
+constexpr quint16 CellFlagItalic = 32;
+constexpr quint16 CellFlagUnderline = 64;
+constexpr quint16 CellFlagWordWrap = 128;
+
+// Alignment codes are text-drawing flags: horizontal 0 left, 1 centre, 2 right, plus vertical
+// 0 top, 4 centre, 8 bottom.
+constexpr int AlignLeftMiddle = 4;
+
+// Colours are 32-bit colour values: red in the low byte, or a system colour index with the high
+// bit set. The drawing code resolves them.
+using ColorValue = quint32;
+
+struct GridColumn {
+    QPointer<QWidget> BoundControl;
+    float Width = 0;      // in the grid's ScaleUnits
+    int WidthPixels = 0;  // Width in pixels, rounded half to even
+    int LeftPixels = 0;   // left edge, kept by the layout
+    int Alignment = 0;    // 0 in slot 0 marks the slot as unused
+    int ImageAlignment = 0;
+    int SortState = 0;  // 0 or 1
+    qint16 DataType = TypeText;
+    quint16 Flags = 0;       // CellFlagWordWrap: new cells of the column wrap
+    qint16 MoveControl = 0;  // how BoundControl follows the column
+    bool Visible = false;
+    QString Heading;
+    QString Format;
+    QString Tag;
+};
+
+struct GridCell {
+    qint16 Alignment = 0;
+    qint16 StyleIndex = -1;  // -1: grid colours, no image
+    quint16 Flags = 0;
+    TextRef Text;
+};
+
+// A spare slot holds a default-constructed (blank) item.
+struct GridItem {
+    int Height = 0;  // pixels
+    int Image = 0;   // >0 image number, <0 negated number of an image given by key, 0 none
+    int ItemData = 0;
+    quint16 Flags = 0;
+    TextRef Tag;
+    CellRange Cells;  // one cell per column slot that existed when the item was added
+};
+
+struct CellStyle {
+    ColorValue BackColor = 0;
+    ColorValue ForeColor = 0;
+    qint16 Image = 0;
+    int RefCount = 0;  // cells naming this entry; 0 = free for reuse
+};
+
+// What SetCellStyle changes.
+enum class StyleAttribute { BackColor = 2, ForeColor = 4, Image = 8 };

@@ -1,0 +1,106 @@
+// Column properties: Index is a column slot.
+
+#include "grid/GridScale.h"
+#include "grid/LynxGrid.h"
+#include "platform/ControlError.h"
+
+QString LynxGrid::ColHeading(int Index) const
+{
+    return model.Column(Index).Heading;
+}
+
+void LynxGrid::SetColHeading(int Index, const QString &value)
+{
+    model.Column(Index).Heading = value;
+    DrawGrid(redraw);
+}
+
+float LynxGrid::ColWidth(int Index) const
+{
+    return model.Column(Index).Width;
+}
+
+void LynxGrid::SetColWidth(int Index, float value)
+{
+    GridColumn &column = model.Column(Index);
+    column.Width = value;
+    column.WidthPixels = GridScale::ToWholePixelsX(value, scaleUnits);
+    DrawGrid(redraw);
+}
+
+int LynxGrid::ColAlignment(int Index) const
+{
+    return model.Column(Index).Alignment;
+}
+
+void LynxGrid::SetColAlignment(int Index, int value)
+{
+    model.Column(Index).Alignment = value;
+    DrawGrid(redraw);
+}
+
+int LynxGrid::ColImageAlignment(int Index) const
+{
+    return model.Column(Index).ImageAlignment;
+}
+
+void LynxGrid::SetColImageAlignment(int Index, int value)
+{
+    model.Column(Index).ImageAlignment = value;
+    DrawGrid(redraw);
+}
+
+QString LynxGrid::ColFormat(int Index) const
+{
+    return model.Column(Index).Format;
+}
+
+void LynxGrid::SetColFormat(int Index, const QString &value)
+{
+    model.Column(Index).Format = value;
+    DrawGrid(redraw);
+}
+
+int LynxGrid::ColType(int Index) const
+{
+    return model.Column(Index).DataType;
+}
+
+void LynxGrid::SetColType(int Index, int value)
+{
+    GridColumn &column = model.Column(Index);
+    column.DataType = platform::CheckedInt16(value);
+}
+
+bool LynxGrid::ColVisible(int Index) const
+{
+    return model.Column(Index).Visible;
+}
+
+void LynxGrid::SetColVisible(int Index, bool value)
+{
+    model.Column(Index).Visible = value;
+    DrawGrid(redraw);
+}
+
+bool LynxGrid::ColWordWrap(int Index) const
+{
+    return (model.Column(Index).Flags & CellFlagWordWrap) != 0;
+}
+
+void LynxGrid::SetColWordWrap(int Index, bool value)
+{
+    GridColumn &column = model.Column(Index);
+    column.Flags = static_cast<quint16>(value ? column.Flags | CellFlagWordWrap
+                                              : column.Flags & ~CellFlagWordWrap);
+}
+
+QString LynxGrid::ColTag(int Index) const
+{
+    return model.Column(Index).Tag;
+}
+
+void LynxGrid::SetColTag(int Index, const QString &value)
+{
+    model.Column(Index).Tag = value;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include "grid/LynxGrid.h"
+#include "platform/ControlError.h"
+
+// Runs f and expects it to fail with the numbered control error `number`.
+template <class F>
+::testing::AssertionResult FailsWith(int number, F &&f)
+{
+    try {
+        f();
+    } catch (const platform::ControlError &e) {
+        if (e.Number() == number)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "failed with error " << e.Number();
+    }
+    return ::testing::AssertionFailure() << "did not fail";
+}
+
+// A grid that counts its paints and layouts instead of doing them.
+class CountingGrid : public LynxGrid {
+public:
+    int Paints = 0;
+    int Layouts = 0;
+
+protected:
+    void PaintGrid() override { ++Paints; }
+    void UpdateScrollBars() override { ++Layouts; }
+};
+
+// n columns "C0".."Cn-1", 100 pixels wide, added with redraw off as the main window does.
+inline void AddColumns(LynxGrid &grid, int n)
+{
+    grid.SetRedraw(false);
+    grid.SetScaleUnits(3);
+    for (int c = 0; c < n; ++c) grid.AddColumn(QStringLiteral("C%1").arg(c), 100);
+    grid.SetRedraw(true);
+}
