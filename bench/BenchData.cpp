@@ -1,5 +1,7 @@
 #include "BenchData.h"
 
+#include <cmath>
+
 namespace bench {
 
 namespace {
@@ -17,8 +19,11 @@ StockRecord RealisticRecord(int i)
     r.Price = 0.01 + (i % 500) * 0.0099;
     r.Value5 = -12.5 + (i % 250) * 0.1;
     r.MarketCap = 1234500.0 * (1 + i % 977);
+    // The table holds what was read from the screener's texts: numbers of two decimals.
     for (int f = 7; f < StockRecord::FieldCount; ++f)
-        r.NumberField(f) = (i % (f * 13 + 7)) * 0.37 - 3.1;
+        r.NumberField(f) = std::round(((i % (f * 13 + 7)) * 0.37 - 3.1) * 100) / 100;
+    r.Price = std::round(r.Price * 100) / 100;
+    r.Value5 = std::round(r.Value5 * 10) / 10;
     return r;
 }
 

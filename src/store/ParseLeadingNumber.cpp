@@ -30,6 +30,38 @@ private:
     const char16_t *end;
 };
 
+// A short ASCII text on the stack that spills to the heap when it must.
+class NumberText {
+public:
+    void operator+=(char c)
+    {
+        if (size < static_cast<int>(sizeof local))
+            local[size] = c;
+        else
+            spill(c);
+        ++size;
+    }
+    void append(const NumberText &other)
+    {
+        for (int i = 0; i < other.size; ++i)
+            *this += other.data()[i];
+    }
+    const char *data() const { return size <= static_cast<int>(sizeof local) ? local : heap.data(); }
+    int length() const { return size; }
+    char operator[](int i) const { return data()[i]; }
+
+private:
+    void spill(char c)
+    {
+        if (heap.empty())
+            heap.assign(local, sizeof local);
+        heap += c;
+    }
+    char local[64];
+    std::string heap;
+    int size = 0;
+};
+
 int DigitValue(char16_t c, int base)
 {
     int v = -1;
@@ -69,8 +101,8 @@ double ParseLeadingNumber(QStringView text)
     }
 
     // Collect the accepted characters, then convert them in one go (locale independent).
-    std::string number;
-    number.reserve(32);
+    // Real numbers fit the buffer on the stack; only absurdly long digit runs allocate.
+    NumberText number;
     char16_t c = cursor.Peek();
     if (c == u'+' || c == u'-') {
         if (c == u'-')
@@ -95,7 +127,8 @@ double ParseLeadingNumber(QStringView text)
         return 0;
     if (c == u'E' || c == u'e' || c == u'D' || c == u'd') {
         cursor.Next();
-        std::string exponent = "e";
+        NumberText exponent;
+        exponent += 'e';
         c = cursor.Peek();
         if (c == u'+' || c == u'-') {
             exponent += static_cast<char>(c);
@@ -108,12 +141,12 @@ double ParseLeadingNumber(QStringView text)
             cursor.Next();
         }
         if (exponentDigit)
-            number += exponent;
+            number.append(exponent);
     }
 
     const char *first = number.data() + (number[0] == '-');
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(first, number.data() + number.size(), value);
+    const auto [ptr, ec] = std::from_chars(first, number.data() + number.length(), value);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
         // Tiny magnitudes are zero; huge ones are no usable number either.

@@ -42,6 +42,13 @@ TEST(ParseLeadingNumber, ExponentsInEitherLetterAndCase)
     EXPECT_EQ(ParseLeadingNumber(u"1e-999"), 0);
 }
 
+TEST(ParseLeadingNumber, LongDigitRunsReadInFull)
+{
+    const QString hundredDigits = "1" + QString(99, '0');
+    EXPECT_DOUBLE_EQ(ParseLeadingNumber(hundredDigits), 1e99);
+    EXPECT_DOUBLE_EQ(ParseLeadingNumber("0." + QString(80, '0') + "25e+81"), 2.5);
+}
+
 TEST(ParseLeadingNumber, HexadecimalAndOctalPrefixes)
 {
     EXPECT_EQ(ParseLeadingNumber(u"&HFF"), 255);
