@@ -5,6 +5,8 @@
 
 #include "BenchData.h"
 #include "app/ResultPageParser.h"
+#include "platform/HtmlDocument.h"
+#include "screener-sim/PageMarkup.h"
 #include "store/StockTable.h"
 
 namespace {
@@ -27,5 +29,39 @@ void BM_ParseAllResultPages(benchmark::State &state)
     state.counters["KB/page"] = bytes / 1024.0 / pages.size();
 }
 BENCHMARK(BM_ParseAllResultPages)->Unit(benchmark::kMillisecond);
+
+// The same on the simulator's pages as the browser component serialises them (the BODY
+// markup the update run writes to its page files).
+void BM_ParseSimulatorPages(benchmark::State &state)
+{
+    const auto universe = screener_sim::MakeUniverse(StockTable::MaxRecords);
+    QStringList pages;
+    for (int first = 0; first < StockTable::MaxRecords; first += 20) {
+        screener_sim::ResultPageOptions options;
+        options.firstRow = first + 1;
+        options.servedFrom = first;
+        const auto document =
+            platform::HtmlDocument::FromBytes(screener_sim::ResultPageHtml(universe, options));
+        const platform::ElementCollection &all = document->All();
+        for (int i = 1; i < all.Length(); ++i)
+            if (all.Item(i)->tagName() == QLatin1String("BODY")) {
+                pages << all.Item(i)->innerhtml();
+                break;
+            }
+    }
+    qsizetype chars = 0;
+    for (const QString &p : pages)
+        chars += p.size();
+    for (auto _ : state) {
+        int k = 0;
+        for (const QString &page : pages)
+            k = ParseResultPage(page, k);
+        if (k != StockTable::MaxRecords)
+            state.SkipWithError("wrong record count");
+    }
+    state.counters["pages"] = pages.size();
+    state.counters["KB/page"] = chars / 1024.0 / pages.size();
+}
+BENCHMARK(BM_ParseSimulatorPages)->Unit(benchmark::kMillisecond);
 
 }  // namespace
