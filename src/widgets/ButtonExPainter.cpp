@@ -19,6 +19,27 @@ const Picture &AssignedOr(const Picture &own, const Picture &fallback)
     return own.IsAssigned() ? own : fallback;
 }
 
+// Skins and icons come in one set per paint state; a state without its own uses the base one.
+struct PictureSet {
+    const Picture &base, &down, &over, &disabled, &focus;
+
+    const Picture &For(int state) const
+    {
+        switch (state) {
+            case StateDown:
+                return AssignedOr(down, base);
+            case StateOver:
+                return AssignedOr(over, base);
+            case StateDisabled:
+                return AssignedOr(disabled, base);
+            case StateFocus:
+                return AssignedOr(focus, base);
+            default:
+                return base;
+        }
+    }
+};
+
 }  // namespace
 
 int ToggleMappedState(const ButtonFace &face, int requested)
@@ -117,23 +138,9 @@ SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark)
     } else {
         choice.skinState = requested;
     }
-    switch (choice.skinState) {
-        case StateDown:
-            choice.skin = AssignedOr(face.skinDown, face.skinUp);
-            break;
-        case StateOver:
-            choice.skin = AssignedOr(face.skinOver, face.skinUp);
-            break;
-        case StateDisabled:
-            choice.skin = AssignedOr(face.skinDisabled, face.skinUp);
-            break;
-        case StateFocus:
-            choice.skin = AssignedOr(face.skinFocus, face.skinUp);
-            break;
-        default:
-            choice.skin = face.skinUp;
-            break;
-    }
+    choice.skin =
+        PictureSet{face.skinUp, face.skinDown, face.skinOver, face.skinDisabled, face.skinFocus}
+            .For(choice.skinState);
     return choice;
 }
 
@@ -148,23 +155,9 @@ IconChoice ChooseIcon(const ButtonFace &face, int requested)
 {
     IconChoice choice;
     choice.iconState = face.enabled ? requested : StateDisabled;
-    switch (choice.iconState) {
-        case StateDown:
-            choice.icon = AssignedOr(face.pictureDown, face.picture);
-            break;
-        case StateOver:
-            choice.icon = AssignedOr(face.pictureOver, face.picture);
-            break;
-        case StateDisabled:
-            choice.icon = AssignedOr(face.pictureDisabled, face.picture);
-            break;
-        case StateFocus:
-            choice.icon = AssignedOr(face.pictureFocus, face.picture);
-            break;
-        default:
-            choice.icon = face.picture;
-            break;
-    }
+    choice.icon = PictureSet{face.picture, face.pictureDown, face.pictureOver, face.pictureDisabled,
+                             face.pictureFocus}
+                      .For(choice.iconState);
     return choice;
 }
 

@@ -10,12 +10,6 @@ using namespace platform;
 
 namespace {
 
-constexpr ColorValue kFace = distinct::Face;
-constexpr ColorValue kHighlight = distinct::Highlight;
-constexpr ColorValue kLight = distinct::Light;
-constexpr ColorValue kShadow = distinct::Shadow;
-constexpr ColorValue kDarkShadow = distinct::DarkShadow;
-constexpr ColorValue kWindow = distinct::Grey;
 constexpr ColorValue kBack = 0xC0C0C0u;
 
 // A surface whose system colours are all different, so every pixel tells which one it got.
@@ -54,10 +48,10 @@ TEST(SurfaceEdges, TwoRingEdgesUseTheClassicColourPairs)
         ColorValue outerLT, outerRB, innerLT, innerRB;
     };
     const Case cases[] = {
-        {EdgeRaised, kLight, kDarkShadow, kHighlight, kShadow},
-        {EdgeSunken, kShadow, kHighlight, kDarkShadow, kLight},
-        {EdgeEtched, kShadow, kHighlight, kHighlight, kShadow},
-        {EdgeBump, kLight, kDarkShadow, kDarkShadow, kLight},
+        {EdgeRaised, distinct::Light, distinct::DarkShadow, distinct::Highlight, distinct::Shadow},
+        {EdgeSunken, distinct::Shadow, distinct::Highlight, distinct::DarkShadow, distinct::Light},
+        {EdgeEtched, distinct::Shadow, distinct::Highlight, distinct::Highlight, distinct::Shadow},
+        {EdgeBump, distinct::Light, distinct::DarkShadow, distinct::DarkShadow, distinct::Light},
     };
     for (const Case &c : cases) {
         DrawingSurface s = EdgeSurface(12, 9);
@@ -74,12 +68,12 @@ TEST(SurfaceEdges, AnInnerRingAloneTakesTheOuterPlaceAndConflictingRingsDrawNoth
 {
     DrawingSurface s = EdgeSurface(10, 8);
     s.DrawEdge(QRect(0, 0, 10, 8), EdgeRaisedInner, EdgeRect);
-    EXPECT_EQ(Ring(s, 0), Expected(kHighlight, kShadow));
+    EXPECT_EQ(Ring(s, 0), Expected(distinct::Highlight, distinct::Shadow));
     EXPECT_EQ(s.Pixel(1, 1), kBack);
 
     s.Clear();
     s.DrawEdge(QRect(0, 0, 10, 8), EdgeSunkenOuter, EdgeRect);
-    EXPECT_EQ(Ring(s, 0), Expected(kShadow, kHighlight));
+    EXPECT_EQ(Ring(s, 0), Expected(distinct::Shadow, distinct::Highlight));
     EXPECT_EQ(s.Pixel(1, 1), kBack);
 
     s.Clear();
@@ -102,9 +96,9 @@ TEST(SurfaceEdges, MonoFlatAdjustAndMiddle)
     s = EdgeSurface(10, 8);
     r = s.DrawEdge(QRect(1, 1, 8, 6), EdgeSunken, EdgeRect | EdgeFlat | EdgeAdjust);
     EXPECT_EQ(r, QRect(3, 3, 4, 2));
-    EXPECT_EQ(s.Pixel(1, 1), kShadow);
-    EXPECT_EQ(s.Pixel(8, 6), kShadow);
-    EXPECT_EQ(s.Pixel(2, 2), kFace);
+    EXPECT_EQ(s.Pixel(1, 1), distinct::Shadow);
+    EXPECT_EQ(s.Pixel(8, 6), distinct::Shadow);
+    EXPECT_EQ(s.Pixel(2, 2), distinct::Face);
     EXPECT_EQ(s.Pixel(0, 0), kBack);
     EXPECT_EQ(s.Pixel(3, 3), kBack);
 
@@ -112,11 +106,11 @@ TEST(SurfaceEdges, MonoFlatAdjustAndMiddle)
     s = EdgeSurface(10, 8);
     r = s.DrawEdge(QRect(0, 0, 10, 8), EdgeRaised, EdgeTop | EdgeLeft | EdgeMiddle | EdgeAdjust);
     EXPECT_EQ(r, QRect(2, 2, 8, 6));
-    EXPECT_EQ(s.Pixel(9, 0), kLight);  // no right side: the top runs to the end
-    EXPECT_EQ(s.Pixel(9, 1), kHighlight);
-    EXPECT_EQ(s.Pixel(0, 7), kLight);
-    EXPECT_EQ(s.Pixel(9, 7), kFace);
-    EXPECT_EQ(s.Pixel(5, 5), kFace);
+    EXPECT_EQ(s.Pixel(9, 0), distinct::Light);  // no right side: the top runs to the end
+    EXPECT_EQ(s.Pixel(9, 1), distinct::Highlight);
+    EXPECT_EQ(s.Pixel(0, 7), distinct::Light);
+    EXPECT_EQ(s.Pixel(9, 7), distinct::Face);
+    EXPECT_EQ(s.Pixel(5, 5), distinct::Face);
 }
 
 TEST(SurfaceEdges, FocusRectangleDotsEveryOtherPixelAndSecondCallRestores)
@@ -158,10 +152,10 @@ TEST(SurfaceEdges, DisabledTextIsEmbossedInHighlightAndShadow)
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 40; ++x) {
             const ColorValue c = s.Pixel(x, y);
-            if (c == kShadow) {
+            if (c == distinct::Shadow) {
                 ++shadow;
                 shadowBox |= QRect(x, y, 1, 1);
-            } else if (c == kHighlight) {
+            } else if (c == distinct::Highlight) {
                 ++highlight;
                 highlightBox |= QRect(x, y, 1, 1);
             } else if (c != kBack) {

@@ -12,13 +12,6 @@ using namespace platform;
 
 namespace {
 
-constexpr ColorValue kFace = distinct::Face;
-constexpr ColorValue kHighlight = distinct::Highlight;
-constexpr ColorValue kLight = distinct::Light;
-constexpr ColorValue kShadow = distinct::Shadow;
-constexpr ColorValue kDarkShadow = distinct::DarkShadow;
-constexpr ColorValue kGrey = distinct::Grey;
-constexpr ColorValue kText = distinct::Text;
 constexpr ColorValue kBlack = 0x000000u;
 
 // A face with distinct system colours, cleared to the button face as Paint does.
@@ -48,7 +41,7 @@ std::vector<ColorValue> Edge(ColorValue lt, ColorValue rb)
     return {lt, lt, rb, rb, rb};
 }
 
-const std::vector<ColorValue> kNoEdge = Edge(kFace, kFace);
+const std::vector<ColorValue> kNoEdge = Edge(distinct::Face, distinct::Face);
 
 ButtonFace Classic(int appearance, int borderStyle)
 {
@@ -71,7 +64,7 @@ QRect Ink(const DrawingSurface &s)
     QRect box;
     for (int y = 0; y < s.Height(); ++y)
         for (int x = 0; x < s.Width(); ++x)
-            if (s.Pixel(x, y) != kFace)
+            if (s.Pixel(x, y) != distinct::Face)
                 box |= QRect(x, y, 1, 1);
     return box;
 }
@@ -84,8 +77,10 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
         int appearance, borderStyle, state;
         std::vector<ColorValue> outer, inner;
     };
-    const auto raisedOuter = Edge(kLight, kDarkShadow), raisedInner = Edge(kHighlight, kShadow);
-    const auto sunkenOuter = Edge(kShadow, kHighlight), sunkenInner = Edge(kDarkShadow, kLight);
+    const auto raisedOuter = Edge(distinct::Light, distinct::DarkShadow),
+               raisedInner = Edge(distinct::Highlight, distinct::Shadow);
+    const auto sunkenOuter = Edge(distinct::Shadow, distinct::Highlight),
+               sunkenInner = Edge(distinct::DarkShadow, distinct::Light);
     const Case cases[] = {
         // raised look: up and over raised, down sunken
         {1, 1, StateUp, raisedOuter, raisedInner},
@@ -103,8 +98,8 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
         {1, 2, StateUp, raisedOuter, sunkenInner},
         {1, 2, StateDown, sunkenOuter, raisedInner},
         // single thin rings
-        {1, 3, StateUp, Edge(kHighlight, kShadow), kNoEdge},
-        {1, 4, StateDown, Edge(kShadow, kHighlight), kNoEdge},
+        {1, 3, StateUp, Edge(distinct::Highlight, distinct::Shadow), kNoEdge},
+        {1, 4, StateDown, Edge(distinct::Shadow, distinct::Highlight), kNoEdge},
         // border style 0: no edge up or down, but hover still raises it
         {1, 0, StateUp, kNoEdge, kNoEdge},
         {1, 0, StateDown, kNoEdge, kNoEdge},
@@ -121,7 +116,7 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
             << "appearance " << c.appearance << " border " << c.borderStyle << " state " << c.state;
         EXPECT_EQ(Ring(s, 1), c.inner)
             << "appearance " << c.appearance << " border " << c.borderStyle << " state " << c.state;
-        EXPECT_EQ(s.Pixel(15, 6), kFace);
+        EXPECT_EQ(s.Pixel(15, 6), distinct::Face);
     }
 }
 
@@ -129,9 +124,9 @@ TEST(ButtonExPainter, FlatBorderStyleFourOutlinesTheFaceInGrey)
 {
     DrawingSurface s = Face(30, 12);
     PaintClassic(s, Classic(0, 4), StateUp, false);
-    EXPECT_EQ(Ring(s, 0), Edge(kGrey, kGrey));
-    EXPECT_EQ(s.Pixel(0, 6), kGrey);
-    EXPECT_EQ(s.Pixel(29, 6), kGrey);
+    EXPECT_EQ(Ring(s, 0), Edge(distinct::Grey, distinct::Grey));
+    EXPECT_EQ(s.Pixel(0, 6), distinct::Grey);
+    EXPECT_EQ(s.Pixel(29, 6), distinct::Grey);
     EXPECT_EQ(Ring(s, 1), kNoEdge);
 }
 
@@ -141,23 +136,23 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
     const ButtonFace face = Classic(1, 1);
     PaintClassic(s, face, StateUp, true);
     EXPECT_EQ(Ring(s, 0), Edge(kBlack, kBlack));
-    EXPECT_EQ(Ring(s, 1), Edge(kLight, kDarkShadow));
-    EXPECT_EQ(Ring(s, 2), Edge(kHighlight, kShadow));
+    EXPECT_EQ(Ring(s, 1), Edge(distinct::Light, distinct::DarkShadow));
+    EXPECT_EQ(Ring(s, 2), Edge(distinct::Highlight, distinct::Shadow));
     // dots at x + y even on (4, 4, W - 4, H - 4): face XOR back colour = black
     EXPECT_EQ(s.Pixel(4, 4), kBlack);
-    EXPECT_EQ(s.Pixel(5, 4), kFace);
+    EXPECT_EQ(s.Pixel(5, 4), distinct::Face);
     EXPECT_EQ(s.Pixel(6, 4), kBlack);
     EXPECT_EQ(s.Pixel(25, 9), kBlack);  // the last corner, 34 is even
-    EXPECT_EQ(s.Pixel(24, 9), kFace);
+    EXPECT_EQ(s.Pixel(24, 9), distinct::Face);
     EXPECT_EQ(s.Pixel(25, 5), kBlack);
-    EXPECT_EQ(s.Pixel(26, 5), kFace);
-    EXPECT_EQ(s.Pixel(10, 7), kFace) << "inside the dotted rectangle";
+    EXPECT_EQ(s.Pixel(26, 5), distinct::Face);
+    EXPECT_EQ(s.Pixel(10, 7), distinct::Face) << "inside the dotted rectangle";
 
     // pressed: the frame, then a flat shadow ring instead of the sunken edge
     s.Clear();
     PaintClassic(s, face, StateDown, true);
     EXPECT_EQ(Ring(s, 0), Edge(kBlack, kBlack));
-    EXPECT_EQ(Ring(s, 1), Edge(kShadow, kShadow));
+    EXPECT_EQ(Ring(s, 1), Edge(distinct::Shadow, distinct::Shadow));
     EXPECT_EQ(Ring(s, 2), kNoEdge);
     EXPECT_EQ(s.Pixel(4, 4), kBlack);
 
@@ -167,8 +162,8 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
     noDefault.allowFocus = false;
     s.Clear();
     PaintClassic(s, noDefault, StateUp, true);
-    EXPECT_EQ(Ring(s, 0), Edge(kLight, kDarkShadow));
-    EXPECT_EQ(s.Pixel(4, 4), kFace);
+    EXPECT_EQ(Ring(s, 0), Edge(distinct::Light, distinct::DarkShadow));
+    EXPECT_EQ(s.Pixel(4, 4), distinct::Face);
 
     // a flat face shows no focus dots either
     s.Clear();
@@ -273,7 +268,7 @@ TEST(ButtonExPainter, IconsAreKeyedOrHighlightedAsSilhouettes)
     f.transparentColor = red;
     DrawingSurface s = Face(10, 10);
     DrawIcon(s, f, icon, QPoint(3, 3), StateUp);
-    EXPECT_EQ(s.Pixel(3, 3), kFace);
+    EXPECT_EQ(s.Pixel(3, 3), distinct::Face);
     EXPECT_EQ(s.Pixel(5, 5), green);
     EXPECT_EQ(Ink(s), QRect(5, 5, 2, 2));
 
@@ -358,7 +353,7 @@ TEST(ButtonExPainter, CaptionColourUnderlineAndEmbossing)
     QSet<ColorValue> colours;
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 80; ++x) colours.insert(s.Pixel(x, y));
-    EXPECT_EQ(colours, (QSet<ColorValue>{kFace, 0x0000C0u}));
+    EXPECT_EQ(colours, (QSet<ColorValue>{distinct::Face, 0x0000C0u}));
     // "R" is underlined: a run of caption colour below the letters' baseline
     const QPoint at = CaptionPosition(s, f, StateUp, std::nullopt);
     const int underlineRow = Ink(s).bottom();
@@ -373,7 +368,7 @@ TEST(ButtonExPainter, CaptionColourUnderlineAndEmbossing)
     colours.clear();
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 80; ++x) colours.insert(s.Pixel(x, y));
-    EXPECT_EQ(colours, (QSet<ColorValue>{kFace, kHighlight, kShadow}));
+    EXPECT_EQ(colours, (QSet<ColorValue>{distinct::Face, distinct::Highlight, distinct::Shadow}));
 }
 
 TEST(ButtonExPainter, AccessKeysComeFromTheFirstSingleAmpersand)
