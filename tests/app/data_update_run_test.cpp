@@ -212,6 +212,16 @@ TEST_F(DataUpdate, ListShorterThanAPageGivesTheDownloadBarOneStep)
     EXPECT_EQ(Stocks().Count(), 8);
 }
 
+TEST_F(DataUpdate, PagePastTheLastStockIsNoFailure)
+{
+    Start(30);  // 30 / 20 = 1.5 rounds to 2: the third page lists nothing
+    EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+    EXPECT_EQ(RequestedRows(), QList<int>({1, 1, 21, 41}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
+    EXPECT_EQ(Stocks().Count(), 30);
+}
+
 TEST_F(DataUpdate, TooManyStocksStopsBeforeAnythingIsReplaced)
 {
     Start(StockTable::MaxRecords + 1);
