@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/HtmlDocument.h"
+
 namespace bench {
 
 namespace {
@@ -64,6 +66,15 @@ QString RealisticResultPage(int first, int rows)
         "</TBODY></TABLE>\r\n<P><FONT face=arial size=-1>Data delayed 20 minutes."
         "</FONT></P>";
     return page;
+}
+
+QString BodyHtml(const platform::HtmlDocument &document)
+{
+    const platform::ElementCollection &all = document.All();
+    for (int i = 1; i < all.Length(); ++i)
+        if (all.Item(i)->tagName() == QLatin1String("BODY"))
+            return all.Item(i)->innerhtml();
+    return {};
 }
 
 }  // namespace bench

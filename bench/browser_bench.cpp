@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
 
+#include "BenchData.h"
 #include "platform/HtmlDocument.h"
 #include "screener-sim/PageMarkup.h"
 
@@ -17,22 +18,12 @@ QByteArray FullResultPage()
     return screener_sim::ResultPageHtml(universe, options);
 }
 
-QString BodyHtml(const platform::HtmlDocument &document)
-{
-    const platform::ElementCollection &all = document.All();
-    for (int i = 1; i < all.Length(); ++i) {
-        if (all.Item(i)->tagName() == QLatin1String("BODY"))
-            return all.Item(i)->innerhtml();
-    }
-    return {};
-}
-
 void ParseAndSerialiseResultPage(benchmark::State &state)
 {
     QByteArray page = FullResultPage();
     for (auto _ : state) {
         auto document = platform::HtmlDocument::FromBytes(page, "text/html; charset=iso-8859-1");
-        QString body = BodyHtml(*document);
+        QString body = bench::BodyHtml(*document);
         benchmark::DoNotOptimize(body);
     }
     state.counters["page_bytes"] = static_cast<double>(page.size());
@@ -44,7 +35,7 @@ void SerialiseBodyOnly(benchmark::State &state)
 {
     auto document = platform::HtmlDocument::FromBytes(FullResultPage());
     for (auto _ : state) {
-        QString body = BodyHtml(*document);
+        QString body = bench::BodyHtml(*document);
         benchmark::DoNotOptimize(body);
     }
 }

@@ -42,20 +42,13 @@ void BM_ParseSimulatorPages(benchmark::State &state)
         options.servedFrom = first;
         const auto document =
             platform::HtmlDocument::FromBytes(screener_sim::ResultPageHtml(universe, options));
-        const platform::ElementCollection &all = document->All();
-        for (int i = 1; i < all.Length(); ++i)
-            if (all.Item(i)->tagName() == QLatin1String("BODY")) {
-                pages << all.Item(i)->innerhtml();
-                break;
-            }
+        pages << bench::BodyHtml(*document);
     }
     qsizetype chars = 0;
-    for (const QString &p : pages)
-        chars += p.size();
+    for (const QString &p : pages) chars += p.size();
     for (auto _ : state) {
         int k = 0;
-        for (const QString &page : pages)
-            k = ParseResultPage(page, k);
+        for (const QString &page : pages) k = ParseResultPage(page, k);
         if (k != StockTable::MaxRecords)
             state.SkipWithError("wrong record count");
     }

@@ -21,20 +21,16 @@ const QString DataUpdateRun::TotalEndMarker = QStringLiteral(")</FONT></TD>");
 
 namespace {
 
-const QString HeaderEnd = QStringLiteral("More Info</FONT></B></TD></TR>");
-const QString TableEnd = QStringLiteral("</TBODY></TABLE>");
 const QString CrLf = QStringLiteral("\r\n");
 const QString Unchanged = QStringLiteral("Your stock data has not been changed.");
 
-QString TempFolder() { return MdlHelpers::AppFile(QStringLiteral("temp")) + QLatin1Char('/'); }
-QString PageFile(int n) { return TempFolder() + QString::number(n) + QStringLiteral(".dat"); }
-
-// A page that came with its result table (possibly without rows); error pages, pages of the
-// wrong kind and empty documents have none.
-bool HasResultTable(const QString &page)
+QString TempFolder()
 {
-    const qsizetype header = page.indexOf(HeaderEnd);
-    return header >= 0 && page.indexOf(TableEnd, header + HeaderEnd.size()) >= 0;
+    return MdlHelpers::AppFile(QStringLiteral("temp")) + QLatin1Char('/');
+}
+QString PageFile(int n)
+{
+    return TempFolder() + QString::number(n) + QStringLiteral(".dat");
 }
 
 void Tell(const QString &text, platform::MessageIcon icon)
@@ -102,9 +98,9 @@ UpdateOutcome DataUpdateRun::Run()
     int total = 0;
     if (!ReadTotal(firstPage, total)) {
         Tell(QStringLiteral("The stock data could not be downloaded: the stock screener did not "
-                            "answer with its list of stocks.")
-                 + CrLf + QStringLiteral("Please check your internet connection and try again.")
-                 + CrLf + Unchanged,
+                            "answer with its list of stocks.") +
+                 CrLf + QStringLiteral("Please check your internet connection and try again.") +
+                 CrLf + Unchanged,
              platform::MessageIcon::Warning);
         return UpdateOutcome::NotDownloaded;
     }
@@ -112,8 +108,8 @@ UpdateOutcome DataUpdateRun::Run()
         Tell(QStringLiteral("The stock screener lists %1 stocks, more than the %2 this program "
                             "can hold.")
                      .arg(total)
-                     .arg(StockTable::MaxRecords)
-                 + CrLf + Unchanged,
+                     .arg(StockTable::MaxRecords) +
+                 CrLf + Unchanged,
              platform::MessageIcon::Warning);
         return UpdateOutcome::TooManyStocks;
     }
@@ -128,7 +124,8 @@ UpdateOutcome DataUpdateRun::Run()
     int failed = 0;
     for (int n = 0; n <= pages; ++n) {
         bool ok = false;
-        const QString text = FetchWithRetry(ScreenerAddress::ResultPageAddress(n * RowsPerPage + 1), ok);
+        const QString text =
+            FetchWithRetry(ScreenerAddress::ResultPageAddress(n * RowsPerPage + 1), ok);
         if (stopRequested)
             return UpdateOutcome::Stopped;
         if (!MdlHelpers::WriteTextFile(PageFile(n), text, false))
@@ -141,8 +138,8 @@ UpdateOutcome DataUpdateRun::Run()
         const auto answer = platform::ShowMessage(
             {QStringLiteral("%1 of %2 pages of the stock list could not be downloaded.")
                      .arg(failed)
-                     .arg(pages + 1)
-                 + CrLf + QStringLiteral("Would you like to import the incomplete list anyway?"),
+                     .arg(pages + 1) +
+                 CrLf + QStringLiteral("Would you like to import the incomplete list anyway?"),
              AppTitle(), platform::MessageButtons::YesNo, platform::MessageIcon::Question});
         if (answer == platform::MessageAnswer::No)
             return UpdateOutcome::Declined;
@@ -152,9 +149,7 @@ UpdateOutcome DataUpdateRun::Run()
     if (imported != UpdateOutcome::Completed)
         return imported;
 
-    SetStatus(QString());
-    controls.downloadBar->SetValue(0);
-    controls.importBar->SetValue(0);
+    ResetControls();
     Tell(QStringLiteral("Data downloaded and imported into application."),
          platform::MessageIcon::Information);
     return UpdateOutcome::Completed;
@@ -183,16 +178,16 @@ UpdateOutcome DataUpdateRun::ImportPageFiles()
         Tell(QStringLiteral("The downloaded pages hold %1 stocks, more than the %2 this program "
                             "can hold.")
                      .arg(k + leftOut)
-                     .arg(StockTable::MaxRecords)
-                 + CrLf + Unchanged,
+                     .arg(StockTable::MaxRecords) +
+                 CrLf + Unchanged,
              platform::MessageIcon::Warning);
         return UpdateOutcome::TooManyStocks;
     }
     if (!Module1::SaveStockDatabase()) {
         table.Assign(previous);
         Tell(QStringLiteral("The stock data could not be saved to %1.")
-                     .arg(QDir::toNativeSeparators(Module1::DatabasePath()))
-                 + CrLf + Unchanged,
+                     .arg(QDir::toNativeSeparators(Module1::DatabasePath())) +
+                 CrLf + Unchanged,
              platform::MessageIcon::Critical);
         return UpdateOutcome::SaveFailed;
     }

@@ -5,8 +5,6 @@
 #include "store/StockTable.h"
 
 namespace {
-const QString HeaderEnd = QStringLiteral("More Info</FONT></B></TD></TR>");
-const QString TableEnd = QStringLiteral("</TBODY></TABLE>");
 const QString CellOpen = QStringLiteral("<TD><FONT face=arial size=-1>");
 const QString CellClose = QStringLiteral("</FONT></TD>");
 const QString RowOpen = QStringLiteral("<TR>");
@@ -19,41 +17,31 @@ StockRecord RecordFromRow(QString row)
     row.remove(QLatin1Char('%'));
     row.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
 
-    StockRecord record;
-    const QStringView text(row);
-    int field = 0;
-    qsizetype from = 0;
-    while (field < StockRecord::FieldCount) {
-        const qsizetype at = text.indexOf(Module1::FieldSeparator, from);
-        const QStringView value = text.mid(from, (at < 0 ? text.size() : at) - from);
-        if (field == 1) {
-            record.Company = MdlHelpers::ProperCase(value.toString());
-        } else if (field < StockRecord::TextFieldCount) {
-            record.TextField(field) = value.toString();
-        } else if (field == MarketCapField) {
-            QString cap = value.toString();
-            cap.remove(QLatin1Char(','));
-            if (cap.contains(QLatin1Char('M'))) {
-                cap.remove(QLatin1Char('M'));
-                record.MarketCap = MdlHelpers::ParseLeadingNumber(cap) * 1000000.0;
-            } else {
-                record.MarketCap = MdlHelpers::ParseLeadingNumber(cap);
-            }
-        } else {
-            record.NumberField(field) = MdlHelpers::ParseLeadingNumber(value);
-        }
-        ++field;
-        if (at < 0)
-            break;
-        from = at + Module1::FieldSeparator.size();
+    const Module1::RecordFields fields = Module1::SplitFields(row);
+    StockRecord record = Module1::RecordFromFields(fields);
+    record.Company = MdlHelpers::ProperCase(record.Company);
+    QString cap = fields[MarketCapField].toString();
+    cap.remove(QLatin1Char(','));
+    if (cap.contains(QLatin1Char('M'))) {
+        cap.remove(QLatin1Char('M'));
+        record.MarketCap = MdlHelpers::ParseLeadingNumber(cap) * 1000000.0;
+    } else {
+        record.MarketCap = MdlHelpers::ParseLeadingNumber(cap);
     }
     return record;
 }
 }  // namespace
 
+bool HasResultTable(const QString &pageText)
+{
+    const qsizetype header = pageText.indexOf(ResultTableHeaderEnd);
+    return header >= 0 &&
+           pageText.indexOf(ResultTableEnd, header + ResultTableHeaderEnd.size()) >= 0;
+}
+
 int ParseResultPage(const QString &pageText, int k, int *leftOut)
 {
-    QString s = MdlHelpers::TextBetween(HeaderEnd, TableEnd, pageText);
+    QString s = MdlHelpers::TextBetween(ResultTableHeaderEnd, ResultTableEnd, pageText);
     s.remove(CellOpen);
     s.replace(CellClose, Module1::FieldSeparator);
     s.remove(CrLf);

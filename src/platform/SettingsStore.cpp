@@ -138,30 +138,31 @@ bool SettingsStore::ReadBool(const QString &key, bool defaultValue) const
 
 int SettingsStore::ReadInt(const QString &key, int defaultValue) const
 {
-    qint64 n;
-    if (!WholeNumber(ReadProperty(key), n) || n < std::numeric_limits<int>::min() ||
-        n > std::numeric_limits<int>::max())
-        return defaultValue;
-    return static_cast<int>(n);
+    return static_cast<int>(ReadWholeNumber(key, std::numeric_limits<int>::min(),
+                                            std::numeric_limits<int>::max(), defaultValue));
 }
 
 short SettingsStore::ReadInt16(const QString &key, short defaultValue) const
 {
-    qint64 n;
-    if (!WholeNumber(ReadProperty(key), n) || n < std::numeric_limits<short>::min() ||
-        n > std::numeric_limits<short>::max())
-        return defaultValue;
-    return static_cast<short>(n);
+    return static_cast<short>(ReadWholeNumber(key, std::numeric_limits<short>::min(),
+                                              std::numeric_limits<short>::max(), defaultValue));
 }
 
 ColorValue SettingsStore::ReadColor(const QString &key, ColorValue defaultValue) const
 {
     // Colours are 32 bits either way round: 0x80000012 and -2147483630 name the same one.
+    return static_cast<ColorValue>(ReadWholeNumber(key, std::numeric_limits<qint32>::min(),
+                                                   std::numeric_limits<quint32>::max(),
+                                                   defaultValue));
+}
+
+qint64 SettingsStore::ReadWholeNumber(const QString &key, qint64 lowest, qint64 highest,
+                                      qint64 defaultValue) const
+{
     qint64 n;
-    if (!WholeNumber(ReadProperty(key), n) || n < std::numeric_limits<qint32>::min() ||
-        n > std::numeric_limits<quint32>::max())
+    if (!WholeNumber(ReadProperty(key), n) || n < lowest || n > highest)
         return defaultValue;
-    return static_cast<ColorValue>(n);
+    return n;
 }
 
 QString SettingsStore::ReadText(const QString &key, const QString &defaultValue) const

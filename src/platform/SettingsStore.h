@@ -57,6 +57,9 @@ private:
         QVariant value;
     };
     int IndexOf(const QString &key) const;
+    // The stored whole number when it lies in [lowest, highest], else the default.
+    qint64 ReadWholeNumber(const QString &key, qint64 lowest, qint64 highest,
+                           qint64 defaultValue) const;
     QList<Entry> entries;
 };
 

@@ -45,25 +45,33 @@ QString RecordLine(const StockRecord &record)
     return line;
 }
 
-StockRecord RecordFromLine(QStringView line)
+RecordFields SplitFields(QStringView line)
 {
-    // A damaged line with fewer fields reads its missing texts as empty and numbers as 0;
-    // fields past the nineteenth are ignored.
-    StockRecord record;
-    int field = 0;
+    RecordFields fields;
     qsizetype from = 0;
-    while (field < StockRecord::FieldCount) {
+    for (QStringView &field : fields) {
         const qsizetype at = line.indexOf(FieldSeparator, from);
-        const QStringView value = line.mid(from, (at < 0 ? line.size() : at) - from);
-        if (field < StockRecord::TextFieldCount)
-            record.TextField(field) = value.toString();
-        else
-            record.NumberField(field) = MdlHelpers::ParseLeadingNumber(value);
-        ++field;
+        field = line.mid(from, (at < 0 ? line.size() : at) - from);
         if (at < 0)
             break;
         from = at + FieldSeparator.size();
     }
+    return fields;
+}
+
+StockRecord RecordFromLine(QStringView line)
+{
+    // A damaged line with fewer fields reads its missing texts as empty and numbers as 0.
+    return RecordFromFields(SplitFields(line));
+}
+
+StockRecord RecordFromFields(const RecordFields &fields)
+{
+    StockRecord record;
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i)
+        record.TextField(i) = fields[i].toString();
+    for (int i = StockRecord::TextFieldCount; i < StockRecord::FieldCount; ++i)
+        record.NumberField(i) = MdlHelpers::ParseLeadingNumber(fields[i]);
     return record;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <array>
 
 #include "store/StockRecord.h"
 
@@ -27,8 +29,14 @@ int LoadStockDatabase();
 // Writes the current local date and time to time.txt ("08,Dec 2008 at 09:21:05 AM").
 bool WriteTimeStamp();
 
+// The nineteen fields of a record line or a page row, split at the separator: missing fields
+// are empty, fields past the nineteenth are dropped. The views point into line.
+using RecordFields = std::array<QStringView, StockRecord::FieldCount>;
+RecordFields SplitFields(QStringView line);
+
 // The record line of the database file for one record, and a record read back from one.
 QString RecordLine(const StockRecord &record);
 StockRecord RecordFromLine(QStringView line);
+StockRecord RecordFromFields(const RecordFields &fields);
 
 }  // namespace Module1
