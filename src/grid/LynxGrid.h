@@ -5,9 +5,11 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "grid/GridItemSearch.h"
 #include "grid/GridMetrics.h"
 #include "grid/GridModel.h"
 #include "grid/GridPointerState.h"
+#include "grid/GridTypeAhead.h"
 #include "platform/ImageList.h"
 
 // The program's self-drawn grid: a header row over rows of cells, all kept in GridModel.
@@ -66,6 +68,23 @@ public:
     // x in pixels of the left edge of display column position Index; -1 left of the view.
     int ColLeft(int Index) const;
 
+    // Sorts the rows by column slot Sort (-1: the current sort column), and rows with equal
+    // texts there by column slot SubSort (-1: the current one), each by its ColType; SortType
+    // and SubSortType are the new directions, 1 ascending, 0 descending, -1 toggling the
+    // column's current one. Only the display order changes: items keep their selection and
+    // check, and the current row stays on its item. Draws, then raises SortComplete. Error 9,
+    // with no direction changed, when there is no sort column or a slot does not exist; error 9
+    // for a missing cell; an error of a CustomSort handler ends the sort with that error. After
+    // any error the rows are all still there, in some order.
+    void Sort(int Sort = -1, int SortType = -1, int SubSort = -1, int SubSortType = -1);
+
+    // First display row whose text in column slot SearchColumn (-1: the SearchColumn property)
+    // matches SearchText by SearchMode (GridItemSearch::Mode), -1 for none or an empty text.
+    // Error 9 for a column beyond the last. Changes nothing.
+    int FindItem(const QString &SearchText, int SearchColumn = -1,
+                 int SearchMode = GridItemSearch::Equal,
+                 GridItemSearch::LetterCase MatchCase = GridItemSearch::LetterCase::Ignore) const;
+
     // --- grid properties -----------------------------------------------------------------------
 
     int ItemCount() const { return model.ItemCount(); }
@@ -116,6 +135,9 @@ public:
     // Images shown by number or key; none by default. The grid does not own the list.
     platform::ImageList *ImageList() const { return imageList; }
     void SetImageList(platform::ImageList *value);
+    // Column slot of FindItem(-1) and of type-ahead.
+    int SearchColumn() const { return searchColumn; }
+    void SetSearchColumn(int value) { searchColumn = value; }
 
     // --- column properties (Index: column slot) ------------------------------------------------
 
@@ -245,6 +267,11 @@ protected:
     // Recomputes the scroll ranges from the rows and columns.
     virtual void UpdateScrollBars();
 
+    // Type-ahead for a character key the key handling passes on: letters and digits typed
+    // within a second of each other find the first row of the SearchColumn starting with them
+    // (ignoring case) and bring it to the top as the current row.
+    void TypeAhead(QChar key);
+
     GridModel model;
     GridMetrics metrics;
     GridPointerState pointer;
@@ -267,6 +294,8 @@ private:
     // What ItemImage and CellImage read back for a stored image number.
     QVariant ImageValueOf(int stored) const;
     int HorizontalScrollPosition() const;
+    // Shows display row `row` at the top as the current row in the current column.
+    void BringRowToTop(int row);
 
     bool redraw = true;
     bool drawPending = false;
@@ -282,4 +311,6 @@ private:
     int borderStyle = 1;
     bool checkBoxes = false;
     QPointer<platform::ImageList> imageList;
+    int searchColumn = 0;
+    GridTypeAhead typeAhead;
 };
