@@ -55,6 +55,8 @@ TEST(GridFindItem, MatchModes)
         {berries, "apple", 3, LetterCase::Ignore, -1},  // unknown mode
         {berries, "", 0, LetterCase::Ignore, -1},
         {{"stra\u00dfe", "\u00e9t\u00e9"}, "\u00c9T\u00c9", 0, LetterCase::Ignore, 1},
+        {{"\U0001F600", "\U00010428x"}, "\U00010400X", 0, LetterCase::Ignore, 1},
+        {{"\U0001F600", "\U00010428x"}, "\U00010400", 4, LetterCase::Ignore, 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE((c.text + " mode " + QString::number(c.mode)).toStdString());
