@@ -337,6 +337,9 @@ void LynxGrid::PaintGrid()
 
 void LynxGrid::UpdateScrollBars()
 {
+    // A hidden window is resized without a resize event.
+    if (layout.ClientSize() != ClientRect().size())
+        SyncClientArea();
     layout.UpdateScrollBars();
 }
 
