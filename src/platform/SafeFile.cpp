@@ -56,6 +56,12 @@ bool WriteAll(int fd, const char *data, qint64 size)
     return true;
 }
 
+std::atomic<void (*)()> &BeforeRenameHook()
+{
+    static std::atomic<void (*)()> hook{nullptr};
+    return hook;
+}
+
 void RemoveLeftovers(const QString &folder, const QString &fileName)
 {
     const QString pattern = TemporaryFilePattern(fileName);
@@ -81,6 +87,11 @@ void SyncFolder(const QByteArray &folder)
 QString TemporaryFilePattern(const QString &fileName)
 {
     return fileName + TemporaryInfix + QStringLiteral("??????");
+}
+
+void SetBeforeRenameHookForTests(void (*hook)())
+{
+    BeforeRenameHook().store(hook);
 }
 
 void SetWriteBudgetForTests(qint64 bytes)
@@ -111,6 +122,9 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes)
     bool ok = WriteAll(fd, bytes.constData(), bytes.size());
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
+    if (ok)
+        if (void (*hook)() = BeforeRenameHook().load())
+            hook();
     ok = ok && ::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0;
     if (!ok) {
         const int error = errno;

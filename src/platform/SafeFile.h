@@ -27,4 +27,8 @@ QString TemporaryFilePattern(const QString &fileName);
 // negative budget (the default) turns the seam off.
 void SetWriteBudgetForTests(qint64 bytes);
 
+// Test seam: called by ReplaceFile after the temporary file is complete and synced, right
+// before the rename (a crash test kills the process there); null turns it off.
+void SetBeforeRenameHookForTests(void (*hook)());
+
 }  // namespace platform
