@@ -24,7 +24,7 @@ GridLayout::GridLayout(const GridModel &m, const GridProperties &p, const GridMe
 
 void GridLayout::Sync() const
 {
-    if (seenVersion == model.LayoutVersion())
+    if (seenVersion == model.RowsVersion())
         return;
     const auto order = model.Items().RowOrder();
     tops.resize(order.size() + 1);
@@ -35,7 +35,7 @@ void GridLayout::Sync() const
         anyNegativeHeight |= h < 0;
         tops[r + 1] = tops[r] + h;
     }
-    seenVersion = model.LayoutVersion();
+    seenVersion = model.RowsVersion();
 }
 
 int GridLayout::StandardRowHeight() const

@@ -17,7 +17,7 @@ namespace lynx {
 // row tops, column spans, what lies under a point, which rows are in view, and the scroll
 // ranges. The view's position is read from the scroll bars. Row tops are kept as sums over the
 // display order, recomputed on the first read after the model changed its rows or columns
-// (GridModel::LayoutVersion), so that every query is a look-up or a binary search; the results
+// (GridModel::RowsVersion), so that every query is a look-up or a binary search; the results
 // are those of walking the rows.
 //
 // With ColumnHeaders off the header band is hidden everywhere: its height counts as 0.

@@ -35,7 +35,6 @@ GridColumn &GridModel::Column(int slot)
 {
     if (slot < 0 || slot > Cols())
         OutOfRange();
-    ++layoutVersion;
     return columnTable[At(slot)];
 }
 
@@ -67,12 +66,10 @@ void GridModel::ResetColumns(int highestSlot)
     columnOrder.assign(At(highestSlot) + 1, 0);
     std::iota(columnOrder.begin(), columnOrder.end(), 0);
     slotZeroInUse = false;
-    ++layoutVersion;
 }
 
 GridModel::NewColumn GridModel::PlaceNewColumn(int index)
 {
-    ++layoutVersion;
     if (!slotZeroInUse) {
         // Slot 0 already has its place in the display order (first, unless columns were
         // dragged); writing 0 into entry 0 again could name it twice.
@@ -93,7 +90,7 @@ GridModel::NewColumn GridModel::PlaceNewColumn(int index)
 
 int GridModel::InsertItem(int index, int cacheIncrement)
 {
-    ++layoutVersion;
+    ++rowsVersion;
     return itemTable.Insert(index, cacheIncrement);
 }
 
@@ -101,7 +98,7 @@ GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
 {
     const int slot = itemTable.SlotOfRow(row);
     GridItem &item = itemTable.Item(slot);
-    ++layoutVersion;
+    ++rowsVersion;
     const RemovedItem removed{slot, (item.Flags & ItemFlagSelected) != 0};
     SetItemImage(item, 0);
 
@@ -131,7 +128,7 @@ void GridModel::SetItemImage(GridItem &item, int image)
 
 void GridModel::Clear()
 {
-    ++layoutVersion;
+    ++rowsVersion;
     itemsWithImage = 0;
     itemTable.Reset();
     std::vector<CellStyle>(1).swap(styleTable);

@@ -29,11 +29,7 @@ public:
     const GridColumn &Column(int slot) const;
     // ColumnOrder: display position -> column slot, each slot once.
     int ColumnSlotAt(int position) const;  // error 9 outside 0..Cols()
-    std::span<int> ColumnOrder()
-    {
-        ++layoutVersion;
-        return columnOrder;
-    }
+    std::span<int> ColumnOrder() { return columnOrder; }
     std::span<const int> ColumnOrder() const { return columnOrder; }
     // Display position that shows slot, -1 when slot is not a column slot.
     int PositionOfColumn(int slot) const;
@@ -56,10 +52,10 @@ public:
     NewColumn PlaceNewColumn(int index);
 
     // --- items ---------------------------------------------------------------------------------
-    // The non-const accessors of items and rows count as changes to the layout (LayoutVersion).
+    // The non-const accessors of items and rows count as changes to the rows (RowsVersion).
     ItemTable &Items()
     {
-        ++layoutVersion;
+        ++rowsVersion;
         return itemTable;
     }
     const ItemTable &Items() const { return itemTable; }
@@ -68,7 +64,7 @@ public:
     // Item shown at display row 0..LastItem(); error 9 otherwise.
     GridItem &ItemAtRow(int row)
     {
-        ++layoutVersion;
+        ++rowsVersion;
         return itemTable.Item(itemTable.SlotOfRow(row));
     }
     const GridItem &ItemAtRow(int row) const { return itemTable.Item(itemTable.SlotOfRow(row)); }
@@ -141,9 +137,9 @@ public:
     const CellStyle *FindStyle(int index) const noexcept;
 
     // Grows whenever rows, their heights or their order may have changed (every non-const
-    // access to items), and whenever columns may have; the layout recomputes what it caches
-    // when the number it saw last differs.
-    quint64 LayoutVersion() const { return layoutVersion; }
+    // access to items); the layout recomputes the row tops it caches when the number it saw
+    // last differs.
+    quint64 RowsVersion() const { return rowsVersion; }
 
     // --- current cell and sorting --------------------------------------------------------------
     int Row = -1;            // current display row, -1 for none
@@ -158,7 +154,7 @@ private:
     std::vector<GridColumn> columnTable;
     bool slotZeroInUse = false;
     int itemsWithImage = 0;
-    quint64 layoutVersion = 0;
+    quint64 rowsVersion = 0;
     std::vector<int> columnOrder;
     ItemTable itemTable;
     std::vector<CellStyle> styleTable;
