@@ -1,9 +1,12 @@
 #include "download/MultiDownloader.h"
 
-#include <QSaveFile>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
-#include "platform/Clock.h"
 #include "platform/ControlError.h"
 #include "platform/InternetTransfer.h"
 #include "platform/SettingsStore.h"
@@ -91,7 +94,9 @@ void MultiDownloader::ChannelStateChanged(int c, int state)
     const quint64 job = channel.job;
     const int index = TagIndex(channel.transfer->Tag());
     // Other notices go first; one of them may even restart this channel or reset the queue.
-    platform::CurrentClock().PumpEvents();
+    // Only what is pending: the clock's pump idles a millisecond when nothing is, which suits a
+    // waiting loop but would hold up every one of these notices.
+    QCoreApplication::processEvents();
     if (state != InternetTransfer::StateResponseCompleted && state != InternetTransfer::StateError)
         return;
     // A transfer from before the last Reset, or one replaced while this notice waited, reports
@@ -123,16 +128,34 @@ bool MultiDownloader::WriteResponse(InternetTransfer &transfer, const QString &f
 {
     if (fileName.isEmpty())
         return false;
-    // The target is replaced only by a whole body.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // The body goes to a temporary file beside the target, which replaces the target in one
+    // step once the body is all there. (Not QSaveFile: its sync to disk costs more than a
+    // whole local transfer.)
+    QTemporaryFile file(fileName + QStringLiteral(".XXXXXX"));
+    if (!file.open())
         return false;
     for (QByteArray chunk = transfer.GetChunk(kChunkSize); !chunk.isEmpty();
          chunk = transfer.GetChunk(kChunkSize)) {
         if (file.write(chunk) != chunk.size())
             return false;
     }
-    return file.commit();
+    // A replaced file keeps its permissions; a new one gets the usual ones, not the private
+    // ones of a temporary file.
+    const QFileInfo target(fileName);
+    const QFile::Permissions permissions =
+        target.exists()
+            ? target.permissions()
+            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (!file.flush() || !file.setPermissions(permissions))
+        return false;
+    file.close();
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(file.fileName().toStdU16String()),
+                            std::filesystem::path(fileName.toStdU16String()), error);
+    if (error)
+        return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 void MultiDownloader::LinkFinished()

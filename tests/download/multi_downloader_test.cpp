@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
@@ -172,11 +173,18 @@ TEST_F(MultiDownloaderTest, TwelveLinksStartInOrderAsChannelsFreeUp)
 TEST_F(MultiDownloaderTest, TheFileHoldsTheBodyByteForByteAlsoOverALongerOldFile)
 {
     folder.WriteBytes("page.bin", QByteArray(6000, 'x'));
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QFile::setPermissions(folder.File("page.bin"), own);
     downloader.AddLink(Serve("page", Octets(2500)), folder.File("page.bin"));
+    downloader.AddLink(Serve("new", QByteArray("new")), folder.File("new.bin"));
     ASSERT_TRUE(Run());
     EXPECT_EQ(folder.ReadBytes("page.bin"), Octets(2500));
-    EXPECT_EQ(completions.size(), 1u);
-    EXPECT_EQ(FilesInFolder(), QStringList({"page.bin"}));
+    // The replaced file keeps its permissions (owner, group, others); a new one is readable by
+    // all, as files are.
+    EXPECT_EQ(QFileInfo(folder.File("page.bin")).permissions() & 0x7077, own);
+    EXPECT_TRUE(QFileInfo(folder.File("new.bin")).permissions() & QFile::ReadOther);
+    EXPECT_EQ(completions.size(), 2u);
+    EXPECT_EQ(FilesInFolder(), QStringList({"new.bin", "page.bin"}));
 }
 
 // Five failures fill all five channels first; the links behind them must still be fetched.
