@@ -1,14 +1,11 @@
 #include "download/MultiDownloader.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QTemporaryFile>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/ControlError.h"
 #include "platform/InternetTransfer.h"
+#include "platform/SafeFile.h"
 #include "platform/SettingsStore.h"
 
 using platform::ControlError;
@@ -126,36 +123,13 @@ void MultiDownloader::ChannelStateChanged(int c, int state)
 
 bool MultiDownloader::WriteResponse(InternetTransfer &transfer, const QString &fileName) const
 {
-    if (fileName.isEmpty())
-        return false;
-    // The body goes to a temporary file beside the target, which replaces the target in one
-    // step once the body is all there. (Not QSaveFile: its sync to disk costs more than a
-    // whole local transfer.)
-    QTemporaryFile file(fileName + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        return false;
+    QByteArray body;
     for (QByteArray chunk = transfer.GetChunk(kChunkSize); !chunk.isEmpty();
-         chunk = transfer.GetChunk(kChunkSize)) {
-        if (file.write(chunk) != chunk.size())
-            return false;
-    }
-    // A replaced file keeps its permissions; a new one gets the usual ones, not the private
-    // ones of a temporary file.
-    const QFileInfo target(fileName);
-    const QFile::Permissions permissions =
-        target.exists()
-            ? target.permissions()
-            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    if (!file.flush() || !file.setPermissions(permissions))
-        return false;
-    file.close();
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(file.fileName().toStdU16String()),
-                            std::filesystem::path(fileName.toStdU16String()), error);
-    if (error)
-        return false;
-    file.setAutoRemove(false);
-    return true;
+         chunk = transfer.GetChunk(kChunkSize))
+        body += chunk;
+    // The target is replaced only by a whole body. Unsynced: a file can be fetched again, and
+    // a sync per file would cost more than a whole local transfer.
+    return platform::ReplaceFile(fileName, body, platform::Durability::Unsynced);
 }
 
 void MultiDownloader::LinkFinished()

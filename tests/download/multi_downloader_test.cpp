@@ -5,16 +5,14 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
-#include <csignal>
 #include <functional>
-
-#include <sys/resource.h>
 
 #include "TempProgramFolder.h"
 #include "download/MultiDownloader.h"
 #include "platform/ControlError.h"
 #include "platform/ControlHost.h"
 #include "platform/InternetTransfer.h"
+#include "platform/SafeFile.h"
 #include "platform/SettingsStore.h"
 #include "screener-sim/ScreenerServer.h"
 
@@ -173,15 +171,11 @@ TEST_F(MultiDownloaderTest, TwelveLinksStartInOrderAsChannelsFreeUp)
 TEST_F(MultiDownloaderTest, TheFileHoldsTheBodyByteForByteAlsoOverALongerOldFile)
 {
     folder.WriteBytes("page.bin", QByteArray(6000, 'x'));
-    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-    QFile::setPermissions(folder.File("page.bin"), own);
     downloader.AddLink(Serve("page", Octets(2500)), folder.File("page.bin"));
     downloader.AddLink(Serve("new", QByteArray("new")), folder.File("new.bin"));
     ASSERT_TRUE(Run());
     EXPECT_EQ(folder.ReadBytes("page.bin"), Octets(2500));
-    // The replaced file keeps its permissions (owner, group, others); a new one is readable by
-    // all, as files are.
-    EXPECT_EQ(QFileInfo(folder.File("page.bin")).permissions() & 0x7077, own);
+    // A new file is readable by all, as files are, not private like a temporary one.
     EXPECT_TRUE(QFileInfo(folder.File("new.bin")).permissions() & QFile::ReadOther);
     EXPECT_EQ(completions.size(), 2u);
     EXPECT_EQ(FilesInFolder(), QStringList({"new.bin", "page.bin"}));
@@ -245,15 +239,9 @@ TEST_F(MultiDownloaderTest, AFileThatCannotBeWrittenWholeIsAnErrorAndLeavesTheOl
 {
     folder.WriteBytes("big.bin", "old");
     downloader.AddLink(Serve("big", Octets(64 * 1024)), folder.File("big.bin"));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    platform::SetWriteBudgetForTests(4096);
     const bool ended = Run();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    platform::SetWriteBudgetForTests(-1);
 
     ASSERT_TRUE(ended);
     EXPECT_TRUE(downloader.DownloadError());
