@@ -25,6 +25,7 @@ class InternetTransfer;
 class MultiDownloader : public platform::SurfaceWidget, public platform::HostedControl {
     Q_OBJECT
 public:
+    // A failed link keeps LinkInTransfer.
     enum LinkStatus : short {
         LinkWaiting = 0,
         LinkInTransfer = 1,
