@@ -26,7 +26,7 @@ void LynxGrid::Sort(int Sort, int SortType, int SubSort, int SubSortType)
 int LynxGrid::FindItem(const QString &SearchText, int SearchColumn, int SearchMode,
                        GridItemSearch::LetterCase MatchCase) const
 {
-    const int col = SearchColumn == -1 ? searchColumn : SearchColumn;
+    const int col = SearchColumn == -1 ? props.SearchColumn : SearchColumn;
     return GridItemSearch::FindItem(model, SearchText, col, SearchMode, MatchCase);
 }
 
@@ -35,14 +35,7 @@ void LynxGrid::TypeAhead(QChar key)
     const QString text = typeAhead.Type(key, platform::CurrentClock().TickCount());
     if (text.isEmpty())
         return;
-    const int row = FindItem(text, searchColumn, GridItemSearch::SameFirstAtOrAfter);
+    const int row = FindItem(text, props.SearchColumn, GridItemSearch::SameFirstAtOrAfter);
     if (row >= 0)
-        BringRowToTop(row);
-}
-
-void LynxGrid::BringRowToTop(int row)
-{
-    // The view does not scroll yet, so the row is only made current, and the grid repainted.
-    SetCurrentCell(row, model.Col);
-    DrawGrid(redraw);
+        SetTopRow(row);
 }

@@ -463,14 +463,11 @@ TEST_F(GridSortTest, FailuresLeaveAPermutationAndNoCompletion)
         {"primary slot outside", [](LynxGrid &g) { g.Sort(5); }, 5, -1},
         {"negative slot", [](LynxGrid &g) { g.Sort(-3); }, -3, -1},
         {"secondary slot outside", [](LynxGrid &g) { g.Sort(0, -1, 9); }, 0, 9},
-        {"cell missing in older items", [](LynxGrid &g) { g.Sort(2); }, 2, -1},
-        {"secondary cell missing", [](LynxGrid &g) { g.Sort(0, 1, 2); }, 0, 2},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         LynxGrid grid;
         Build(grid, {TypeText, TypeText}, {"b\t1", "a\t1", "c\t2", "a\t1"});
-        grid.AddColumn("late", 50);  // the items above have no cell in it
         QSignalSpy complete(&grid, &LynxGrid::SortComplete);
         EXPECT_TRUE(FailsWith(9, [&] { c.sort(grid); }));
         EXPECT_EQ(complete.count(), 0);
@@ -479,11 +476,9 @@ TEST_F(GridSortTest, FailuresLeaveAPermutationAndNoCompletion)
         std::vector<int> order = RowOrderOf(grid);
         std::sort(order.begin(), order.end());
         EXPECT_EQ(order, std::vector<int>({0, 1, 2, 3}));
-        if (c.sortColumn < 0 || c.sortColumn > 2 || c.subSortColumn > 2) {
-            // A sort that names no existing column changes no direction.
-            for (int col = 0; col <= grid.Cols(); ++col)
-                EXPECT_EQ(grid.Model().Column(col).SortState, 0);
-        }
+        // A sort that names a column that does not exist changes no direction.
+        for (int col = 0; col <= grid.Cols(); ++col)
+            EXPECT_EQ(grid.Model().Column(col).SortState, 0);
     }
 }
 
@@ -536,6 +531,7 @@ TEST_F(GridSortTest, CustomSortHandlerThatMovesTheColumnOrChangesCells)
     QStringList rows;
     for (int i = 0; i < 300; ++i) rows << QString::number(i % 17);
     Build(big, {TypeCustom}, rows);
+    big.SetRedraw(false);
     const QString padding(200, u'p');
     QObject::connect(&big, &LynxGrid::CustomSort,
                      [&](bool &, int &, QString &value1, QString &value2, bool &swap) {
