@@ -18,7 +18,7 @@ namespace GridSort {
 
 namespace {
 
-// Dates sort after every text that is no date; such a text carries this key.
+// The key of a text that is no date: it sorts before every date ascending, after them descending.
 constexpr double NoDate = -std::numeric_limits<double>::infinity();
 
 template <class K>

@@ -325,22 +325,6 @@ TEST_F(GridSortTest, EachColumnTypeOrdersAsDescribed)
     }
 }
 
-TEST_F(GridSortTest, CheckedCellsComeFirstAscending)
-{
-    LynxGrid grid;
-    Build(grid, {TypeCheckBox, TypeText}, {"\tu1", "\tc1", "\tu2", "\tc2"});
-    grid.SetCellChecked(1, 0, true);
-    grid.SetCellChecked(3, 0, true);
-    // Equal keys end where the pivot swaps leave them.
-    grid.Sort(0, 1);
-    EXPECT_EQ(Column(grid, 1), QStringList({"c2", "c1", "u2", "u1"}));
-    grid.Sort(0, 0);
-    EXPECT_EQ(Column(grid, 1), QStringList({"u2", "u1", "c2", "c1"}));
-    // Check box cells all read "", so for the secondary pass the whole grid is one run.
-    grid.Sort(0, 1, 1, 1);
-    EXPECT_EQ(Column(grid, 1), QStringList({"c1", "c2", "u1", "u2"}));
-}
-
 TEST_F(GridSortTest, NumbersReadTheLocalesDecimalSeparator)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -623,13 +607,4 @@ TEST_F(GridSortTest, ManyEqualKeysSortWithoutDeepRecursion)
         }
         EXPECT_EQ(RowOrderOf(grid), expected);
     }
-}
-
-TEST(GridSortMiddle, RoundsHalfToEven)
-{
-    EXPECT_EQ(GridSort::Middle(0, 1), 0);
-    EXPECT_EQ(GridSort::Middle(1, 2), 2);
-    EXPECT_EQ(GridSort::Middle(2, 3), 2);
-    EXPECT_EQ(GridSort::Middle(0, 4), 2);
-    EXPECT_EQ(GridSort::Middle(2147483646, 2147483647), 2147483646);
 }
