@@ -122,7 +122,8 @@ public:
     // The colour cut out of skins (the button's shape) and icons; repaints.
     platform::ColorValue TransparentColor() const { return face.transparentColor; }
     void SetTransparentColor(platform::ColorValue color);
-    // 0 pressed, anything else released; setting it paints the state of that code at once.
+    // 0 pressed, anything else released; setting it paints the state of that code at once,
+    // also after the pointer left.
     int Value() const { return face.value; }
     void SetValue(int value);
 
@@ -207,11 +208,14 @@ signals:
     void Resize();
 
 protected:
+    // Paints the current state again.
+    void RepaintFace() override;
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -231,7 +235,11 @@ private:
     void RaiseNamedEvent(const QString &name, short a = 0, short b = 0, QPointF pos = {});
     void RaiseDragOver(QMimeData *data, int &effect, short buttons, short shift, QPointF pos,
                        short dragState);
+    // An entering or moving drag: raises OLEDragOver and answers the drag.
+    void DragEnteredOrMoved(QDragMoveEvent *event, short dragState);
     void SizeChanged();
+    // Paint without the stale-press check: the program's own requests.
+    void PaintState(int requested);
     void PaintSkin(int requested, bool focusMark);
     void PaintIcon(int requested);
     // The skin's pixels that are not TransparentColor; an empty region clears the mask.
@@ -240,7 +248,6 @@ private:
     std::optional<QRect> IconRect() const;
     void SetAccessKey(const QString &key);
     void ApplyMousePointer();
-    void Repaint() { Paint(state); }
 
     ButtonFace face;
     platform::Picture mouseIcon;

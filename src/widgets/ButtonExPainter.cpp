@@ -13,10 +13,12 @@ namespace {
 
 constexpr ColorValue kBlack = 0x000000u;
 
-// A state's own picture when it is assigned, else the fallback.
-const Picture &AssignedOr(const Picture &own, const Picture &fallback)
+// A state's own picture when it holds an image, else the fallback. A new button's state
+// pictures are assigned but empty; they fall back as missing ones do, or its icon and skin
+// would vanish while it is hovered, pressed, focused or disabled.
+const Picture &OwnOr(const Picture &own, const Picture &fallback)
 {
-    return own.IsAssigned() ? own : fallback;
+    return own.HasImage() ? own : fallback;
 }
 
 // Skins and icons come in one set per paint state; a state without its own uses the base one.
@@ -27,13 +29,13 @@ struct PictureSet {
     {
         switch (state) {
             case StateDown:
-                return AssignedOr(down, base);
+                return OwnOr(down, base);
             case StateOver:
-                return AssignedOr(over, base);
+                return OwnOr(over, base);
             case StateDisabled:
-                return AssignedOr(disabled, base);
+                return OwnOr(disabled, base);
             case StateFocus:
-                return AssignedOr(focus, base);
+                return OwnOr(focus, base);
             default:
                 return base;
         }
@@ -222,9 +224,9 @@ ColorValue CaptionColor(const ButtonFace &face, int requested)
 QPoint CaptionPosition(const DrawingSurface &surface, const ButtonFace &face, int requested,
                        const std::optional<QRect> &icon)
 {
-    // Measured with only the first "&" taken out, as the centring always was.
-    const QRect measured = surface.MeasureText(CaptionWithoutFirstAmpersand(face.caption),
-                                               QRect(0, 0, 0, 0), platform::TextNoPrefix);
+    // Measured as it is drawn: "&&" shows one "&", a single "&" takes no room.
+    const QRect measured =
+        surface.MeasureText(face.caption, QRect(0, 0, 0, 0), platform::TextHidePrefix);
     const int textWidth = measured.width(), textHeight = measured.height();
     const int w = surface.Width(), h = surface.Height();
     int x;

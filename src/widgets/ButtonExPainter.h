@@ -77,14 +77,14 @@ struct SkinChoice {
     platform::Picture skin;   // may be empty; painting then stops after the background
 };
 // A disabled button shows SkinDisabled; a focused up button SkinFocus; otherwise the skin of
-// the requested state. A skin that is not assigned falls back to SkinUp.
+// the requested state. A skin that is missing or empty falls back to SkinUp.
 SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark);
 // Makes the surface transparent with the skin as its background, and clears it.
 void PaintSkinBackground(platform::DrawingSurface &surface, const platform::Picture &skin);
 
 struct IconChoice {
     int iconState = StateUp;
-    platform::Picture icon;  // Picture unless the state's own icon is assigned
+    platform::Picture icon;  // Picture unless the state's own icon holds an image
 };
 IconChoice ChooseIcon(const ButtonFace &face, int requested);
 // The icon's top-left on a face of the given size: skinned buttons at the left edge, centred

@@ -13,12 +13,3 @@ std::optional<QString> AccessKeyOf(const QString &caption)
     }
     return std::nullopt;
 }
-
-QString CaptionWithoutFirstAmpersand(const QString &caption)
-{
-    QString text = caption;
-    const qsizetype i = text.indexOf(QLatin1Char('&'));
-    if (i >= 0)
-        text.remove(i, 1);
-    return text;
-}

@@ -47,6 +47,3 @@ enum ButtonDragState : short {
 // "&&" pair. An empty text when that "&" ends the caption; nullopt when the caption has no such
 // "&" (the button then keeps its previous key).
 std::optional<QString> AccessKeyOf(const QString &caption);
-
-// The caption as it is measured for centring: only its first "&" removed, whatever follows it.
-QString CaptionWithoutFirstAmpersand(const QString &caption);

@@ -209,14 +209,13 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
     EXPECT_EQ(skinFor(tab, StateUp, true), "focus");
     EXPECT_EQ(skinFor(tab, StateOver, true), "over");
 
-    // a push button without a down skin shows the up one pressed; an assigned but empty skin
-    // is chosen (and then holds no image)
+    // a push button without a down skin, or with an empty one, shows the up one pressed
     ButtonFace push = tab;
     push.style = StylePushButton;
     push.skinDown = Picture();
     EXPECT_EQ(skinFor(push, StateDown), "up");
     push.skinDown = Picture::Empty();
-    EXPECT_FALSE(ChooseSkin(push, StateDown, false).skin.HasImage());
+    EXPECT_EQ(skinFor(push, StateDown), "up");
     EXPECT_EQ(skinFor(push, 9), "up");
 
     // skins need appearance 2 and an assigned up skin, even an empty one
@@ -231,15 +230,19 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
 
 TEST(ButtonExPainter, IconChoiceAndPosition)
 {
+    // a new button's state icons are assigned but empty: every state shows Picture
     ButtonFace f;
     f.picture = Named("picture");
+    for (int state :
+         {int(StateUp), int(StateOver), int(StateDown), int(StateFocus), int(StateDisabled), 7})
+        EXPECT_EQ(ChooseIcon(f, state).icon.Source(), "picture") << state;
     f.pictureOver = Picture();
     f.pictureDown = Named("down");
     EXPECT_EQ(ChooseIcon(f, StateOver).icon.Source(), "picture");
     EXPECT_EQ(ChooseIcon(f, StateDown).icon.Source(), "down");
     f.enabled = false;
     EXPECT_EQ(ChooseIcon(f, StateDown).iconState, StateDisabled);
-    EXPECT_FALSE(ChooseIcon(f, StateDown).icon.HasImage()) << "the new button's empty icon";
+    EXPECT_EQ(ChooseIcon(f, StateDown).icon.Source(), "picture");
 
     const QSize icon(16, 16);
     // a 16-pixel icon on a 20-pixel classic face: 2 raised to 6
@@ -316,10 +319,18 @@ TEST(ButtonExPainter, CaptionIsCentredAndMovesOnePixelWhenPressed)
     f.picture = Picture();
     EXPECT_EQ(CaptionPosition(s, f, StateDown, icon).x(), (120 + 22) / 2 - t / 2 + 1);
 
-    // measured with only the first "&" removed: "&&A" measures as "&A"
-    f.caption = QStringLiteral("&&A");
-    EXPECT_EQ(CaptionPosition(s, f, StateUp, std::nullopt).x(),
-              60 - s.TextWidth(QStringLiteral("&A")) / 2);
+    // measured as shown: "&&" is one "&", a single "&" marks the key and takes no room
+    const struct {
+        const char *caption, *shown;
+    } captions[] = {
+        {"&&A", "&A"},  {"A && B && C", "A & B & C"},   {"&Save && Exit", "Save & Exit"},
+        {"&&&&", "&&"}, {"Tom && &Anna", "Tom & Anna"}, {"End&", "End"}};
+    for (const auto &c : captions) {
+        f.caption = QLatin1String(c.caption);
+        EXPECT_EQ(CaptionPosition(s, f, StateUp, std::nullopt).x(),
+                  60 - s.TextWidth(QLatin1String(c.shown)) / 2)
+            << c.caption;
+    }
 
     // the ink moves exactly one pixel right and down when pressed
     f.caption = QStringLiteral("Hello");
@@ -380,5 +391,4 @@ TEST(ButtonExPainter, AccessKeysComeFromTheFirstSingleAmpersand)
     EXPECT_EQ(AccessKeyOf(QStringLiteral("Last&")), QString());
     EXPECT_EQ(AccessKeyOf(QStringLiteral("No key")), std::nullopt);
     EXPECT_EQ(AccessKeyOf(QStringLiteral("Both &&")), std::nullopt);
-    EXPECT_EQ(CaptionWithoutFirstAmpersand(QStringLiteral("&&A&B")), QStringLiteral("&A&B"));
 }
