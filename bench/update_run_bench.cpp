@@ -12,10 +12,10 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
+#include "web/WebBrowser.h"
 #include "widgets/ucProgressBar.h"
 
 namespace {

@@ -10,13 +10,12 @@
 #include <cstring>
 
 #include "platform/ProgramFolder.h"
-#include "platform/Wildcard.h"
 #include "platform/TextCodec.h"
+#include "platform/Wildcard.h"
 
 namespace MdlHelpers {
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
 
 bool WriteWholeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -251,7 +250,8 @@ int DeleteFiles(const QString &folder, const QString &pattern)
 
 int CountFiles(const QString &folder, const QString &pattern)
 {
-    const QString withSlash = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QString withSlash =
+        folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     return static_cast<int>(MatchingFiles(withSlash, pattern).size());
 }
 
