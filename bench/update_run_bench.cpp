@@ -23,8 +23,8 @@ namespace {
 struct Controls {
     platform::WebBrowser browser;
     PageFetcher fetcher{browser};
-    ucProgressBar downloadBar;
-    ucProgressBar importBar;
+    widgets::ucProgressBar downloadBar;
+    widgets::ucProgressBar importBar;
     QLabel status;
     DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
 };

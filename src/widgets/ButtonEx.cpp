@@ -8,6 +8,8 @@
 
 using platform::ColorValue;
 
+namespace widgets {
+
 namespace {
 
 // How often Timer1 looks at the pointer. The desktop's timers tick about this often whatever
@@ -438,3 +440,5 @@ void ButtonEx::AmbientChanged(const QString &name)
     showFocus = AmbientDisplayAsDefault();
     RepaintFace();
 }
+
+}  // namespace widgets

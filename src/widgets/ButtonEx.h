@@ -16,6 +16,8 @@
 
 class QMimeData;
 
+namespace widgets {
+
 // The holder of a button's current icon (imgPicture): it carries the icon's place and size,
 // its tooltip and help id. It draws nothing itself (the face shows the icon) and lets the
 // pointer through, so pointer events over the icon reach the button at the same point.
@@ -275,3 +277,5 @@ private:
     QPointer<QMimeData> dragData;
     QPointF dragPos;
 };
+
+}  // namespace widgets

@@ -12,6 +12,8 @@
 #include "platform/Twips.h"
 #include "widgets/ButtonEx.h"
 
+namespace widgets {
+
 namespace {
 
 const QString kMouseEnter = QStringLiteral("MouseEnter");
@@ -321,3 +323,5 @@ void ButtonEx::OLEDrag()
     int effect = DropEffectsOf(drag.exec(DropActionsOf(allowed)));
     emit OLECompleteDrag(effect);
 }
+
+}  // namespace widgets

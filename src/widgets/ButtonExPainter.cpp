@@ -9,6 +9,8 @@ using platform::Picture;
 using platform::RectLTRB;
 using platform::SystemColor;
 
+namespace widgets {
+
 namespace {
 
 constexpr ColorValue kBlack = 0x000000u;
@@ -271,3 +273,5 @@ void PaintFaceHighlight(DrawingSurface &surface)
     surface.DrawFocusRect(QRect(0, 0, surface.Width(), surface.Height()), kBlack,
                           surface.BackColor());
 }
+
+}  // namespace widgets

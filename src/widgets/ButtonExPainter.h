@@ -14,6 +14,8 @@ namespace platform {
 class DrawingSurface;
 }
 
+namespace widgets {
+
 // Painting of ButtonEx's face, kept apart from the control so every rule can be checked on a
 // bare surface. The functions hold no state: they take the surface and the face they draw.
 // The control strings them together in ButtonEx::Paint (the early stop, the shape mask and the
@@ -115,3 +117,5 @@ void PaintCaption(platform::DrawingSurface &surface, const ButtonFace &face, int
 
 // The dotted rectangle around the whole face of DrawHighlight.
 void PaintFaceHighlight(platform::DrawingSurface &surface);
+
+}  // namespace widgets

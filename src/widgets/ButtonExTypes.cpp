@@ -1,5 +1,7 @@
 #include "widgets/ButtonExTypes.h"
 
+namespace widgets {
+
 std::optional<QString> AccessKeyOf(const QString &caption)
 {
     const QChar amp = QLatin1Char('&');
@@ -13,3 +15,5 @@ std::optional<QString> AccessKeyOf(const QString &caption)
     }
     return std::nullopt;
 }
+
+}  // namespace widgets

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+namespace widgets {
+
 // Codes shared by ButtonEx and its painting.
 
 // The state a button face is painted in. Value holds one of these codes too: setting it paints
@@ -47,3 +49,5 @@ enum ButtonDragState : short {
 // "&&" pair. An empty text when that "&" ends the caption; nullopt when the caption has no such
 // "&" (the button then keeps its previous key).
 std::optional<QString> AccessKeyOf(const QString &caption);
+
+}  // namespace widgets

@@ -7,6 +7,8 @@
 
 using platform::RoundHalfEven;
 
+namespace widgets {
+
 QString FormatPercent(qint64 part, qint64 whole, int decimals, const QLocale &locale)
 {
     // Whole numbers throughout: a ratio held in a double is a binary fraction, and a half such as
@@ -103,3 +105,5 @@ QImage ProgressBarPlaceholder()
     }();
     return placeholder;
 }
+
+}  // namespace widgets

@@ -9,6 +9,8 @@ namespace platform {
 class DrawingSurface;
 }
 
+namespace widgets {
+
 // Painting of the progress bar's face, kept apart from the control so it can be checked on a
 // bare surface. The functions hold no state: they take the surface and what they draw.
 
@@ -63,3 +65,5 @@ void PaintProgressBar(platform::DrawingSurface &surface, const ProgressBarFace &
 // The 100 x 15 face a bar shows until it gets a back picture: a black frame and the control's
 // name and version in black on white.
 QImage ProgressBarPlaceholder();
+
+}  // namespace widgets

@@ -12,6 +12,8 @@
 using platform::ControlError;
 using platform::Picture;
 
+namespace widgets {
+
 namespace {
 
 constexpr platform::ColorValue kDefaultFontColor = 0x80000012u;  // system button text
@@ -340,3 +342,5 @@ void ucProgressBar::WriteProperties(platform::SettingsStore &store) const
     store.WriteInt(QStringLiteral("Value"), value, 0);
     store.WriteInt(QStringLiteral("MousePointer"), mousePointer, 0);
 }
+
+}  // namespace widgets

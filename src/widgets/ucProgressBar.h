@@ -9,6 +9,8 @@
 #include "platform/SurfaceWidget.h"
 #include "widgets/ProgressBarPainter.h"
 
+namespace widgets {
+
 // A picture-skinned progress bar that doubles as a slider: it shows the share of Value between
 // Min and Max by laying part of the fore picture over the back picture, can print a centred
 // caption, and lets the user drag the value (left button) or step it by one (right button).
@@ -118,3 +120,5 @@ private:
     bool clickArmed = false;
     PressRecord lastPress;
 };
+
+}  // namespace widgets

@@ -83,8 +83,8 @@ protected:
     std::unique_ptr<ScreenerServer> sim;
     WebBrowser browser;
     PageFetcher fetcher{browser};
-    ucProgressBar downloadBar;
-    ucProgressBar importBar;
+    widgets::ucProgressBar downloadBar;
+    widgets::ucProgressBar importBar;
     QLabel status;
     DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
     std::vector<MessageRequest> messages;

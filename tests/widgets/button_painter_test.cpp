@@ -8,6 +8,8 @@
 #include "platform/DrawingSurface.h"
 #include "widgets/ButtonExPainter.h"
 
+using namespace widgets;
+
 using namespace platform;
 
 namespace {

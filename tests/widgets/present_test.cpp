@@ -7,6 +7,8 @@
 #include "widgets/ButtonEx.h"
 #include "widgets/ucProgressBar.h"
 
+using namespace widgets;
+
 namespace {
 
 // Counts the paint events a window gets, and notes the back image each one shows.

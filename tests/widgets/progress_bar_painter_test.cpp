@@ -5,6 +5,8 @@
 #include "platform/DrawingSurface.h"
 #include "widgets/ProgressBarPainter.h"
 
+using namespace widgets;
+
 namespace {
 
 ProgressBarFace Face(int value, int min, int max, int format)

@@ -12,6 +12,8 @@
 #include "platform/SettingsStore.h"
 #include "widgets/ucProgressBar.h"
 
+using namespace widgets;
+
 using platform::ColorValue;
 using platform::ControlError;
 using platform::Picture;
