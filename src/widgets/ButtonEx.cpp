@@ -326,7 +326,7 @@ void ButtonEx::PaintState(int requested)
     const bool runMode = AmbientUserMode().value_or(false);
     face.afterMouseExit = lastHoverEvent == kMouseExit;
     requested = ToggleMappedState(face, requested);
-    const bool focusMark = showFocus && runMode;
+    const FocusMark focusMark = showFocus && runMode ? FocusMark::Shown : FocusMark::Hidden;
     if (PaintsSkin(face)) {
         PaintSkin(requested, focusMark);
     } else {
@@ -344,7 +344,7 @@ void ButtonEx::PaintState(int requested)
     Present();
 }
 
-void ButtonEx::PaintSkin(int requested, bool focusMark)
+void ButtonEx::PaintSkin(int requested, FocusMark focusMark)
 {
     const SkinChoice choice = ChooseSkin(face, requested, focusMark);
     state = choice.state;

@@ -242,7 +242,7 @@ private:
     void SizeChanged();
     // Paint without the stale-press check: the program's own requests.
     void PaintState(int requested);
-    void PaintSkin(int requested, bool focusMark);
+    void PaintSkin(int requested, FocusMark focusMark);
     void PaintIcon(int requested);
     // The skin's pixels that are not TransparentColor; an empty region clears the mask.
     QRegion ShapeOf(const QImage &skin);

@@ -78,13 +78,15 @@ unsigned SunkenEdgeOf(int borderStyle)
     return platform::EdgeSunken;
 }
 
-int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested, bool focusMark)
+int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
+                 FocusMark focusMark)
 {
+    bool marked = focusMark == FocusMark::Shown;
     const int w = surface.Width(), h = surface.Height();
     QRect edgeRect(0, 0, w, h);
     // The default button's black frame; what follows is drawn inside it.
     auto defaultFrame = [&] {
-        if (focusMark && face.allowDefault)
+        if (marked && face.allowDefault)
             edgeRect =
                 surface.DrawEdge(edgeRect, platform::EdgeRaisedOuter | platform::EdgeSunkenOuter,
                                  platform::EdgeRect | platform::EdgeAdjust | platform::EdgeMono);
@@ -93,7 +95,7 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
         case StateDown:
             if (face.borderStyle == 0)
                 break;
-            if (focusMark && face.allowDefault) {
+            if (marked && face.allowDefault) {
                 defaultFrame();
                 surface.DrawEdge(edgeRect, platform::EdgeSunkenOuter,
                                  platform::EdgeRect | platform::EdgeFlat);
@@ -115,7 +117,7 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
                 surface.DrawLine(0, h - 1, w - 1, h - 1, grey);
             } else {
                 // a flat face shows no focus either
-                focusMark = false;
+                marked = false;
             }
             break;
         case StateOver:
@@ -125,19 +127,19 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
         default:
             break;
     }
-    if (face.allowFocus && focusMark)
+    if (face.allowFocus && marked)
         surface.DrawFocusRect(RectLTRB(4, 4, w - 4, h - 4), kBlack, face.backColor);
     return requested;
 }
 
-SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark)
+SkinChoice ChooseSkin(const ButtonFace &face, int requested, FocusMark focusMark)
 {
     SkinChoice choice;
     choice.state = requested;
     if (!face.enabled) {
         choice.state = StateDisabled;
         choice.skinState = StateDisabled;
-    } else if (focusMark && requested == StateUp) {
+    } else if (focusMark == FocusMark::Shown && requested == StateUp) {
         choice.skinState = StateFocus;
     } else {
         choice.skinState = requested;

@@ -66,12 +66,15 @@ bool PaintsSkin(const ButtonFace &face);
 unsigned RaisedEdgeOf(int borderStyle);
 unsigned SunkenEdgeOf(int borderStyle);
 
+// Whether the focus marks show: the button has the focus (or shows as the default button) and
+// the program runs.
+enum class FocusMark { Hidden, Shown };
+
 // Classic painting onto a surface already cleared to the back colour: the default frame, the
-// state's edge or grey outline, and the dotted focus rectangle; focusMark is the button having
-// the focus (or showing as the default button) while the program runs. Returns the state
-// painted, which is `requested`.
+// state's edge or grey outline, and the dotted focus rectangle when the focus mark shows. Returns
+// the state painted, which is `requested`.
 int PaintClassic(platform::DrawingSurface &surface, const ButtonFace &face, int requested,
-                 bool focusMark);
+                 FocusMark focusMark);
 
 struct SkinChoice {
     int state = StateUp;      // what the button's state becomes
@@ -80,7 +83,7 @@ struct SkinChoice {
 };
 // A disabled button shows SkinDisabled; a focused up button SkinFocus; otherwise the skin of
 // the requested state. A skin that is missing or empty falls back to SkinUp.
-SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark);
+SkinChoice ChooseSkin(const ButtonFace &face, int requested, FocusMark focusMark);
 // Makes the surface transparent with the skin as its background, and clears it.
 void PaintSkinBackground(platform::DrawingSurface &surface, const platform::Picture &skin);
 

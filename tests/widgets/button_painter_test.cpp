@@ -112,7 +112,8 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
     };
     for (const Case &c : cases) {
         DrawingSurface s = Face(30, 12);
-        const int painted = PaintClassic(s, Classic(c.appearance, c.borderStyle), c.state, false);
+        const int painted =
+            PaintClassic(s, Classic(c.appearance, c.borderStyle), c.state, FocusMark::Hidden);
         EXPECT_EQ(painted, c.state);
         EXPECT_EQ(Ring(s, 0), c.outer)
             << "appearance " << c.appearance << " border " << c.borderStyle << " state " << c.state;
@@ -125,7 +126,7 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
 TEST(ButtonExPainter, FlatBorderStyleFourOutlinesTheFaceInGrey)
 {
     DrawingSurface s = Face(30, 12);
-    PaintClassic(s, Classic(0, 4), StateUp, false);
+    PaintClassic(s, Classic(0, 4), StateUp, FocusMark::Hidden);
     EXPECT_EQ(Ring(s, 0), Edge(distinct::Grey, distinct::Grey));
     EXPECT_EQ(s.Pixel(0, 6), distinct::Grey);
     EXPECT_EQ(s.Pixel(29, 6), distinct::Grey);
@@ -136,7 +137,7 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
 {
     DrawingSurface s = Face(30, 14);
     const ButtonFace face = Classic(1, 1);
-    PaintClassic(s, face, StateUp, true);
+    PaintClassic(s, face, StateUp, FocusMark::Shown);
     EXPECT_EQ(Ring(s, 0), Edge(kBlack, kBlack));
     EXPECT_EQ(Ring(s, 1), Edge(distinct::Light, distinct::DarkShadow));
     EXPECT_EQ(Ring(s, 2), Edge(distinct::Highlight, distinct::Shadow));
@@ -152,7 +153,7 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
 
     // pressed: the frame, then a flat shadow ring instead of the sunken edge
     s.Clear();
-    PaintClassic(s, face, StateDown, true);
+    PaintClassic(s, face, StateDown, FocusMark::Shown);
     EXPECT_EQ(Ring(s, 0), Edge(kBlack, kBlack));
     EXPECT_EQ(Ring(s, 1), Edge(distinct::Shadow, distinct::Shadow));
     EXPECT_EQ(Ring(s, 2), kNoEdge);
@@ -163,13 +164,13 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
     noDefault.allowDefault = false;
     noDefault.allowFocus = false;
     s.Clear();
-    PaintClassic(s, noDefault, StateUp, true);
+    PaintClassic(s, noDefault, StateUp, FocusMark::Shown);
     EXPECT_EQ(Ring(s, 0), Edge(distinct::Light, distinct::DarkShadow));
     EXPECT_EQ(s.Pixel(4, 4), distinct::Face);
 
     // a flat face shows no focus dots either
     s.Clear();
-    PaintClassic(s, Classic(0, 1), StateUp, true);
+    PaintClassic(s, Classic(0, 1), StateUp, FocusMark::Shown);
     EXPECT_EQ(Ink(s), QRect());
 }
 
@@ -185,7 +186,7 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
     tab.skinFocus = Picture();
     ASSERT_TRUE(PaintsSkin(tab));
 
-    auto skinFor = [](const ButtonFace &f, int requested, bool focus = false) {
+    auto skinFor = [](const ButtonFace &f, int requested, FocusMark focus = FocusMark::Hidden) {
         return ChooseSkin(f, ToggleMappedState(f, requested), focus).skin.Source();
     };
     tab.value = 0;
@@ -198,18 +199,18 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
     EXPECT_EQ(ToggleMappedState(tab, StateDown), StateUp);
 
     // no focus or disabled skin: the up skin, with the state still recorded
-    EXPECT_EQ(skinFor(tab, StateUp, true), "up");
-    EXPECT_EQ(ChooseSkin(tab, StateUp, true).skinState, StateFocus);
+    EXPECT_EQ(skinFor(tab, StateUp, FocusMark::Shown), "up");
+    EXPECT_EQ(ChooseSkin(tab, StateUp, FocusMark::Shown).skinState, StateFocus);
     tab.enabled = false;
-    const SkinChoice disabled = ChooseSkin(tab, StateOver, false);
+    const SkinChoice disabled = ChooseSkin(tab, StateOver, FocusMark::Hidden);
     EXPECT_EQ(disabled.state, StateDisabled);
     EXPECT_EQ(disabled.skin.Source(), "up");
     tab.skinDisabled = Named("disabled");
     tab.skinFocus = Named("focus");
-    EXPECT_EQ(ChooseSkin(tab, StateOver, false).skin.Source(), "disabled");
+    EXPECT_EQ(ChooseSkin(tab, StateOver, FocusMark::Hidden).skin.Source(), "disabled");
     tab.enabled = true;
-    EXPECT_EQ(skinFor(tab, StateUp, true), "focus");
-    EXPECT_EQ(skinFor(tab, StateOver, true), "over");
+    EXPECT_EQ(skinFor(tab, StateUp, FocusMark::Shown), "focus");
+    EXPECT_EQ(skinFor(tab, StateOver, FocusMark::Shown), "over");
 
     // a push button without a down skin, or with an empty one, shows the up one pressed
     ButtonFace push = tab;
