@@ -43,6 +43,7 @@ function(zentrin_test_suite name)
   target_compile_options(test_${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/common/QtPrinters.h)
   gtest_discover_tests(test_${name}
     TEST_PREFIX "${name}/"
+    NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 900)
   # The environment is a list, which the discovery's own PROPERTIES would split; it is set on
