@@ -5,6 +5,10 @@
 # links and no others.
 function(zentrin_module name)
   cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "zentrin_module(${name}): name PUBLIC or PRIVATE before "
+                        "${ARG_UNPARSED_ARGUMENTS}")
+  endif()
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   set(include_dir ${PROJECT_BINARY_DIR}/include/${folder})
   file(MAKE_DIRECTORY ${include_dir})
