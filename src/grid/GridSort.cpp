@@ -12,7 +12,7 @@
 #include "grid/GridModel.h"
 #include "platform/ControlError.h"
 #include "platform/DateReader.h"
-#include "store/MdlHelpers.h"
+#include "platform/LeadingNumber.h"
 
 namespace GridSort {
 
@@ -307,13 +307,13 @@ int Middle(int lo, int hi)
 double SortNumber(QStringView text, QChar decimalPoint)
 {
     if (decimalPoint == u'.' || !text.contains(decimalPoint))
-        return MdlHelpers::ParseLeadingNumber(text);
+        return platform::ParseLeadingNumber(text);
     QVarLengthArray<char16_t, 64> copy(text.utf16(), text.utf16() + text.size());
     for (char16_t &c : copy) {
         if (c == decimalPoint.unicode())
             c = u'.';
     }
-    return MdlHelpers::ParseLeadingNumber(QStringView(copy.data(), copy.size()));
+    return platform::ParseLeadingNumber(QStringView(copy.data(), copy.size()));
 }
 
 void SortRows(GridModel &model, const Request &request, const CustomCompare &custom,

@@ -14,7 +14,7 @@
 #include "GridTestSupport.h"
 #include "grid/GridSort.h"
 #include "platform/DateReader.h"
-#include "store/MdlHelpers.h"
+#include "platform/LeadingNumber.h"
 
 namespace {
 
@@ -79,8 +79,8 @@ bool ReferenceBefore(const ReferenceGrid &g, int type, int direction, int col, i
     const bool up = direction == 1;
     switch (type) {
         case TypeNumber: {
-            const double na = MdlHelpers::ParseLeadingNumber(textA);
-            const double nb = MdlHelpers::ParseLeadingNumber(textB);
+            const double na = platform::ParseLeadingNumber(textA);
+            const double nb = platform::ParseLeadingNumber(textB);
             return up ? na > nb : na < nb;
         }
         case TypeDate: {
