@@ -57,7 +57,7 @@ bool ByLength(bool ascending, const QString &value1, const QString &value2)
     return ascending ? value1.size() < value2.size() : value1.size() > value2.size();
 }
 
-// --- the described algorithm, written plainly ------------------------------------------------
+// --- the sort, written plainly: a reference for the real one ---------------------------------
 
 // The grid's content as the reference sees it: texts and check marks by item slot.
 struct ReferenceGrid {
@@ -71,7 +71,7 @@ struct ReferenceGrid {
     int Row = -1;
 };
 
-// Every comparison reads and converts the texts again, as described.
+// Every comparison reads and converts the texts again, the slow and obvious way.
 bool ReferenceBefore(const ReferenceGrid &g, int type, int direction, int col, int b, int a)
 {
     const QString &textA = g.Texts[a][col];
@@ -201,10 +201,10 @@ const QStringList &TextPool()
 
 }  // namespace
 
-// The heart of the matter: row for row the same order as the described quicksort, on thousands
+// The heart of the matter: row for row the same order as the plain quicksort, on thousands
 // of random grids with many equal keys, every column type, both directions, with and without a
 // secondary column, several sorts in a row from a shuffled display order.
-TEST_F(GridSortTest, OrdersRowsExactlyAsTheDescribedQuicksort)
+TEST_F(GridSortTest, OrdersRowsExactlyAsThePlainQuicksort)
 {
     QRandomGenerator random(20260);
     const std::vector<int> typeChoices = {TypeText,        TypeNumber, TypeDate, TypeCheckBox,
@@ -279,7 +279,7 @@ TEST_F(GridSortTest, OrdersRowsExactlyAsTheDescribedQuicksort)
     EXPECT_EQ(compared, 9000);
 }
 
-TEST_F(GridSortTest, EachColumnTypeOrdersAsDescribed)
+TEST_F(GridSortTest, EachColumnTypeHasItsOrder)
 {
     struct Case {
         const char *name;
