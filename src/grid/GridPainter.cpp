@@ -172,6 +172,11 @@ void DrawCells(DrawingSurface &s, const GridPaintView &view, const GridItem &ite
     const GridProperties &props = view.Properties;
     const GridMetrics &metrics = view.Metrics;
     const QFont base = s.Font();
+    // The font changes only where a cell's looks differ from the last cell's.
+    const quint16 baseLooks = (base.bold() ? CellFlagBold : 0) |
+                              (base.italic() ? CellFlagItalic : 0) |
+                              (base.underline() ? CellFlagUnderline : 0);
+    quint16 fontLooks = baseLooks;
     int x = 0;
     for (int p = std::max(horizontalPosition, 0); p <= model.Cols(); ++p) {
         const int slot = model.ColumnOrder()[static_cast<std::size_t>(p)];
@@ -226,12 +231,16 @@ void DrawCells(DrawingSurface &s, const GridPaintView &view, const GridItem &ite
                 }
                 break;
             default: {
-                QFont font = base;
-                font.setBold((cell->Flags & CellFlagBold) != 0);
-                font.setItalic((cell->Flags & CellFlagItalic) != 0);
-                font.setUnderline((cell->Flags & CellFlagUnderline) != 0);
-                if (font != s.Font())
+                const quint16 looks =
+                    cell->Flags & (CellFlagBold | CellFlagItalic | CellFlagUnderline);
+                if (looks != fontLooks) {
+                    QFont font = base;
+                    font.setBold((looks & CellFlagBold) != 0);
+                    font.setItalic((looks & CellFlagItalic) != 0);
+                    font.setUnderline((looks & CellFlagUnderline) != 0);
                     s.SetFont(font);
+                    fontLooks = looks;
+                }
                 const bool wraps =
                     rowHeight > 2 * metrics.CharHeight && (cell->Flags & CellFlagWordWrap);
                 const unsigned flags = static_cast<unsigned>(cell->Alignment) |
@@ -266,7 +275,7 @@ void DrawCells(DrawingSurface &s, const GridPaintView &view, const GridItem &ite
         x += w;
     }
     s.ClearClip();
-    if (s.Font() != base)
+    if (fontLooks != baseLooks)
         s.SetFont(base);
 }
 

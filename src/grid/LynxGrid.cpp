@@ -347,6 +347,16 @@ void LynxGrid::PaintGrid()
     Present();
 }
 
+void LynxGrid::DrawHeaderCell(int position, lynx::HeaderState state)
+{
+    if (!props.ColumnHeaders)
+        return;
+    const lynx::GridPaintView view{model,   props,     metrics, layout, imageList.data(),
+                                   style(), hasFocus()};
+    lynx::DrawHeaderCell(Surface(), view, position, state);
+    Present();
+}
+
 void LynxGrid::UpdateScrollBars()
 {
     // A hidden window is resized without a resize event.

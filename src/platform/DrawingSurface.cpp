@@ -130,6 +130,19 @@ void DrawingSurface::DrawLine(int x1, int y1, int x2, int y2, ColorValue color, 
     if (width < 1)
         width = 1;
     const int half = width / 2;
+    // Lines along an axis (grid lines, frames) are the squares of their points side by side:
+    // one rectangle.
+    if ((x1 == x2) != (y1 == y2)) {
+        const int left = std::min(x1, x2 + (x2 < x1)), right = std::max(x1 + 1, x2 + (x2 < x1));
+        const int top = std::min(y1, y2 + (y2 < y1)), bottom = std::max(y1 + 1, y2 + (y2 < y1));
+        const QRect r = Drawable(
+            RectLTRB(left - half, top - half, right - half + width - 1, bottom - half + width - 1));
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            std::fill(line + r.left(), line + r.left() + r.width(), rgb);
+        }
+        return;
+    }
     auto plot = [&](int x, int y) {
         if (width == 1) {
             PutPixel(x, y, rgb);

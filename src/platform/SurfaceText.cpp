@@ -132,9 +132,11 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
     // Paragraphs with their offset in the stripped text, so the marked character can be found.
     QList<Span> paragraphs;
     if (flags & TextSingleLine) {
-        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+            text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+            text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        }
         paragraphs.append({0, static_cast<int>(text.size())});
     } else {
         int start = 0;
@@ -161,7 +163,9 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
             const int absolute = para.start + s.start;
             if (marked >= absolute && marked < absolute + s.length)
                 line.underline = marked - absolute;
-            if (ellipsis && fm.horizontalAdvance(line.text) > rect.width()) {
+            // Measuring shapes the text: once, and again only for a shortened one.
+            line.width = fm.horizontalAdvance(line.text);
+            if (ellipsis && line.width > rect.width()) {
                 if (ellipsis & TextPathEllipsis) {
                     line.text = ElideMiddle(line.text, fm, rect.width());
                     line.underline = -1;
@@ -170,8 +174,8 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
                     if (line.underline >= line.text.size() - kEllipsis.size())
                         line.underline = -1;
                 }
+                line.width = fm.horizontalAdvance(line.text);
             }
-            line.width = fm.horizontalAdvance(line.text);
             layout.maxWidth = std::max(layout.maxWidth, line.width);
             layout.lines.append(line);
         }
@@ -213,10 +217,10 @@ int DrawingSurface::DrawText(const QString &text, const QRect &rect, unsigned fl
     p.setPen(QColor(rgb));
     if (flags & TextRtlReading)
         p.setLayoutDirection(Qt::RightToLeft);
-    const QFontMetrics fm = MetricsFor(font);
     for (const TextLayout::Line &line : layout.lines) {
         p.drawText(QPoint(line.x, line.y + layout.ascent), line.text);
         if (line.underline >= 0) {
+            const QFontMetrics fm = MetricsFor(font);
             const int ux = line.x + fm.horizontalAdvance(line.text.left(line.underline));
             const int uw = fm.horizontalAdvance(line.text.at(line.underline));
             p.fillRect(QRect(ux, line.y + layout.ascent + fm.underlinePos(), uw,

@@ -3,6 +3,7 @@
 #include "GridTestSupport.h"
 #include "grid/GridPainter.h"
 #include "platform/DrawingSurface.h"
+#include "platform/ImageList.h"
 
 // Pixels of the grid's back image. The grids are not shown: their surface is painted all the
 // same. ThemeStyle 4 leaves header cells plain BackColorFixed, so arrows can be read exactly.
@@ -33,6 +34,18 @@ public:
             for (int x = area.left(); x <= area.right(); ++x)
                 if (At(x, y) == color)
                     return true;
+        return false;
+    }
+    // Text drawn in pure red: antialiased, so its strongest pixels are near red.
+    bool HasRedInk(QRect area) const
+    {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const platform::ColorValue c = At(x, y);
+                if (platform::RedOf(c) >= 0xA0 && platform::GreenOf(c) <= 0x70 &&
+                    platform::BlueOf(c) <= 0x70)
+                    return true;
+            }
         return false;
     }
 };
@@ -211,7 +224,7 @@ TEST(GridPainter, AnAmpersandInATextIsShown)
     grid.SetForeColor(0x0000FF);
     Columns(grid, {100});
     grid.AddItem("&");
-    EXPECT_TRUE(grid.Has(QRect(3, grid.RowTop(0), 40, grid.Height(0)), 0x0000FFu));
+    EXPECT_TRUE(grid.HasRedInk(QRect(3, grid.RowTop(0), 40, grid.Height(0))));
 }
 
 TEST(GridPainter, GlyphsAreAlignedInTheirCell)
@@ -254,4 +267,85 @@ TEST(GridPainter, HeaderLooksOnABareSurface)
     EXPECT_EQ(s.Pixel(30, 19), 0x19B1F9u);
     EXPECT_EQ(s.Pixel(1, 19), 0xF3F8FAu);
     EXPECT_EQ(s.Pixel(30, 17), 0x00A9F8u);
+}
+
+TEST(GridPainter, RowAndCellImagesTakeTheirPlaceAndPushTheText)
+{
+    platform::ImageList images(8, 8);
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    red.setPixel(0, 0, qRgba(0, 0, 0, 0));  // one transparent pixel
+    images.Add(red, "red");
+
+    PaintedGrid grid;
+    grid.SetImageList(&images);
+    Columns(grid, {100, 100});
+    grid.AddItem("");
+    grid.AddItem("");
+    grid.SetItemImage(0, "red");
+    grid.SetCellImage(1, 1, 1);
+    grid.SetColImageAlignment(1, 6);  // right, centred
+    grid.Refresh();
+
+    // The row image: at CheckTextLeft, ImageTop below the row top; the text moves right.
+    const GridMetrics &m = grid.Metrics();
+    EXPECT_EQ(m.ImageTop, 4);
+    EXPECT_EQ(m.TextLeft, 3 + 8 + 2);
+    const int top0 = grid.RowTop(0);
+    EXPECT_EQ(grid.At(m.CheckTextLeft + 4, top0 + 4 + 4), 0x0000FFu);
+    EXPECT_NE(grid.At(m.CheckTextLeft, top0 + 4), 0x0000FFu);  // transparent
+    // The cell image: right-aligned in its column (left edge 100 + 100 - 9), centred.
+    const QRect glyph = lynx::CellGlyphRect(100, 100, grid.RowTop(1), 16, 6, QSize(8, 8));
+    EXPECT_EQ(glyph.left(), 191);
+    EXPECT_EQ(grid.At(glyph.left() + 3, grid.RowTop(1) + 4 + 3), 0x0000FFu);
+
+    // Selected rows show their images tinted with the highlight colour.
+    grid.SetItemSelected(0, true);
+    const platform::ColorValue tinted = grid.At(m.CheckTextLeft + 4, top0 + 8);
+    EXPECT_NE(tinted, 0x0000FFu);
+    const QColor highlight = platform::ToQColor(platform::SystemColor(platform::SysHighlight));
+    EXPECT_EQ(platform::RedOf(tinted), (255 + highlight.red()) / 2);
+}
+
+TEST(GridPainter, OnlyRowsTallerThanTwoLinesWrapTheirCells)
+{
+    const struct {
+        bool wrapFlag;
+        int heightInLines;  // row height in character heights, plus one pixel
+        bool secondLine;
+    } cases[] = {{true, 3, true}, {true, 2, false}, {false, 3, false}};
+    for (const auto &c : cases) {
+        PaintedGrid grid;
+        grid.SetForeColor(0x0000FF);
+        grid.SetRedraw(false);
+        grid.AddColumn("a", 60, 0, TypeText, "", 4, c.wrapFlag);  // top left
+        grid.SetRedraw(true);
+        grid.AddItem("wide words wide words wide words");
+        const int line = grid.Metrics().CharHeight;
+        grid.SetRowHeight(0, static_cast<float>(line * c.heightInLines + (c.heightInLines == 3)));
+        const int top = grid.RowTop(0);
+        EXPECT_TRUE(grid.HasRedInk(QRect(3, top + 1, 55, line - 1)));
+        EXPECT_EQ(grid.HasRedInk(QRect(3, top + line + 2, 55, line - 3)), c.secondLine)
+            << c.wrapFlag << " " << c.heightInLines;
+    }
+}
+
+TEST(GridPainter, OneHeaderCellIsRedrawnInTheLookAskedFor)
+{
+    class HeaderGrid : public PaintedGrid {
+    public:
+        using LynxGrid::DrawHeaderCell;
+    };
+    HeaderGrid grid;
+    grid.SetThemeStyle(3);
+    Columns(grid, {60, 60});
+    grid.Refresh();
+    const platform::ColorValue normal = grid.At(90, 8), first = grid.At(30, 8);
+    grid.DrawHeaderCell(1, lynx::HeaderState::Hot);
+    EXPECT_NE(grid.At(90, 8), normal);
+    EXPECT_EQ(grid.At(30, 8), first);  // the other cells stay
+    // The hot gradient is one pixel narrower: its last column keeps the plain background.
+    EXPECT_EQ(grid.At(120, 8), Resolved(grid.BackColorFixed()));
+    grid.DrawHeaderCell(1, lynx::HeaderState::Normal);
+    EXPECT_EQ(grid.At(90, 8), normal);
 }
