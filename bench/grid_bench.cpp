@@ -21,6 +21,8 @@
 //   Paint40      the grid holds 40 rows
 //   Paint32767   the grid holds 32,767 rows, scrolled to the middle (the same work: only the
 //                rows in view are touched)
+//   PaintNewRows the grid of 32,767 rows paged down before every paint, so that no text of
+//                the paint was shown by the paint before (texts measured afresh)
 //   QTableWidgetRender  the peer: QTableWidget::render of the same columns and 40 rows into an
 //                image of the same size
 
@@ -250,6 +252,7 @@ public:
     }
     void MarkRowsChanged() { model.Items(); }
     void Paint() { PaintGrid(); }
+    void ScrollTo(int top) { scrollBars.ScrollTo(lynx::ScrollBarId::Vertical, top); }
     using LynxGrid::UpdateScrollBars;
 
 private:
@@ -330,6 +333,18 @@ void Paint32767(benchmark::State &state)
     Paint(state, Running());
 }
 BENCHMARK(Paint32767)->Unit(benchmark::kMicrosecond);
+
+void PaintNewRows(benchmark::State &state)
+{
+    RunningGrid &grid = Running();
+    int top = 0;
+    for (auto _ : state) {
+        top = (top + 29) % (Rows - 40);
+        grid.ScrollTo(top);
+        grid.Paint();
+    }
+}
+BENCHMARK(PaintNewRows)->Unit(benchmark::kMicrosecond);
 
 void QTableWidgetRender(benchmark::State &state)
 {

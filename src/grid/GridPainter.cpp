@@ -481,6 +481,12 @@ void DrawGrid(DrawingSurface &s, const GridPaintView &view)
 
     s.SetBackColor(C(props.BackColorBkg));
     s.Clear();
+    // A few hundred texts: they share one painter.
+    struct Batch {
+        DrawingSurface &s;
+        explicit Batch(DrawingSurface &surface) : s(surface) { s.BeginBatch(); }
+        ~Batch() { s.EndBatch(); }
+    } batch(s);
     const QFont font = s.Font();
     const int xRight = props.ColumnHeaders ? DrawHeaderRow(s, view) : VisibleRight(model, hpos);
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "platform/DrawingSurface.h"
+#include "platform/SurfaceOperationPainter.h"
 
 namespace platform {
 
@@ -113,6 +114,20 @@ struct DrawingSurface::TextLayout {
     int maxWidth = 0;
 };
 
+int DrawingSurface::LineWidth(const QFontMetrics &metrics, const QString &line) const
+{
+    // Bounded: a surface showing ever new texts starts over now and then.
+    constexpr qsizetype Kept = 8192;
+    const auto known = textWidths.constFind(line);
+    if (known != textWidths.cend())
+        return *known;
+    if (textWidths.size() >= Kept)
+        textWidths.clear();
+    const int width = metrics.horizontalAdvance(line);
+    textWidths.insert(line, width);
+    return width;
+}
+
 DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, const QRect &rect,
                                                       unsigned flags) const
 {
@@ -164,7 +179,7 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
             if (marked >= absolute && marked < absolute + s.length)
                 line.underline = marked - absolute;
             // Measuring shapes the text: once, and again only for a shortened one.
-            line.width = fm.horizontalAdvance(line.text);
+            line.width = LineWidth(fm, line.text);
             if (ellipsis && line.width > rect.width()) {
                 if (ellipsis & TextPathEllipsis) {
                     line.text = ElideMiddle(line.text, fm, rect.width());
@@ -209,8 +224,8 @@ int DrawingSurface::DrawText(const QString &text, const QRect &rect, unsigned fl
     QRgb rgb;
     if ((flags & TextCalcRect) || text.isEmpty() || !Resolve(foreColor, rgb))
         return height;
-    QPainter p;
-    BeginPainter(p);
+    OperationPainter op(*this);
+    QPainter &p = *op;
     if (!(flags & TextNoClip))
         p.setClipRect(rect, clip ? Qt::IntersectClip : Qt::ReplaceClip);
     p.setFont(font);
@@ -253,8 +268,8 @@ void DrawingSurface::PrintText(int x, int y, const QString &text)
     QRgb rgb;
     if (text.isEmpty() || !Resolve(foreColor, rgb))
         return;
-    QPainter p;
-    BeginPainter(p);
+    OperationPainter op(*this);
+    QPainter &p = *op;
     p.setFont(font);
     p.setPen(QColor(rgb));
     p.drawText(QPoint(x, y + MetricsFor(font).ascent()), text);
