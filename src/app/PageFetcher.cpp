@@ -1,7 +1,7 @@
 #include "app/PageFetcher.h"
 
 #include "platform/Clock.h"
-#include "platform/WebBrowser.h"
+#include "web/WebBrowser.h"
 
 PageFetcher::PageFetcher(platform::WebBrowser &browser, QObject *parent)
     : QObject(parent), browser(browser)
