@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QRect>
 #include <QRegion>
+#include <QSet>
+#include <QStaticText>
 #include <memory>
 #include <optional>
 
@@ -103,6 +105,8 @@ public:
             return;
         font = f;
         textWidths.clear();
+        staticTexts.clear();
+        drawnOnce.clear();
     }
     const Picture &BackgroundPicture() const { return background; }
     void SetBackgroundPicture(const Picture &picture) { background = picture; }
@@ -180,6 +184,8 @@ private:
     // The width of one line of text in Font: measured once and kept (texts repeat from one
     // paint to the next) until the font changes.
     int LineWidth(const QFontMetrics &metrics, const QString &line) const;
+    // The kept layout of a line drawn in a batch before, or nullptr for one seen the first time.
+    const QStaticText *KeptLayout(const QString &line);
     bool Resolve(ColorValue color, QRgb &rgb) const;
     void PutPixel(int x, int y, QRgb rgb);
     QRect Drawable(const QRect &rect) const;
@@ -194,6 +200,10 @@ private:
     std::optional<QRect> clip;
     std::shared_ptr<QPainter> batch;
     mutable QHash<QString, int> textWidths;
+    // Lines laid out for drawing in Font (those drawn more than once in a batch), and the lines
+    // drawn once so far.
+    QHash<QString, QStaticText> staticTexts;
+    QSet<QString> drawnOnce;
 };
 
 // The region of every pixel whose colour is not `key`: the visible shape of a face cut from a

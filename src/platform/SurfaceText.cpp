@@ -16,10 +16,15 @@ namespace {
 const QString kEllipsis = QStringLiteral("...");
 
 // Metrics are taken for a 96 dpi raster image, the kind of device every surface is.
-QFontMetrics MetricsFor(const QFont &font)
+const QImage &ReferenceDevice()
 {
     static const QImage reference(1, 1, QImage::Format_ARGB32_Premultiplied);
-    return QFontMetrics(font, &reference);
+    return reference;
+}
+
+QFontMetrics MetricsFor(const QFont &font)
+{
+    return QFontMetrics(font, &ReferenceDevice());
 }
 
 // Removes the prefix characters: "&x" marks x as the access key, "&&" stands for "&", a final
@@ -113,6 +118,26 @@ struct DrawingSurface::TextLayout {
     int ascent = 0;
     int maxWidth = 0;
 };
+
+const QStaticText *DrawingSurface::KeptLayout(const QString &line)
+{
+    constexpr qsizetype Kept = 8192;
+    const auto kept = staticTexts.constFind(line);
+    if (kept != staticTexts.cend())
+        return &*kept;
+    if (staticTexts.size() + drawnOnce.size() >= Kept) {
+        staticTexts.clear();
+        drawnOnce.clear();
+    }
+    if (!drawnOnce.remove(line)) {
+        drawnOnce.insert(line);
+        return nullptr;
+    }
+    QStaticText laid(line);
+    laid.setTextFormat(Qt::PlainText);
+    laid.prepare(QTransform(), font);
+    return &*staticTexts.insert(line, laid);
+}
 
 int DrawingSurface::LineWidth(const QFontMetrics &metrics, const QString &line) const
 {
@@ -232,8 +257,17 @@ int DrawingSurface::DrawText(const QString &text, const QRect &rect, unsigned fl
     p.setPen(QColor(rgb));
     if (flags & TextRtlReading)
         p.setLayoutDirection(Qt::RightToLeft);
+    // In a batch (a paint of many texts that repeat from one paint to the next) a line drawn
+    // before is drawn from a kept layout, so that it is not shaped again on every paint; one
+    // seen for the first time is drawn as usual (keeping a layout costs more than one drawing).
+    const qreal ascentF = batch ? QFontMetricsF(font, &ReferenceDevice()).ascent() : 0;
     for (const TextLayout::Line &line : layout.lines) {
-        p.drawText(QPoint(line.x, line.y + layout.ascent), line.text);
+        const QStaticText *laid = batch ? KeptLayout(line.text) : nullptr;
+        if (laid) {
+            p.drawStaticText(QPointF(line.x, line.y + layout.ascent - ascentF), *laid);
+        } else {
+            p.drawText(QPoint(line.x, line.y + layout.ascent), line.text);
+        }
         if (line.underline >= 0) {
             const QFontMetrics fm = MetricsFor(font);
             const int ux = line.x + fm.horizontalAdvance(line.text.left(line.underline));
