@@ -91,7 +91,8 @@ TEST_F(ScreenerServerTest, ResultPagesAreWrittenTheOldWayTwentyRowsInNameOrder)
             std::string row = ">" + stock.Symbol.toStdString() +
                               "</a></b></font></td><td><font "
                               "face=\"arial\" size=\"-1\">" +
-                              stock.Cells[1].toHtmlEscaped().toStdString() + "</font></td>";
+                              EncodeWindows1252(stock.Cells[1].toHtmlEscaped()).toStdString() +
+                              "</font></td>";
             EXPECT_EQ(Count(html, row), 1) << row;
         }
         std::string range = b <= 45 ? "Showing " + std::to_string(b) + " to " +
