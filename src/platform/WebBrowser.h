@@ -36,6 +36,10 @@ public:
     const HtmlDocument *Document() const { return document.get(); }
     // True from Navigate until its document completes.
     bool Busy() const { return !pending.isNull(); }
+    // The HTTP status of the last completed load (0 when no server answered), and its
+    // Retry-After header as sent (empty when there was none).
+    int LastStatus() const { return lastStatus; }
+    const QByteArray &LastRetryAfter() const { return lastRetryAfter; }
 
 signals:
     // A document finished loading. frame is the browser itself (there are no frames); address
@@ -49,6 +53,8 @@ private:
     QNetworkAccessManager *network;
     QPointer<QNetworkReply> pending;
     std::unique_ptr<HtmlDocument> document;
+    int lastStatus = 0;
+    QByteArray lastRetryAfter;
 };
 
 }  // namespace platform
