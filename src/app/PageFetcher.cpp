@@ -30,7 +30,7 @@ uint32_t RetryAfterFrom(const QByteArray &value, uint32_t limit)
     const qint64 seconds = text.toLongLong(&number);
     qint64 ms = 0;
     if (number) {
-        ms = seconds * 1000;
+        ms = std::clamp<qint64>(seconds, 0, limit / 1000 + 1) * 1000;
     } else {
         QDateTime at = QDateTime::fromString(QString::fromLatin1(text), Qt::RFC2822Date);
         if (at.isValid())

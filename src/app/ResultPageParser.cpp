@@ -1,5 +1,7 @@
 #include "app/ResultPageParser.h"
 
+#include <algorithm>
+
 #include "platform/HtmlEntities.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
@@ -117,15 +119,36 @@ QString MarkRowsAndCells(QStringView cut)
     return marked;
 }
 
-// A decoded cell as it may be stored: no control character, line break or field separator
-// (each becomes a space), and nothing at all when only white space is left.
+// Characters that never reach a record: controls, line breaks and the no-break space (which a
+// decoded "&nbsp;" also gives) become spaces.
+bool BecomesSpace(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7F && u <= 0xA0) || u == 0x2028 || u == 0x2029;
+}
+
+// A cell as it may be stored: "%" removed, character references decoded, no control character,
+// line break or field separator (each becomes a space), and nothing at all when only white
+// space is left.
 QString CleanCell(QStringView cell)
 {
-    QString text = platform::DecodeHtmlEntities(cell);
+    // Most cells need none of this: one look decides.
+    bool plain = true;
     bool blank = true;
-    for (QChar &c : text) {
+    for (QChar c : cell) {
         const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029 || u == 0xA0)
+        if (u == u'%' || u == u'&' || BecomesSpace(u))
+            plain = false;
+        blank = blank && c.isSpace();
+    }
+    if (blank)
+        return QString();
+    if (plain)
+        return cell.toString();
+
+    QString text = platform::DecodeHtmlEntities(cell.toString().remove(u'%'));
+    blank = true;
+    for (QChar &c : text) {
+        if (BecomesSpace(c.unicode()))
             c = u' ';
         blank = blank && c.isSpace();
     }
@@ -137,33 +160,44 @@ QString CleanCell(QStringView cell)
 
 // A number cell: grouping commas go; a market cap may be written in thousands, millions or
 // billions.
-double CellNumber(QString text, int field)
+double CellNumber(QStringView cell, int field)
 {
-    text.remove(u',');
+    QString cleaned;
+    // A "%" at the very end ("-2.5%") ends the number where it would end anyway.
+    const QStringView body = cell.endsWith(u'%') ? cell.chopped(1) : cell;
+    const bool plain = std::none_of(body.begin(), body.end(), [](QChar c) {
+        return c == u'%' || c == u'&' || c == u',' || BecomesSpace(c.unicode());
+    });
+    if (!plain) {
+        cleaned = CleanCell(cell).remove(u',');
+        cell = cleaned;
+    }
     double scale = 1;
     if (field == MarketCapField) {
         for (const auto &[suffix, factor] :
              {std::pair{u'M', 1e6}, std::pair{u'B', 1e9}, std::pair{u'K', 1e3}}) {
-            if (text.contains(suffix)) {
-                text.remove(suffix);
+            if (cell.contains(suffix)) {
+                // A letter before the digits must not end the number there.
+                if (cleaned.isEmpty())
+                    cleaned = cell.toString();
+                cell = cleaned.remove(suffix);
                 scale = factor;
                 break;
             }
         }
     }
-    return MdlHelpers::ParseLeadingNumber(text) * scale;
+    return MdlHelpers::ParseLeadingNumber(cell) * scale;
 }
 
-StockRecord RecordFromRow(QString row)
+StockRecord RecordFromRow(QStringView row)
 {
-    row.remove(QLatin1Char('%'));
     const Module1::RecordFields fields = Module1::SplitFields(row);
     StockRecord record;
     for (int i = 0; i < StockRecord::TextFieldCount; ++i)
         record.TextField(i) = CleanCell(fields[i]);
     record.Company = MdlHelpers::ProperCase(record.Company);
     for (int i = StockRecord::TextFieldCount; i < StockRecord::FieldCount; ++i)
-        record.NumberField(i) = CellNumber(CleanCell(fields[i]), i);
+        record.NumberField(i) = CellNumber(fields[i], i);
     return record;
 }
 }  // namespace
@@ -189,8 +223,7 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText)
     while (at >= 0) {
         at += RowMarker.size();
         const qsizetype next = rest.indexOf(RowMarker, at);
-        records.push_back(
-            RecordFromRow(rest.mid(at, (next < 0 ? rest.size() : next) - at).toString()));
+        records.push_back(RecordFromRow(rest.mid(at, (next < 0 ? rest.size() : next) - at)));
         at = next;
     }
     return records;
