@@ -13,7 +13,6 @@
 // must not move a field, so the markers allow white space and attributes where HTML does.
 namespace {
 const QString RowMarker = QStringLiteral("%^^&%^%^");
-const QString CrLf = QStringLiteral("\r\n");
 constexpr int MarketCapField = 6;
 
 bool IsBlank(QChar c)
