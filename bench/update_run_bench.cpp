@@ -10,14 +10,14 @@
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"
 #include "platform/Clock.h"
-#include "platform/HtmlDocument.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/PageMarkup.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
+#include "web/HtmlDocument.h"
+#include "web/WebBrowser.h"
 #include "widgets/ucProgressBar.h"
 
 namespace {
@@ -25,8 +25,8 @@ namespace {
 struct Controls {
     platform::WebBrowser browser;
     PageFetcher fetcher{browser};
-    ucProgressBar downloadBar;
-    ucProgressBar importBar;
+    widgets::ucProgressBar downloadBar;
+    widgets::ucProgressBar importBar;
     QLabel status;
     DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
 };

@@ -4,16 +4,18 @@
 #include <vector>
 
 class PageFetcher;
+namespace widgets {
 class ucProgressBar;
+}
 class QLabel;
 
 // What an update run works on: the main window's page fetcher (its browser component), the
 // download and import progress bars and the status label.
 struct UpdateRunControls {
     PageFetcher *fetcher = nullptr;
-    ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
-    ucProgressBar *importBar = nullptr;    // ucProgressBar2
-    QLabel *statusLabel = nullptr;         // lblDownloadStatus
+    widgets::ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
+    widgets::ucProgressBar *importBar = nullptr;    // ucProgressBar2
+    QLabel *statusLabel = nullptr;                  // lblDownloadStatus
 };
 
 // How a run ended. Only a completed run replaced data.dat; every other outcome left data.dat

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/Clock.h"
-#include "platform/WebBrowser.h"
+#include "web/WebBrowser.h"
 
 PageFetcher::PageFetcher(platform::WebBrowser &browser, QObject *parent)
     : QObject(parent), browser(browser)

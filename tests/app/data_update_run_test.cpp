@@ -12,11 +12,11 @@
 #include "platform/Clock.h"
 #include "platform/CursorPosition.h"
 #include "platform/MessageBox.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
+#include "web/WebBrowser.h"
 #include "widgets/ucProgressBar.h"
 
 using namespace platform;
@@ -85,8 +85,8 @@ protected:
     std::unique_ptr<ScreenerServer> sim;
     WebBrowser browser;
     PageFetcher fetcher{browser};
-    ucProgressBar downloadBar;
-    ucProgressBar importBar;
+    widgets::ucProgressBar downloadBar;
+    widgets::ucProgressBar importBar;
     QLabel status;
     DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
     std::vector<MessageRequest> messages;

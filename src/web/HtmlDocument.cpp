@@ -1,12 +1,12 @@
-#include "platform/HtmlDocument.h"
+#include "web/HtmlDocument.h"
 
 #include <gumbo.h>
 
 #include <algorithm>
 #include <cstddef>
 
-#include "platform/HtmlSerializer.h"
 #include "platform/TextCodec.h"
+#include "web/HtmlSerializer.h"
 
 namespace platform {
 
