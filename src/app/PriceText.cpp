@@ -1,7 +1,9 @@
 #include "app/PriceText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace PriceText {
 
@@ -28,7 +30,7 @@ void IncrementLastDigit(char *begin, char *&end)
 
 }  // namespace
 
-QString FormatAmount(double value, const QLocale &locale)
+QString FormatAmount(double value, const QString &decimalSeparator)
 {
     if (!std::isfinite(value))
         value = 0;
@@ -40,7 +42,8 @@ QString FormatAmount(double value, const QLocale &locale)
     // a whole number of eighths, which three decimals write exactly. Every other value rounds the
     // same in any rounding mode, so the correctly rounded two-decimal text is the answer.
     const double eighths = magnitude * 8;
-    if (std::fmod(eighths, 2) == 1) {
+    if (eighths < 0x1p53 && eighths == std::floor(eighths) &&
+        (static_cast<int64_t>(eighths) & 1) != 0) {
         end = std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::fixed, 3)
                   .ptr;
         --end;  // drop the 5, then round away from zero
@@ -52,17 +55,20 @@ QString FormatAmount(double value, const QLocale &locale)
 
     bool zero = true;
     for (const char *p = digits; p < end; ++p) zero = zero && (*p == '0' || *p == '.');
-    QString text;
-    text.reserve(static_cast<qsizetype>(end - digits) + 1);
+    char16_t out[sizeof digits + 8];
+    qsizetype n = 0;
     if (value < 0 && !zero)
-        text += QLatin1Char('-');
-    const QString separator = locale.decimalPoint();
+        out[n++] = u'-';
     for (const char *p = digits; p < end; ++p) {
-        if (*p == '.')
-            text += separator;
-        else
-            text += QLatin1Char(*p);
+        if (*p != '.') {
+            out[n++] = static_cast<char16_t>(*p);
+            continue;
+        }
+        // a separator of more than a few characters is no decimal separator
+        for (qsizetype i = 0; i < std::min<qsizetype>(decimalSeparator.size(), 8); ++i)
+            out[n++] = decimalSeparator[i].unicode();
     }
+    const QString text(reinterpret_cast<const QChar *>(out), n);
     return text;
 }
 

@@ -12,7 +12,11 @@ namespace PriceText {
 // decimals from its exact binary value, halves away from zero: 0.125 gives 0.13, while the
 // double stored for 1.005 lies just below 1.005 and gives 1.00. A value that rounds to zero
 // shows no sign; infinities and NaN show "0.00".
-QString FormatAmount(double value, const QLocale &locale = QLocale());
+QString FormatAmount(double value, const QString &decimalSeparator);
+inline QString FormatAmount(double value, const QLocale &locale = QLocale())
+{
+    return FormatAmount(value, locale.decimalPoint());
+}
 
 // A rate typed into a search box: a decimal number in the locale's notation, or with "." as
 // the decimal point; spaces at either end do not count. nullopt for anything else (letters, an

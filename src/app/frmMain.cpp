@@ -175,9 +175,12 @@ UpdateOutcome frmMain::UpdateDataAction()
 
 bool frmMain::event(QEvent *event)
 {
-    // The reminder runs a dialog and perhaps a whole update: it starts once the activation
-    // has been delivered, not inside it.
-    if (event->type() == QEvent::WindowActivate && !activated && !activationQueued) {
+    // Showing the window activates it; where the window system does not (no window manager),
+    // being shown counts as the activation. The reminder runs a dialog and perhaps a whole
+    // update: it starts once the event has been delivered, not inside it.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::WindowActivate) && !activated &&
+        !activationQueued) {
         activationQueued = true;
         QTimer::singleShot(0, this, &frmMain::Form_Activate);
     }

@@ -58,7 +58,7 @@ void frmMain::SearchStocks()
 void frmMain::LoadDataToGrid()
 {
     LynxGrid &grid = *ui.LynxGrid1;
-    const QLocale locale;
+    const QString separator = QLocale().decimalPoint();
     Try([&] { grid.Clear(); });
     Try([&] { grid.SetRedraw(false); });
     for (const StockRecord &record : Stocks()) {
@@ -69,7 +69,7 @@ void frmMain::LoadDataToGrid()
         const auto cell = [&](int col, const QString &text) {
             Try([&] { grid.SetCellText(row, col, text); });
         };
-        const auto amount = [&](double value) { return PriceText::FormatAmount(value, locale); };
+        const auto amount = [&](double value) { return PriceText::FormatAmount(value, separator); };
         cell(1, record.Company);
         cell(2, amount(record.Price));
         cell(3, record.Industry);

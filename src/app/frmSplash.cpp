@@ -45,9 +45,11 @@ QString frmSplash::GetWindowsVersion(bool majorOnly)
 
 bool frmSplash::event(QEvent *event)
 {
-    // The sequence blocks for seconds and shows another window: it starts after the
-    // activation has been delivered.
-    if (event->type() == QEvent::WindowActivate && !activated)
+    // A splash window is rarely given the focus (without a window manager never), so being
+    // shown counts as its activation. The sequence blocks for seconds and shows another
+    // window: it starts once the event has been delivered.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::WindowActivate) && !activated)
         QTimer::singleShot(0, this, &frmSplash::Form_Activate);
     return QWidget::event(event);
 }

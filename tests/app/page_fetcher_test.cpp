@@ -175,7 +175,7 @@ TEST(PageFetcherSettle, DemonstrationsMayShortenTheSettleWait)
     const struct {
         const char *value;  // nullptr: not set
         int roundMs;
-    } cases[] = {{nullptr, 100}, {"200", 20}, {"0", 0},      {"1000", 100},
+    } cases[] = {{nullptr, 100}, {"200", 20}, {"0", 0},     {"1000", 100},
                  {"1001", 100},  {"-5", 100}, {"abc", 100}, {"", 100}};
     for (const auto &c : cases) {
         if (c.value)
