@@ -27,6 +27,17 @@ Digits Decompose(double magnitude)
     for (const char *p = buf; p < ePos; ++p) mantissaDigits += (*p >= '0' && *p <= '9');
     if (mantissaDigits > 15) {
         res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+        double back = 0;
+        if (std::from_chars(buf, res.ptr, back).ec == std::errc::result_out_of_range) {
+            // Rounded up past the largest double, the text would read back as nothing: cut the
+            // digits toward zero instead.
+            res =
+                std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 20);
+            ePos = static_cast<const char *>(std::memchr(buf, 'e', res.ptr - buf));
+            const char *exponentPart = ePos;
+            char *cut = buf + 16;  // the first digit, the point and 14 more digits
+            res.ptr = std::copy(exponentPart, static_cast<const char *>(res.ptr), cut);
+        }
         ePos = static_cast<const char *>(std::memchr(buf, 'e', res.ptr - buf));
     }
     Digits d;

@@ -4,6 +4,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include "platform/MarkupDepth.h"
+
 namespace platform {
 
 WebBrowser::WebBrowser(QWidget *parent) : QWidget(parent), network(new QNetworkAccessManager(this))
@@ -56,12 +58,25 @@ void WebBrowser::Finish(QNetworkReply *reply, const QString &address)
     } else if (reply->error() != QNetworkReply::NoError) {
         document = HtmlDocument::Parse(ErrorPage(address, reply->errorString()));
     } else {
-        document = HtmlDocument::FromBytes(
-            reply->readAll(), reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
+        document =
+            DocumentFromBody(address, reply->readAll(),
+                             reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     }
 
     QString reported = address;
     emit DocumentComplete(this, reported);
+}
+
+std::unique_ptr<HtmlDocument> WebBrowser::DocumentFromBody(const QString &address,
+                                                           const QByteArray &body,
+                                                           const QByteArray &contentType)
+{
+    // Building the tree of absurdly deep markup takes the parser time that grows with the square
+    // of the depth; no real page comes near the limit.
+    if (MarkupDepth(body, MaxElementDepth) > MaxElementDepth)
+        return HtmlDocument::Parse(ErrorPage(
+            address, QStringLiteral("The page nests its elements too deeply to be shown.")));
+    return HtmlDocument::FromBytes(body, contentType);
 }
 
 std::string WebBrowser::ErrorPage(const QString &address, const QString &reason)

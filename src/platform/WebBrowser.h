@@ -37,6 +37,14 @@ public:
     // True from Navigate until its document completes.
     bool Busy() const { return !pending.isNull(); }
 
+    // Pages whose elements nest deeper than this are shown as an error page.
+    static constexpr int MaxElementDepth = 5000;
+    // The document of a received body: the body itself, or an error page for markup nested
+    // deeper than MaxElementDepth.
+    static std::unique_ptr<HtmlDocument> DocumentFromBody(const QString &address,
+                                                          const QByteArray &body,
+                                                          const QByteArray &contentType);
+
 signals:
     // A document finished loading. frame is the browser itself (there are no frames); address
     // is the one given to Navigate ("about:blank" when that was empty).

@@ -3,34 +3,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/ProgramFolder.h"
-#include "platform/Wildcard.h"
+#include "platform/SafeFile.h"
 #include "platform/TextCodec.h"
+#include "platform/Wildcard.h"
 
 namespace MdlHelpers {
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
-
-bool WriteWholeBytes(const QString &path, const QByteArray &bytes)
-{
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 }  // namespace
 
 QString AppFile(const QString &name)
@@ -162,18 +148,14 @@ bool WriteLines(const QString &path, const QStringList &lines)
         bytes += platform::EncodeLocaleText(line);
         bytes += "\r\n";
     }
-    return WriteWholeBytes(path, bytes);
+    return platform::ReplaceFile(path, bytes);
 }
 
 bool WriteTextFile(const QString &path, const QString &text, bool append)
 {
     if (!append)
-        return WriteWholeBytes(path, platform::EncodeLocaleText(text + CrLf));
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = platform::EncodeLocaleText(text + CrLf);
-    return file.write(bytes) == bytes.size() && file.flush();
+        return platform::ReplaceFile(path, platform::EncodeLocaleText(text + CrLf));
+    return platform::AppendToFile(path, platform::EncodeLocaleText(text + CrLf));
 }
 
 QString TextBetween(const QString &startMarker, const QString &endMarker, const QString &text)
@@ -251,7 +233,8 @@ int DeleteFiles(const QString &folder, const QString &pattern)
 
 int CountFiles(const QString &folder, const QString &pattern)
 {
-    const QString withSlash = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QString withSlash =
+        folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     return static_cast<int>(MatchingFiles(withSlash, pattern).size());
 }
 

@@ -29,12 +29,14 @@ QStringList RemoveBlankLines(const QStringList &lines);
 QStringList RemoveDuplicateLines(const QStringList &lines);
 
 // Writes every element followed by CR LF. The file is replaced only once the new content is
-// completely written, so a failing write leaves the old file intact. Returns false on failure
-// (and for an empty path, where nothing is written).
+// completely written and synced, so a failing write (a full disk among them) leaves the old
+// file byte for byte. Returns false on failure (and for an empty path, where nothing is
+// written).
 bool WriteLines(const QString &path, const QStringList &lines);
 
 // Writes the text followed by CR LF: replacing the file (safely, as WriteLines) or appending
-// to it, creating it when missing. Returns false on failure.
+// to it, creating it when missing. Returns false on failure; a failed append leaves the file
+// as it was.
 bool WriteTextFile(const QString &path, const QString &text, bool append);
 
 // The longest leading part of the text that forms a number; 0 when there is none. Spaces,

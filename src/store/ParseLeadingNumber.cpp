@@ -43,10 +43,12 @@ public:
     }
     void append(const NumberText &other)
     {
-        for (int i = 0; i < other.size; ++i)
-            *this += other.data()[i];
+        for (int i = 0; i < other.size; ++i) *this += other.data()[i];
     }
-    const char *data() const { return size <= static_cast<int>(sizeof local) ? local : heap.data(); }
+    const char *data() const
+    {
+        return size <= static_cast<int>(sizeof local) ? local : heap.data();
+    }
     int length() const { return size; }
     char operator[](int i) const { return data()[i]; }
 
@@ -78,7 +80,8 @@ double ReadInteger(Cursor &cursor, int base)
 {
     double value = 0;
     for (int d; (d = DigitValue(cursor.Peek(), base)) >= 0; cursor.Next()) value = value * base + d;
-    return value;
+    // Too many digits for a double: no usable number, as for a decimal overflow.
+    return std::isfinite(value) ? value : 0;
 }
 
 }  // namespace

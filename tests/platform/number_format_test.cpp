@@ -45,3 +45,18 @@ TEST(FormatGeneralNumber, ReadsBackToFifteenSignificantDigits)
         ASSERT_NEAR(back, v, std::abs(v) * 5e-15) << FormatGeneralNumber(v).toStdString();
     }
 }
+
+// At the top of the range, rounding to 15 digits would pass the largest double and read back as
+// 0: those are cut toward zero instead. Every double, however extreme, reads back.
+TEST(FormatGeneralNumber, ExtremesReadBackWithinFifteenDigits)
+{
+    using L = std::numeric_limits<double>;
+    EXPECT_EQ(FormatGeneralNumber(L::max()), "1.79769313486231E+308");
+    EXPECT_EQ(FormatGeneralNumber(-L::max()), "-1.79769313486231E+308");
+    for (double v : {L::max(), -L::max(), std::nextafter(L::max(), 0.0), 1.7976931348623150e308,
+                     L::min(), L::denorm_min(), -L::denorm_min(), 9.99999999999999999e307}) {
+        const double back = MdlHelpers::ParseLeadingNumber(FormatGeneralNumber(v));
+        EXPECT_NE(back, 0) << FormatGeneralNumber(v).toStdString();
+        EXPECT_NEAR(back / v, 1.0, 1e-14) << FormatGeneralNumber(v).toStdString();
+    }
+}

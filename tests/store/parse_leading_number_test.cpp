@@ -58,6 +58,10 @@ TEST(ParseLeadingNumber, HexadecimalAndOctalPrefixes)
     EXPECT_EQ(ParseLeadingNumber(u" & H 1 0"), 16);
     EXPECT_EQ(ParseLeadingNumber(u"&X1"), 0);
     EXPECT_EQ(ParseLeadingNumber(u"&H"), 0);
+    // Too long for a double reads 0, as a decimal overflow does.
+    EXPECT_EQ(ParseLeadingNumber(QString("&H") + QString(256, 'F')), 0);
+    EXPECT_EQ(ParseLeadingNumber(QString("&O") + QString(400, '7')), 0);
+    EXPECT_DOUBLE_EQ(ParseLeadingNumber(QString("&H") + QString(16, 'F')), 18446744073709551615.0);
 }
 
 TEST(ParseLeadingNumber, IgnoresTheLocale)

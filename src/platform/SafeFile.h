@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writing files so that a full disk, a failing device or a killed process never leaves a
+// damaged file behind.
+namespace platform {
+
+// Replaces the file at path with the bytes: they go to a temporary file beside it
+// ("<name>.saving-XXXXXX"), every write, the sync and the close are checked, and only then is
+// the temporary file renamed over the old one. On any failure the temporary file is removed,
+// the old file stays byte for byte as it was and the result is false. Leftover temporary files
+// of earlier saves of the same file (a process killed before its rename) are removed first.
+// False for an empty path.
+bool ReplaceFile(const QString &path, const QByteArray &bytes);
+
+// Appends the bytes to the file, creating it when missing; every write is checked and the file
+// synced. A failed append returns false and cuts the file back to its old length.
+bool AppendToFile(const QString &path, const QByteArray &bytes);
+
+// The name pattern of ReplaceFile's temporary files for a file name ("data.dat" gives
+// "data.dat.saving-??????").
+QString TemporaryFilePattern(const QString &fileName);
+
+// Test seam: after this many more bytes, every write fails as on a full disk (ENOSPC); a
+// negative budget (the default) turns the seam off.
+void SetWriteBudgetForTests(qint64 bytes);
+
+// Test seam: called by ReplaceFile after the temporary file is complete and synced, right
+// before the rename (a crash test kills the process there); null turns it off.
+void SetBeforeRenameHookForTests(void (*hook)());
+
+}  // namespace platform
