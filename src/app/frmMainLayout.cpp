@@ -1,8 +1,10 @@
 // frmMain: its controls, where they stand, and the saved settings they load.
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QScreen>
 #include <type_traits>
 
 #include "app/Artwork.h"
@@ -109,6 +111,8 @@ void Rule(QWidget *parent, int y)
 void frmMain::CreateControls()
 {
     setFixedSize(WindowWidth, WindowHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(226, 232, 242));
     setPalette(palette);
