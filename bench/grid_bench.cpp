@@ -7,6 +7,14 @@
 //   Destroy      deleting the filled grid (all of its memory given back)
 //   RemoveFirst  RemoveItem(0) with 32,767 rows (every item slot above moves down)
 //   Memory       memory held by the filled grid over the empty one (counters HeapMB, ResidentMB)
+//
+// The layout of the filled grid at run time (scroll bars attached, 1000 x 600, scrolled to the
+// middle); every iteration first marks the rows changed, so cached sums are rebuilt:
+//   UpdateScrollBars  both ranges from all 32,767 rows, the sums rebuilt first
+//   RowAtY, ColumnAtX, RowTop  one look-up each, as the pointer handlers make them (no change
+//                to the rows in between)
+//   SetPropertyRedrawOn  a property whose setter refreshes (RowHeightMin), with Redraw on: the
+//                metrics, the ranges and one paint
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -21,6 +29,8 @@
 #include <vector>
 
 #include "grid/LynxGrid.h"
+#include "platform/ControlHost.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 constexpr int Rows = 32767;
@@ -202,5 +212,82 @@ void RemoveFirst(benchmark::State &state)
     }
 }
 BENCHMARK(RemoveFirst)->Unit(benchmark::kMicrosecond);
+
+// The main window's grid at run time, filled, 1000 x 600 pixels, scrolled to the middle.
+class RunningGrid : public LynxGrid {
+public:
+    RunningGrid()
+    {
+        SetHost(&host);
+        platform::SettingsStore saved;
+        saved.WriteInt(QStringLiteral("ScaleUnits"), 3, 1);
+        saved.WriteInt(QStringLiteral("RowHeightMin"), 20, 0);
+        ReadProperties(saved);
+        resize(1000, 600);
+        AddMainWindowColumns(*this);
+        FillGrid(*this);
+        SetTopRow(Rows / 2);
+    }
+    void MarkRowsChanged() { model.Items(); }
+    using LynxGrid::UpdateScrollBars;
+
+private:
+    platform::ControlHost host;
+};
+
+RunningGrid &Running()
+{
+    static RunningGrid *grid = [] {
+        Texts();
+        return new RunningGrid;
+    }();
+    return *grid;
+}
+
+void UpdateScrollBars(benchmark::State &state)
+{
+    RunningGrid &grid = Running();
+    for (auto _ : state) {
+        grid.MarkRowsChanged();
+        grid.UpdateScrollBars();
+    }
+}
+BENCHMARK(UpdateScrollBars)->Unit(benchmark::kMicrosecond);
+
+template <class Query>
+void LayoutQuery(benchmark::State &state, Query query)
+{
+    RunningGrid &grid = Running();
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(query(grid, i));
+        i = (i + 37) % 580;
+    }
+}
+
+void RowAtY(benchmark::State &state)
+{
+    LayoutQuery(state, [](const LynxGrid &g, int i) { return g.Layout().RowAtY(21 + i); });
+}
+BENCHMARK(RowAtY)->Unit(benchmark::kNanosecond);
+
+void RowTop(benchmark::State &state)
+{
+    LayoutQuery(state, [](const LynxGrid &g, int i) { return g.RowTop(Rows / 2 + i % 30); });
+}
+BENCHMARK(RowTop)->Unit(benchmark::kNanosecond);
+
+void ColumnAtX(benchmark::State &state)
+{
+    LayoutQuery(state, [](const LynxGrid &g, int i) { return g.Layout().ColumnAtX(i * 3 / 2); });
+}
+BENCHMARK(ColumnAtX)->Unit(benchmark::kNanosecond);
+
+void SetPropertyRedrawOn(benchmark::State &state)
+{
+    RunningGrid &grid = Running();
+    for (auto _ : state) grid.SetRowHeightMin(20);
+}
+BENCHMARK(SetPropertyRedrawOn)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -16,7 +16,7 @@ int StandardRowHeight(int rowHeightMin, int scaleUnits)
 {
     if (rowHeightMin < 1)
         return 16;
-    return GridScale::ToWholePixelsY(rowHeightMin, scaleUnits);
+    return std::max(GridScale::ToWholePixelsY(rowHeightMin, scaleUnits), 1);
 }
 
 int DefaultRowHeight(double charHeight, int standardRowHeight)
@@ -28,7 +28,8 @@ GridMetrics ComputeGridMetrics(const GridMetricsInput &input)
 {
     GridMetrics m;
     m.StandardRowHeight = StandardRowHeight(input.RowHeightMin, input.ScaleUnits);
-    m.CheckSize = m.StandardRowHeight > 16 ? 16 : m.StandardRowHeight - 4;
+    // Rows under 4 pixels leave no room for a check box, rather than a negative one.
+    m.CheckSize = m.StandardRowHeight > 16 ? 16 : std::max(m.StandardRowHeight - 4, 0);
     m.CheckTextLeft = input.CheckBoxes ? m.CheckSize + 2 : 3;
     m.TextLeft = m.CheckTextLeft;
     if (input.HasImageList) {
@@ -40,5 +41,6 @@ GridMetrics ComputeGridMetrics(const GridMetricsInput &input)
     }
     m.CharHeight = Round(input.CharHeight);
     m.HeaderHeight = DefaultRowHeight(m.CharHeight, m.StandardRowHeight);
+    m.TextFormatFlags = input.DisplayEllipsis ? 0x40020u : 0x20u;
     return m;
 }

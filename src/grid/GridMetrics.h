@@ -12,12 +12,14 @@ struct GridMetrics {
     int ImageHeight = 0;
     int CharHeight = 0;  // height of the text "A" in the grid's font
     int HeaderHeight = 16;
+    unsigned TextFormatFlags = 0x40020;  // single line, plus word ellipsis with DisplayEllipsis
 };
 
 struct GridMetricsInput {
     int RowHeightMin = 0;  // in ScaleUnits
     int ScaleUnits = 1;
     bool CheckBoxes = false;
+    bool DisplayEllipsis = true;
     bool HasImageList = false;
     int ImageWidth = 0;
     int ImageHeight = 0;
@@ -27,7 +29,8 @@ struct GridMetricsInput {
 
 GridMetrics ComputeGridMetrics(const GridMetricsInput &input);
 
-// 16 when rowHeightMin is below 1, else rowHeightMin in pixels rounded half to even.
+// 16 when rowHeightMin is below 1, else rowHeightMin in pixels rounded half to even, but at
+// least 1: a minimum under half a pixel would make rows that cannot be seen or hit.
 int StandardRowHeight(int rowHeightMin, int scaleUnits);
 // Height of the header band: the larger of the text height plus 4 (rounded half to even) and
 // the standard row height.

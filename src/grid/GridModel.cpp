@@ -40,7 +40,9 @@ GridColumn &GridModel::Column(int slot)
 
 const GridColumn &GridModel::Column(int slot) const
 {
-    return const_cast<GridModel *>(this)->Column(slot);
+    if (slot < 0 || slot > Cols())
+        OutOfRange();
+    return columnTable[At(slot)];
 }
 
 int GridModel::ColumnSlotAt(int position) const
@@ -63,13 +65,15 @@ void GridModel::ResetColumns(int highestSlot)
     std::vector<GridColumn>(At(highestSlot) + 1).swap(columnTable);
     columnOrder.assign(At(highestSlot) + 1, 0);
     std::iota(columnOrder.begin(), columnOrder.end(), 0);
+    slotZeroInUse = false;
 }
 
 GridModel::NewColumn GridModel::PlaceNewColumn(int index)
 {
-    if (columnTable[0].Alignment == 0) {
+    if (!slotZeroInUse) {
         // Slot 0 already has its place in the display order (first, unless columns were
         // dragged); writing 0 into entry 0 again could name it twice.
+        slotZeroInUse = true;
         return {0, PositionOfColumn(0)};
     }
     columnTable.emplace_back();
@@ -86,6 +90,7 @@ GridModel::NewColumn GridModel::PlaceNewColumn(int index)
 
 int GridModel::InsertItem(int index, int cacheIncrement)
 {
+    ++rowsVersion;
     return itemTable.Insert(index, cacheIncrement);
 }
 
@@ -93,7 +98,9 @@ GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
 {
     const int slot = itemTable.SlotOfRow(row);
     GridItem &item = itemTable.Item(slot);
+    ++rowsVersion;
     const RemovedItem removed{slot, (item.Flags & ItemFlagSelected) != 0};
+    SetItemImage(item, 0);
 
     for (GridCell &cell : cells.Span(item.Cells)) {
         if (cell.StyleIndex >= 0)
@@ -113,8 +120,16 @@ GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
     return removed;
 }
 
+void GridModel::SetItemImage(GridItem &item, int image)
+{
+    itemsWithImage += (image != 0) - (item.Image != 0);
+    item.Image = image;
+}
+
 void GridModel::Clear()
 {
+    ++rowsVersion;
+    itemsWithImage = 0;
     itemTable.Reset();
     std::vector<CellStyle>(1).swap(styleTable);
     cells.Clear();
@@ -132,6 +147,35 @@ void GridModel::CreateCells(int slot, int count)
     GridItem &item = itemTable.Item(slot);
     cells.Release(item.Cells);
     item.Cells = cells.Allocate(At(std::max(count, 0)));
+}
+
+void GridModel::StampNewCell(int slot, int col, ColorValue gridBack, ColorValue gridFore)
+{
+    const GridColumn &column = Column(col);
+    GridCell &cell = Cell(slot, col);
+    cell.Alignment = platform::CheckedInt16(column.Alignment);
+    cell.StyleIndex = -1;
+    cell.Flags = column.Flags;
+    SetCellStyle(slot, col, StyleAttribute::BackColor, gridBack, gridBack, gridFore);
+}
+
+void GridModel::GiveItemsCells(ColorValue gridBack, ColorValue gridFore)
+{
+    const int count = Cols() + 1;
+    for (int slot = 0; slot <= itemTable.LastItem(); ++slot) {
+        GridItem &item = itemTable.Item(slot);
+        const int had = CellCount(item);
+        if (had >= count)
+            continue;
+        // The cells of an item are one run, so the item moves to a longer one.
+        CellRange longer = cells.Allocate(At(count));
+        const auto old = cells.View(item.Cells);
+        std::copy(old.begin(), old.end(), cells.Span(longer).begin());
+        cells.Release(item.Cells);
+        item.Cells = longer;
+        for (int c = had; c < count; ++c) StampNewCell(slot, c, gridBack, gridFore);
+    }
+    CompactCellsIfWorthIt();
 }
 
 GridCell &GridModel::Cell(GridItem &item, int col)
@@ -183,6 +227,39 @@ void GridModel::CompactCellsIfWorthIt()
     cells.Compact([this](auto &&visit) {
         for (int slot = 0; slot <= itemTable.LastItem(); ++slot) visit(itemTable.Item(slot).Cells);
     });
+}
+
+// --- reads that never fail ---------------------------------------------------------------------
+
+const GridColumn *GridModel::FindColumn(int slot) const noexcept
+{
+    return slot < 0 || slot > Cols() ? nullptr : &columnTable[At(slot)];
+}
+
+const GridColumn *GridModel::FindColumnAt(int position) const noexcept
+{
+    if (position < 0 || position >= static_cast<int>(columnOrder.size()))
+        return nullptr;
+    return FindColumn(columnOrder[At(position)]);
+}
+
+const GridItem *GridModel::FindItemAtRow(int row) const noexcept
+{
+    if (row < 0 || row > itemTable.LastItem())
+        return nullptr;
+    return &itemTable.Item(itemTable.RowOrder()[At(row)]);
+}
+
+const GridCell *GridModel::FindCell(const GridItem &item, int col) const noexcept
+{
+    if (col < 0 || col >= CellCount(item))
+        return nullptr;
+    return &cells.View(item.Cells)[At(col)];
+}
+
+const CellStyle *GridModel::FindStyle(int index) const noexcept
+{
+    return index < 0 || index > StyleUBound() ? nullptr : &styleTable[At(index)];
 }
 
 // --- styles ------------------------------------------------------------------------------------

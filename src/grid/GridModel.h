@@ -33,25 +33,40 @@ public:
     std::span<const int> ColumnOrder() const { return columnOrder; }
     // Display position that shows slot, -1 when slot is not a column slot.
     int PositionOfColumn(int slot) const;
-    // Recreates slots 0..highestSlot, all blank, shown in slot order. Error 9 when negative.
+    // Recreates slots 0..highestSlot, all blank, shown in slot order, slot 0 unused. Error 9
+    // when negative.
     void ResetColumns(int highestSlot);
+    // Whether slot 0 holds a column: a new grid and recreated columns leave it unused, so that
+    // the first AddColumn fills it instead of making slot 1.
+    bool SlotZeroInUse() const { return slotZeroInUse; }
+    void MarkSlotZeroInUse() { slotZeroInUse = true; }
 
     struct NewColumn {
         int Slot;
         int Position;
     };
-    // Chooses the slot of a new column and places it in display order: slot 0 while it is unused
-    // (its Alignment is 0), otherwise a new slot after the last; shown at display position index
-    // when 1 <= index < slot, else last. Only the placement is done; the caller fills the slot.
+    // Chooses the slot of a new column and places it in display order: slot 0 while it is
+    // unused, otherwise a new slot after the last; shown at display position index when
+    // 1 <= index < slot, else last. Only the placement is done; the caller fills the slot (and
+    // gives existing items their cells with GiveItemsCells).
     NewColumn PlaceNewColumn(int index);
 
     // --- items ---------------------------------------------------------------------------------
-    ItemTable &Items() { return itemTable; }
+    // The non-const accessors of items and rows count as changes to the rows (RowsVersion).
+    ItemTable &Items()
+    {
+        ++rowsVersion;
+        return itemTable;
+    }
     const ItemTable &Items() const { return itemTable; }
     int LastItem() const { return itemTable.LastItem(); }
     int ItemCount() const { return itemTable.ItemCount(); }
     // Item shown at display row 0..LastItem(); error 9 otherwise.
-    GridItem &ItemAtRow(int row) { return itemTable.Item(itemTable.SlotOfRow(row)); }
+    GridItem &ItemAtRow(int row)
+    {
+        ++rowsVersion;
+        return itemTable.Item(itemTable.SlotOfRow(row));
+    }
     const GridItem &ItemAtRow(int row) const { return itemTable.Item(itemTable.SlotOfRow(row)); }
 
     // A new blank item without cells, shown at display row index (last when index < 1 or not
@@ -67,12 +82,22 @@ public:
     // Clear(). Error 9, with nothing changed, for a row outside 0..LastItem().
     RemovedItem RemoveItem(int row, int cacheIncrement);
 
+    // The one way an item's row image changes, so that the items with an image stay counted.
+    void SetItemImage(GridItem &item, int image);
+    int ItemsWithImage() const { return itemsWithImage; }
+
     // Items, styles, current cell and sort columns back to the empty state; columns stay.
     void Clear();
 
     // --- cells and texts -----------------------------------------------------------------------
     // Gives the item in slot `slot` `count` blank cells (StyleIndex -1); for a new item only.
     void CreateCells(int slot, int count);
+    // Every item with fewer cells than there are column slots gets the missing ones, blank and
+    // shaped as AddItem shapes a new item's cells: the column's alignment and flags, a style of
+    // the grid's colours.
+    void GiveItemsCells(ColorValue gridBack, ColorValue gridFore);
+    // Shapes cell col of the item in slot `slot` as a new cell of that column.
+    void StampNewCell(int slot, int col, ColorValue gridBack, ColorValue gridFore);
     int CellCount(const GridItem &item) const { return static_cast<int>(item.Cells.Length); }
     // Cell col of the item; error 9 when the item has no such cell (a column added after it).
     GridCell &Cell(GridItem &item, int col);
@@ -103,6 +128,19 @@ public:
     void SetCellStyle(int slot, int col, StyleAttribute attribute, qint64 value,
                       ColorValue gridBack, ColorValue gridFore);
 
+    // --- reads that never fail, for painting and input ------------------------------------------
+    // nullptr where the checked accessor would fail with 9.
+    const GridColumn *FindColumn(int slot) const noexcept;
+    const GridColumn *FindColumnAt(int position) const noexcept;  // through ColumnOrder
+    const GridItem *FindItemAtRow(int row) const noexcept;
+    const GridCell *FindCell(const GridItem &item, int col) const noexcept;
+    const CellStyle *FindStyle(int index) const noexcept;
+
+    // Grows whenever rows, their heights or their order may have changed (every non-const
+    // access to items); the layout recomputes the row tops it caches when the number it saw
+    // last differs.
+    quint64 RowsVersion() const { return rowsVersion; }
+
     // --- current cell and sorting --------------------------------------------------------------
     int Row = -1;            // current display row, -1 for none
     int Col = -1;            // current display column position, -1 for none
@@ -114,6 +152,9 @@ private:
     void CompactCellsIfWorthIt();
 
     std::vector<GridColumn> columnTable;
+    bool slotZeroInUse = false;
+    int itemsWithImage = 0;
+    quint64 rowsVersion = 0;
     std::vector<int> columnOrder;
     ItemTable itemTable;
     std::vector<CellStyle> styleTable;

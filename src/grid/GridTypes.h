@@ -28,8 +28,7 @@ enum ColumnDataType : qint16 {
 constexpr quint16 ItemFlagChecked = 2;
 constexpr quint16 ItemFlagSelected = 4;
 
-// GridCell::Flags (and GridColumn::Flags for CellFlagWordWrap). In a TypeProgressBar column the
-// cell's whole Flags field holds its progress value (0..100) instead.
+// GridCell::Flags (and GridColumn::Flags for CellFlagWordWrap).
 constexpr quint16 CellFlagChecked = 2;
 constexpr quint16 CellFlagChanged = 8;
 constexpr quint16 CellFlagBold = 16;
@@ -42,8 +41,9 @@ constexpr quint16 CellFlagWordWrap = 128;
 constexpr int AlignLeftMiddle = 4;
 
 // Colours are 32-bit colour values: red in the low byte, or a system colour index with the high
-// bit set. The drawing code resolves them.
-using ColorValue = quint32;
+// bit set. The grid keeps them signed, as its host sees them, so a system colour reads
+// negative; the drawing code resolves them.
+using ColorValue = qint32;
 
 struct GridColumn {
     QPointer<QWidget> BoundControl;
@@ -66,6 +66,7 @@ struct GridCell {
     qint16 Alignment = 0;
     qint16 StyleIndex = -1;  // -1: grid colours, no image
     quint16 Flags = 0;
+    quint8 Progress = 0;  // 0..100, in a TypeProgressBar column
     TextRef Text;
 };
 

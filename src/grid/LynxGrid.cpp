@@ -1,16 +1,27 @@
 #include "grid/LynxGrid.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
 #include <algorithm>
 
-#include "grid/GridGeometry.h"
+#include "grid/GridEventGuard.h"
 #include "grid/GridScale.h"
 #include "platform/ControlError.h"
+#include "platform/Rounding.h"
 
+using lynx::ScrollBarId;
 using platform::CheckedInt16;
 
-LynxGrid::LynxGrid(QWidget *parent) : QWidget(parent)
+LynxGrid::LynxGrid(QWidget *parent) : SurfaceWidget(parent)
 {
+    connect(&scrollBars, &lynx::GridScrollBars::UserScrolled, this,
+            [this](ScrollBarId bar, int position) {
+                lynx::Guarded([&] { OnUserScrolled(bar, position); });
+            });
+    connect(&scrollBars, &lynx::GridScrollBars::ShownChanged, this, [this] { SyncClientArea(); });
+    ApplyFont(AmbientFont());
+    ApplyWindowAttributes();
     RecalcMetrics();
 }
 
@@ -25,7 +36,7 @@ int LynxGrid::AddColumn(const QString &Caption, float Width, int Alignment, int 
     GridColumn &column = model.Column(placed.Slot);
     column.Heading = Caption;
     column.Width = Width;
-    column.WidthPixels = GridScale::ToWholePixelsX(Width, scaleUnits);
+    column.WidthPixels = GridScale::ToWholePixelsX(Width, props.ScaleUnits);
     column.Alignment = Alignment;
     column.ImageAlignment = ImageAlignment;
     column.SortState = 0;
@@ -34,27 +45,20 @@ int LynxGrid::AddColumn(const QString &Caption, float Width, int Alignment, int 
     if (WordWrap)
         column.Flags = CellFlagWordWrap;
     column.Visible = true;
+    model.GiveItemsCells(props.BackColor, props.ForeColor);
     RefreshOrDefer();
     return placed.Position;
 }
 
 int LynxGrid::AddItem(const QString &Item, int Index, bool Checked)
 {
-    const int row = model.InsertItem(Index, cacheIncrement);
+    const int row = model.InsertItem(Index, props.CacheIncrement);
     const int slot = model.LastItem();
-    model.Items().Item(slot).Height = StandardRowHeight(rowHeightMin, scaleUnits);
+    model.Items().Item(slot).Height = layout.StandardRowHeight();
 
     const int cols = model.Cols();
     model.CreateCells(slot, cols + 1);
-    for (int c = 0; c <= cols; ++c) {
-        const GridColumn &column = model.Column(c);
-        GridCell &cell = model.Cell(slot, c);
-        cell.Alignment = CheckedInt16(column.Alignment);
-        cell.StyleIndex = -1;
-        cell.Flags = column.Flags;
-        model.SetCellStyle(slot, c, StyleAttribute::BackColor, backColor, backColor, foreColor);
-        model.SetCellStyle(slot, c, StyleAttribute::ForeColor, foreColor, backColor, foreColor);
-    }
+    for (int c = 0; c <= cols; ++c) model.StampNewCell(slot, c, props.BackColor, props.ForeColor);
 
     if (cols == 0) {
         model.SetText(model.Cell(slot, 0).Text, Item);
@@ -78,7 +82,7 @@ int LynxGrid::AddItem(const QString &Item, int Index, bool Checked)
 
 void LynxGrid::RemoveItem(int Index)
 {
-    const GridModel::RemovedItem removed = model.RemoveItem(Index, cacheIncrement);
+    const GridModel::RemovedItem removed = model.RemoveItem(Index, props.CacheIncrement);
     const int last = model.LastItem();
     if (last < 0) {
         // The model has emptied itself; the rest of an emptying is the grid's.
@@ -86,15 +90,20 @@ void LynxGrid::RemoveItem(int Index)
         DrawGrid(true);
     } else {
         if (removed.WasSelected) {
-            if (multiSelect)
+            if (props.MultiSelect)
                 emit SelectionChanged();
             else
                 model.ItemAtRow(std::min(Index, last)).Flags |= ItemFlagSelected;
         }
-        // The current row keeps its number (so it names the row that moved up into it) unless
-        // that number is now past the end.
-        if (model.Row > last)
-            SetCurrentCell(last, model.Col);
+        // The current row follows its item; when the current item itself went, the row that
+        // took its place (or the new last one) is current.
+        int current = model.Row;
+        if (Index < current)
+            --current;
+        else if (current > last)
+            current = last;
+        if (current != model.Row)
+            SetCurrentCell(current, model.Col);
     }
     RefreshOrDefer();
     emit ItemCountChanged();
@@ -142,60 +151,46 @@ int LynxGrid::CountItems(quint16 flag) const
     return count;
 }
 
-int LynxGrid::ItemsVisible() const
-{
-    const int standard = StandardRowHeight(rowHeightMin, scaleUnits);
-    const int header = DefaultRowHeight(QFontMetricsF(font()).height(), standard);
-    return RowsThatFit(contentsRect().height(), header, standard, borderStyle);
-}
-
-int LynxGrid::ColLeft(int Index) const
-{
-    return ColumnSpan(model, HorizontalScrollPosition(), metrics.TextLeft, Index).Left;
-}
-
-int LynxGrid::HorizontalScrollPosition() const
-{
-    // Without scroll bars the view always starts at the first display column.
-    return 0;
-}
-
 // --- grid properties ---------------------------------------------------------------------------
 
 void LynxGrid::SetCols(int value)
 {
     model.ResetColumns(value);
+    model.GiveItemsCells(props.BackColor, props.ForeColor);
 }
 
 void LynxGrid::SetRow(int value)
 {
     if (SetCurrentCell(value, model.Col))
-        DrawGrid(redraw);
+        DrawGrid(props.Redraw);
 }
 
 void LynxGrid::SetCol(int value)
 {
     if (SetCurrentCell(model.Row, value))
-        DrawGrid(redraw);
+        DrawGrid(props.Redraw);
 }
 
 float LynxGrid::RowHeight(int Index) const
 {
-    return static_cast<float>(GridScale::FromPixelsY(model.ItemAtRow(Index).Height, scaleUnits));
+    return static_cast<float>(
+        GridScale::FromPixelsY(model.ItemAtRow(Index).Height, props.ScaleUnits));
 }
 
 void LynxGrid::SetRowHeight(int Index, float value)
 {
     GridItem &item = model.ItemAtRow(Index);
     if (value != -1.0f)
-        item.Height = GridScale::ToWholePixelsY(value, scaleUnits);
+        item.Height = GridScale::ToWholePixelsY(value, props.ScaleUnits);
+    else
+        AutoSizeRowHeight(Index);
     UpdateScrollBars();
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 void LynxGrid::SetRedraw(bool value)
 {
-    redraw = value;
+    props.Redraw = value;
     if (value) {
         if (layoutPending)
             UpdateScrollBars();
@@ -208,7 +203,8 @@ void LynxGrid::SetRedraw(bool value)
     layoutPending = false;
 }
 
-// --- redraw bookkeeping ------------------------------------------------------------------------
+// --- props.Redraw bookkeeping
+// ------------------------------------------------------------------------
 
 void LynxGrid::DrawGrid(bool draw)
 {
@@ -220,7 +216,7 @@ void LynxGrid::DrawGrid(bool draw)
 
 void LynxGrid::RefreshOrDefer()
 {
-    if (redraw) {
+    if (props.Redraw) {
         Refresh();
     } else {
         drawPending = true;
@@ -228,40 +224,206 @@ void LynxGrid::RefreshOrDefer()
     }
 }
 
-bool LynxGrid::SetCurrentCell(int row, int col)
+bool LynxGrid::SetCurrentCell(int row, int col, Scrolling scrolling)
 {
     if (model.Row == row && model.Col == col)
         return false;
     model.Col = col;
     model.Row = row;
     emit RowColChanged();
+    if (scrolling == Scrolling::EnsureVisible) {
+        ScrollIntoView();
+        emit Scroll();
+    }
     return true;
+}
+
+void LynxGrid::ScrollIntoView()
+{
+    constexpr ScrollBarId H = ScrollBarId::Horizontal;
+    constexpr ScrollBarId V = ScrollBarId::Vertical;
+    const int col = model.Col;
+    // Each step stops as well when the bar did not move (a hidden bar ignores it).
+    ColumnSpanResult span = layout.ColumnSpan(col);
+    if (span.Left < 0) {
+        while (span.Left <= 0 && layout.HorizontalPosition() > scrollBars.RangeMin(H)) {
+            const int before = layout.HorizontalPosition();
+            scrollBars.ScrollTo(H, before - 1);
+            if (layout.HorizontalPosition() == before)
+                break;
+            span = layout.ColumnSpan(col);
+        }
+    } else {
+        // Col is a display position; its width is that of the column shown there.
+        const int width = model.Column(model.ColumnSlotAt(col)).WidthPixels;
+        while (layout.HorizontalPosition() < scrollBars.RangeMax(H)) {
+            if (layout.ClientSize().width() > span.Left + width)
+                break;
+            const int before = layout.HorizontalPosition();
+            scrollBars.ScrollTo(H, before + 1);
+            if (layout.HorizontalPosition() == before)
+                break;
+            span = layout.ColumnSpan(col);
+        }
+    }
+    if (layout.HorizontalPosition() == scrollBars.RangeMin(H))
+        UpdateScrollBars();
+    const int top = layout.TopRow();
+    if (model.Row < top)
+        scrollBars.ScrollTo(V, top - 1);
+    else if (model.Row > top + layout.ItemsVisible() - 1)
+        scrollBars.ScrollTo(V, top + 1);
+}
+
+void LynxGrid::SetTopRow(int value)
+{
+    constexpr ScrollBarId V = ScrollBarId::Vertical;
+    scrollBars.ScrollTo(V, std::min(value, scrollBars.RangeMax(V)));
+    SetCurrentCell(value, model.Col, Scrolling::EnsureVisible);
+    DrawGrid(props.Redraw);
+}
+
+void LynxGrid::AutoSizeRowHeight(int row)
+{
+    if (!props.AutoSizeRow)
+        return;
+    const GridItem &item = std::as_const(model).ItemAtRow(row);
+    int m = 0;
+    for (int c = 0; c < model.CellCount(item) && c <= model.Cols(); ++c) {
+        const GridCell &cell = model.Cell(item, c);
+        const bool wrap = (cell.Flags & CellFlagWordWrap) != 0;
+        const int top = wrap ? 2 : 0;
+        const QRect area(0, top, model.Column(c).WidthPixels, 0);
+        const unsigned flags = platform::TextCalcRect | (wrap ? platform::TextWordBreak : 0u);
+        const QRect used = Surface().MeasureText(model.Text(cell.Text).toString(), area, flags);
+        m = std::max(m, used.top() + used.height());
+    }
+    const double lo = GridScale::ToPixelsY(props.RowHeightMin, props.ScaleUnits);
+    int height = m;
+    if (lo > m) {
+        height = static_cast<int>(platform::RoundHalfEven(lo));
+    } else {
+        const double hi = GridScale::ToPixelsY(props.RowHeightMax, props.ScaleUnits);
+        if (!(hi >= m || props.RowHeightMax < 1))
+            height = static_cast<int>(platform::RoundHalfEven(hi));
+    }
+    model.ItemAtRow(row).Height = height;
 }
 
 void LynxGrid::RecalcMetrics()
 {
     GridMetricsInput input;
-    input.RowHeightMin = rowHeightMin;
-    input.ScaleUnits = scaleUnits;
-    input.CheckBoxes = checkBoxes;
+    input.RowHeightMin = props.RowHeightMin;
+    input.ScaleUnits = props.ScaleUnits;
+    input.CheckBoxes = props.CheckBoxes;
+    input.DisplayEllipsis = props.DisplayEllipsis;
     input.CharHeight = QFontMetricsF(font()).height();
     if (imageList) {
         input.HasImageList = true;
         input.ImageWidth = imageList->ImageWidth();
         input.ImageHeight = imageList->ImageHeight();
-        for (int slot = 0; slot <= model.LastItem() && !input.AnyItemImage; ++slot)
-            input.AnyItemImage = model.Items().Item(slot).Image != 0;
+        input.AnyItemImage = model.ItemsWithImage() > 0;
     }
     metrics = ComputeGridMetrics(input);
 }
 
 void LynxGrid::PaintGrid()
 {
-    // Nothing is painted into the back image yet; the window is only asked to show it again.
-    update();
+    platform::DrawingSurface &surface = Surface();
+    surface.SetBackColor(static_cast<platform::ColorValue>(props.BackColorBkg));
+    surface.Clear();
+    Present();
 }
 
 void LynxGrid::UpdateScrollBars()
 {
-    // The grid has no scroll bars yet, so there are no ranges to follow the rows and columns.
+    // A hidden window is resized without a resize event.
+    if (layout.ClientSize() != ClientRect().size())
+        SyncClientArea();
+    layout.UpdateScrollBars();
+}
+
+// --- window ------------------------------------------------------------------------------------
+
+void LynxGrid::ApplyFont(const QFont &value)
+{
+    setFont(value);
+    Surface().SetFont(value);
+    layout.SetCharHeight(QFontMetricsF(value).height());
+}
+
+void LynxGrid::ApplyWindowAttributes()
+{
+    Surface().SetBackColor(static_cast<platform::ColorValue>(props.BackColorBkg));
+    SyncClientArea();
+    update();
+}
+
+QRect LynxGrid::ClientRect() const
+{
+    const int border = props.BorderStyle == 1 ? 2 : 0;
+    const int w = width() - 2 * border - scrollBars.VerticalBarWidth();
+    const int h = height() - 2 * border - scrollBars.HorizontalBarHeight();
+    return QRect(border, border, std::max(w, 0), std::max(h, 0));
+}
+
+void LynxGrid::SyncClientArea()
+{
+    const QRect client = ClientRect();
+    const int border = props.BorderStyle == 1 ? 2 : 0;
+    scrollBars.Place(rect().adjusted(border, border, -border, -border));
+    Surface().Resize(client.size());
+    layout.SetClientSize(client.size());
+}
+
+void LynxGrid::AttachScrollBars()
+{
+    scrollBars.Attach(this);
+    for (const ScrollBarId bar : {ScrollBarId::Horizontal, ScrollBarId::Vertical}) {
+        scrollBars.SetScrollPage(bar, 5);
+        scrollBars.SetLineStep(bar, 1);
+    }
+    scrollBars.SetTracking(props.ScrollTrack);
+    SyncClientArea();
+}
+
+void LynxGrid::OnUserScrolled(ScrollBarId, int)
+{
+    DrawGrid(props.Redraw);
+    emit Scroll();
+}
+
+void LynxGrid::resizeEvent(QResizeEvent *event)
+{
+    SurfaceWidget::resizeEvent(event);
+    SyncClientArea();
+    if (scrollBars.Attached())
+        lynx::Guarded([this] { Refresh(); });
+}
+
+void LynxGrid::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    p.setClipRegion(event->region());
+    const QRect client = ClientRect();
+    if (props.BorderStyle == 1) {
+        // The classic sunken client edge, two pixels deep.
+        const QPalette &pal = palette();
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        const auto ring = [&](const QRect &q, const QColor &topLeft, const QColor &bottomRight) {
+            p.setPen(topLeft);
+            p.drawLine(q.topLeft(), q.topRight());
+            p.drawLine(q.topLeft(), q.bottomLeft());
+            p.setPen(bottomRight);
+            p.drawLine(q.bottomLeft(), q.bottomRight());
+            p.drawLine(q.topRight(), q.bottomRight());
+        };
+        ring(r, pal.color(QPalette::Dark), pal.color(QPalette::Light));
+        ring(r.adjusted(1, 1, -1, -1), pal.color(QPalette::Shadow), pal.color(QPalette::Midlight));
+    }
+    p.drawImage(client.topLeft(), Surface().Image());
+    if (scrollBars.VerticalBarWidth() > 0 && scrollBars.HorizontalBarHeight() > 0) {
+        p.fillRect(client.right() + 1, client.bottom() + 1, scrollBars.VerticalBarWidth(),
+                   scrollBars.HorizontalBarHeight(), palette().color(QPalette::Button));
+    }
 }

@@ -5,10 +5,15 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "grid/GridLayout.h"
 #include "grid/GridMetrics.h"
 #include "grid/GridModel.h"
 #include "grid/GridPointerState.h"
+#include "grid/GridProperties.h"
+#include "grid/GridScrollBars.h"
+#include "platform/HostedControl.h"
 #include "platform/ImageList.h"
+#include "platform/SurfaceWidget.h"
 
 // The program's self-drawn grid: a header row over rows of cells, all kept in GridModel.
 //
@@ -17,21 +22,36 @@
 // properties is a column slot (the order AddColumn created it in); Col() and MouseCol() are
 // display column positions. Both agree until a column is inserted or dragged.
 //
-// Errors (platform::ControlError): a row, column or slot that does not exist fails with 9,
-// including a cell of a column added after its item; a value for a 16-bit field outside 16 bits
-// fails with 6. An operation that fails keeps what it wrote before the failing access.
-class LynxGrid : public QWidget {
+// Errors (platform::ControlError): a row, column or slot that does not exist fails with 9; a
+// value for a 16-bit field outside 16 bits fails with 6. An operation that fails keeps what it
+// wrote before the failing access. No error leaves the control's event handlers.
+//
+// The grid paints into its back image (the surface, as big as the client area: the window less
+// its border and shown scroll bars). Its settings are saved and loaded by its host; every setter
+// of a saved property sends the host the property-changed notice.
+class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl {
     Q_OBJECT
 public:
     explicit LynxGrid(QWidget *parent = nullptr);
     ~LynxGrid() override;
 
+    // --- hosting -------------------------------------------------------------------------------
+
+    void InitProperties() override;
+    // Reads every saved key (the font last), then applies font, border, FormatString, metrics
+    // and ThemeColor (whose colours win over saved ones); in run mode it then attaches the
+    // scroll bars.
+    void ReadProperties(const platform::SettingsStore &store) override;
+    // "Font" first, then every other key in the order of lynx::PropertyTable().
+    void WriteProperties(platform::SettingsStore &store) const override;
+
     // --- methods -------------------------------------------------------------------------------
 
     // Adds a column and returns its display position: last when Index is 0 (or not below the new
     // slot), else shown at Index, which cannot be below 1. Width is in ScaleUnits. Fills slot 0
-    // again while slot 0 is unused (Alignment 0), otherwise makes a new slot (Cols() + 1). Items
-    // that exist get no cell for it. Error 6 for a DataType outside 16 bits.
+    // while it is unused (a new grid, or after Cols or an empty FormatString), otherwise makes a
+    // new slot (Cols() + 1). Items that exist get a blank cell for it in the grid's colours.
+    // Error 6 for a DataType outside 16 bits.
     int AddColumn(const QString &Caption = QString(), float Width = 0, int Alignment = 4,
                   int DataType = TypeText, const QString &Format = QString(),
                   int ImageAlignment = 4, bool WordWrap = false, int Index = 0);
@@ -45,7 +65,9 @@ public:
 
     // Removes the item at display row Index (error 9 when there is none). A removed selected row
     // raises SelectionChanged in a MultiSelect grid and passes its selection to the row taking
-    // its place otherwise. A current row left beyond the end moves to the new last row. Raises
+    // its place otherwise. The current row stays on its item (one up when a row above it goes);
+    // when the current item itself goes, the row taking its place, or the new last row, becomes
+    // current. RowColChanged only when the current row's number changes. Raises
     // ItemCountChanged, also when the grid ends up empty.
     void RemoveItem(int Index);
 
@@ -53,7 +75,7 @@ public:
     // even while Redraw is off. No event.
     void Clear();
 
-    // Recomputes the metrics and the layout and draws, whatever Redraw says.
+    // Recomputes the metrics and the scroll ranges and draws, whatever Redraw says.
     void Refresh();
 
     // Binds a host control to column slot Col; error 6 for a MoveControl outside 16 bits.
@@ -62,9 +84,14 @@ public:
     int CheckedCount() const;   // rows whose check box is checked
     int SelectedCount() const;  // selected rows
     // Standard rows that fit below the header, a row at least half visible counting.
-    int ItemsVisible() const;
+    int ItemsVisible() const { return layout.ItemsVisible(); }
     // x in pixels of the left edge of display column position Index; -1 left of the view.
-    int ColLeft(int Index) const;
+    int ColLeft(int Index) const { return layout.ColumnSpan(Index).Left; }
+    // y in pixels of the top of display row Index; -1 above the first row in view.
+    int RowTop(int Index) const { return layout.RowTop(Index); }
+    // Write-only: scrolls display row value to the top (as far as the bar goes) and makes it
+    // the current row.
+    void SetTopRow(int value);
 
     // --- grid properties -----------------------------------------------------------------------
 
@@ -81,39 +108,119 @@ public:
     void SetCol(int value);
     int MouseRow() const { return pointer.MouseRow; }
     int MouseCol() const { return pointer.MouseCol; }
-    // Height of display row Index in ScaleUnits. Setting -1 keeps the height (there is no
-    // automatic row height yet).
+    // Height of display row Index in ScaleUnits. Setting -1 measures the row from its texts
+    // when AutoSizeRow is on and keeps the height otherwise.
     float RowHeight(int Index) const;
     void SetRowHeight(int Index, float value);
     // While off, changes only note that layout and drawing are due; switching it on does them.
-    bool Redraw() const { return redraw; }
+    bool Redraw() const { return props.Redraw; }
     void SetRedraw(bool value);
 
-    // Colours are 32-bit colour values (red in the low byte; high bit = system colour).
-    ColorValue BackColor() const { return backColor; }  // new cells' back colour
+    // Saved grid properties (LynxGridProperties.cpp lists what setting each one does besides
+    // storing it). Colours are 32-bit colour values (red in the low byte; a system colour reads
+    // negative). Sizes are in ScaleUnits.
+    QFont Font() const { return font(); }  // metrics follow at the next Refresh
+    void SetFont(const QFont &value);
+    ColorValue BackColor() const { return props.BackColor; }  // rows; new cells' back colour
     void SetBackColor(ColorValue value);
-    ColorValue ForeColor() const { return foreColor; }  // new cells' text colour
+    ColorValue BackColorBkg() const { return props.BackColorBkg; }  // outside rows and headers
+    void SetBackColorBkg(ColorValue value);
+    ColorValue BackColorEdit() const { return props.BackColorEdit; }
+    void SetBackColorEdit(ColorValue value);
+    ColorValue BackColorFixed() const { return props.BackColorFixed; }  // headers
+    void SetBackColorFixed(ColorValue value);
+    ColorValue BackColorSel() const { return props.BackColorSel; }
+    void SetBackColorSel(ColorValue value);
+    ColorValue ForeColor() const { return props.ForeColor; }  // new cells' text colour
     void SetForeColor(ColorValue value);
-    // Spare item slots added whenever the item table must grow; a negative value is stored as 1.
-    int CacheIncrement() const { return cacheIncrement; }
-    void SetCacheIncrement(int value);
-    // Minimum row height in ScaleUnits; below 1 rows are 16 pixels.
-    int RowHeightMin() const { return rowHeightMin; }
-    void SetRowHeightMin(int value);
-    // Unit of sizes at the interface: 1 twips, 3 pixels (GridScale lists the others).
-    int ScaleUnits() const { return scaleUnits; }
-    void SetScaleUnits(int value);
-    // Switching it off deselects every row.
-    bool MultiSelect() const { return multiSelect; }
-    void SetMultiSelect(bool value);
-    // Whether writing CellText marks the cell changed.
-    bool TrackEdits() const { return trackEdits; }
-    void SetTrackEdits(bool value);
-    int BorderStyle() const { return borderStyle; }  // 0 none, 1 single
+    ColorValue ForeColorEdit() const { return props.ForeColorEdit; }
+    void SetForeColorEdit(ColorValue value);
+    ColorValue ForeColorFixed() const { return props.ForeColorFixed; }
+    void SetForeColorFixed(ColorValue value);
+    ColorValue ForeColorHdr() const { return props.ForeColorHdr; }
+    void SetForeColorHdr(ColorValue value);
+    ColorValue ForeColorSel() const { return props.ForeColorSel; }
+    void SetForeColorSel(ColorValue value);
+    ColorValue ForeColorTotals() const { return props.ForeColorTotals; }
+    void SetForeColorTotals(ColorValue value);
+    ColorValue GridColor() const { return props.GridColor; }
+    void SetGridColor(ColorValue value);
+    ColorValue ProgressBarColor() const { return props.ProgressBarColor; }
+    void SetProgressBarColor(ColorValue value);
+    bool AlphaBlendSelection() const { return props.AlphaBlendSelection; }
+    void SetAlphaBlendSelection(bool value);
+    int BorderStyle() const { return props.BorderStyle; }  // 0 none, 1 single
     void SetBorderStyle(int value);
-    bool CheckBoxes() const { return checkBoxes; }  // a check box in front of every row
+    bool DisplayEllipsis() const { return props.DisplayEllipsis; }
+    void SetDisplayEllipsis(bool value);
+    ColorValue FocusRectColor() const { return props.FocusRectColor; }
+    void SetFocusRectColor(ColorValue value);
+    int FocusRectMode() const { return props.FocusRectMode; }  // 0 none, 1 row, 2 cell
+    void SetFocusRectMode(int value);
+    int FocusRectStyle() const { return props.FocusRectStyle; }  // 0 dotted, 1 frame
+    void SetFocusRectStyle(int value);
+    bool GridLines() const { return props.GridLines; }
+    void SetGridLines(bool value);
+    int GridLineWidth() const { return props.GridLineWidth; }
+    void SetGridLineWidth(int value);
+    // 1..3 set six colours at once (lynx::ApplyThemeColors); other values change nothing.
+    int ThemeColor() const { return props.ThemeColor; }
+    void SetThemeColor(int value);
+    // Header look: 0 push buttons, 1 flat, 2 the desktop's style, 3 gradient.
+    int ThemeStyle() const { return props.ThemeStyle; }
+    void SetThemeStyle(int value);
+    int AllowUserResizing() const { return props.AllowUserResizing; }
+    void SetAllowUserResizing(int value);
+    bool AutoSizeRow() const { return props.AutoSizeRow; }
+    void SetAutoSizeRow(bool value);
+    bool CheckBoxes() const { return props.CheckBoxes; }  // a check box in front of every row
     void SetCheckBoxes(bool value);
-    // Images shown by number or key; none by default. The grid does not own the list.
+    bool ColumnDrag() const { return props.ColumnDrag; }
+    void SetColumnDrag(bool value);
+    bool ColumnSort() const { return props.ColumnSort; }
+    void SetColumnSort(bool value);
+    bool Editable() const { return props.Editable; }
+    void SetEditable(bool value);
+    int EditTrigger() const { return props.EditTrigger; }
+    void SetEditTrigger(int value);
+    bool FullRowSelect() const { return props.FullRowSelect; }
+    void SetFullRowSelect(bool value);
+    // Whether the focus rectangle hides while the control has no focus.
+    bool HideSelection() const { return props.HideSelection; }
+    void SetHideSelection(bool value);
+    // Switching it off clears the hot header.
+    bool HotHeaderTracking() const { return props.HotHeaderTracking; }
+    void SetHotHeaderTracking(bool value);
+    // Switching it off deselects every row.
+    bool MultiSelect() const { return props.MultiSelect; }
+    void SetMultiSelect(bool value);
+    // Whether dragging a scroll thumb redraws the rows while it moves.
+    bool ScrollTrack() const { return props.ScrollTrack; }
+    void SetScrollTrack(bool value);
+    // Whether writing CellText marks the cell changed.
+    bool TrackEdits() const { return props.TrackEdits; }
+    void SetTrackEdits(bool value);
+    // Spare item slots added whenever the item table must grow; a negative value is stored as 1.
+    int CacheIncrement() const { return props.CacheIncrement; }
+    void SetCacheIncrement(int value);
+    // Headings, alignments and widths in one text (lynx::ApplyFormatString); reads back as set.
+    // An empty one leaves one hidden blank column and no items.
+    QString FormatString() const { return props.FormatString; }
+    void SetFormatString(const QString &value);
+    // Row height limits; a RowHeightMin below 1 makes rows 16 pixels, a RowHeightMax below 1
+    // leaves measured rows unlimited.
+    int RowHeightMax() const { return props.RowHeightMax; }
+    void SetRowHeightMax(int value);
+    int RowHeightMin() const { return props.RowHeightMin; }
+    void SetRowHeightMin(int value);
+    // Unit of sizes at the interface: 1 twips, 3 pixels (GridScale lists the others). Pixel
+    // sizes already computed keep their values.
+    int ScaleUnits() const { return props.ScaleUnits; }
+    void SetScaleUnits(int value);
+    int SearchColumn() const { return props.SearchColumn; }
+    void SetSearchColumn(int value);
+    // Images shown by number or key; none by default. The grid does not own the list. Not
+    // saved.
     platform::ImageList *ImageList() const { return imageList; }
     void SetImageList(platform::ImageList *value);
 
@@ -201,6 +308,11 @@ public:
     bool LayoutPending() const { return layoutPending; }
     const GridMetrics &Metrics() const { return metrics; }
     const GridModel &Model() const { return model; }
+    const lynx::GridProperties &Properties() const { return props; }
+    const lynx::GridLayout &Layout() const { return layout; }
+    const lynx::GridScrollBars &ScrollBars() const { return scrollBars; }
+    // Where the client area (and so the surface) lies in the window.
+    QRect ClientRect() const;
 
 signals:
     // The control's events, in their order. Reference parameters may be changed by a handler.
@@ -236,9 +348,17 @@ protected:
     void DrawGrid(bool draw);
     // A full refresh while Redraw is on; otherwise notes that layout and drawing are due.
     void RefreshOrDefer();
+    enum class Scrolling { Keep, EnsureVisible };
     // Makes (row, col) the current cell; raises RowColChanged and returns true when it changed.
-    bool SetCurrentCell(int row, int col);
+    // With EnsureVisible the view then moves sideways until the column is in view and up or
+    // down by one row towards the row, and Scroll is raised.
+    bool SetCurrentCell(int row, int col, Scrolling scrolling = Scrolling::Keep);
     void RecalcMetrics();
+    // Fits the height of display row `row` to its texts while AutoSizeRow is on.
+    void AutoSizeRowHeight(int row);
+
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
     // Paints the whole control into its back image and presents it.
     virtual void PaintGrid();
@@ -248,8 +368,24 @@ protected:
     GridModel model;
     GridMetrics metrics;
     GridPointerState pointer;
+    lynx::GridProperties props;
+    lynx::GridScrollBars scrollBars;
+    lynx::GridLayout layout{model, props, metrics, scrollBars};
 
 private:
+    enum class WriteEffect { None, Draw, DrawAlways, RefreshOrDefer };
+    // Stores a saved property, does its write effect and sends the change notice.
+    template <class T>
+    void StoreProperty(T lynx::GridProperties::*field, const T &value, const char16_t *name,
+                       WriteEffect effect);
+    void ApplyFont(const QFont &value);
+    void ApplyWindowAttributes();
+    // Gives the surface and the scroll bars their places after a change of size, border or
+    // shown bars.
+    void SyncClientArea();
+    void AttachScrollBars();
+    void OnUserScrolled(lynx::ScrollBarId bar, int position);
+    void ScrollIntoView();
     GridCell &CellAt(int row, int col);
     const GridCell &CellAt(int row, int col) const;
     bool CellFlag(int row, int col, quint16 bit) const;
@@ -266,20 +402,8 @@ private:
     ImageNumber ImageNumberFor(const QVariant &value) const;
     // What ItemImage and CellImage read back for a stored image number.
     QVariant ImageValueOf(int stored) const;
-    int HorizontalScrollPosition() const;
 
-    bool redraw = true;
     bool drawPending = false;
     bool layoutPending = false;
-
-    ColorValue backColor = 0x80000005;  // window background
-    ColorValue foreColor = 0x80000008;  // window text
-    int cacheIncrement = 10;
-    int rowHeightMin = 0;
-    int scaleUnits = 1;
-    bool multiSelect = false;
-    bool trackEdits = false;
-    int borderStyle = 1;
-    bool checkBoxes = false;
     QPointer<platform::ImageList> imageList;
 };

@@ -15,9 +15,10 @@ void LynxGrid::SetCellText(int Row, int Col, const QString &value)
 {
     GridCell &cell = CellAt(Row, Col);
     model.SetText(cell.Text, value);
-    if (trackEdits)
+    if (props.TrackEdits)
         cell.Flags |= CellFlagChanged;
-    DrawGrid(redraw);
+    AutoSizeRowHeight(Row);
+    DrawGrid(props.Redraw);
 }
 
 int LynxGrid::CellAlignment(int Row, int Col) const
@@ -29,7 +30,7 @@ void LynxGrid::SetCellAlignment(int Row, int Col, int value)
 {
     const qint16 alignment = platform::CheckedInt16(value);
     CellAt(Row, Col).Alignment = alignment;
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 ColorValue LynxGrid::CellBackColor(int Row, int Col) const
@@ -40,8 +41,8 @@ ColorValue LynxGrid::CellBackColor(int Row, int Col) const
 void LynxGrid::SetCellBackColor(int Row, int Col, ColorValue value)
 {
     model.SetCellStyle(model.Items().SlotOfRow(Row), Col, StyleAttribute::BackColor, value,
-                       backColor, foreColor);
-    DrawGrid(redraw);
+                       props.BackColor, props.ForeColor);
+    DrawGrid(props.Redraw);
 }
 
 ColorValue LynxGrid::CellForeColor(int Row, int Col) const
@@ -52,8 +53,8 @@ ColorValue LynxGrid::CellForeColor(int Row, int Col) const
 void LynxGrid::SetCellForeColor(int Row, int Col, ColorValue value)
 {
     model.SetCellStyle(model.Items().SlotOfRow(Row), Col, StyleAttribute::ForeColor, value,
-                       backColor, foreColor);
-    DrawGrid(redraw);
+                       props.BackColor, props.ForeColor);
+    DrawGrid(props.Redraw);
 }
 
 QVariant LynxGrid::CellImage(int Row, int Col) const
@@ -68,8 +69,9 @@ void LynxGrid::SetCellImage(int Row, int Col, const QVariant &value)
     // A keyed image beyond what a cell can hold is a failed look-up, not an overflow.
     if (image.ByKey && image.Number < std::numeric_limits<qint16>::min())
         image.Number = 0;
-    model.SetCellStyle(slot, Col, StyleAttribute::Image, image.Number, backColor, foreColor);
-    DrawGrid(redraw);
+    model.SetCellStyle(slot, Col, StyleAttribute::Image, image.Number, props.BackColor,
+                       props.ForeColor);
+    DrawGrid(props.Redraw);
 }
 
 bool LynxGrid::CellChecked(int Row, int Col) const
@@ -137,7 +139,7 @@ int LynxGrid::CellProgressValue(int Row, int Col) const
     const GridCell &cell = CellAt(Row, Col);
     if (model.Column(Col).DataType != TypeProgressBar)
         return 0;
-    return static_cast<qint16>(cell.Flags);
+    return cell.Progress;
 }
 
 void LynxGrid::SetCellProgressValue(int Row, int Col, int value)
@@ -146,6 +148,6 @@ void LynxGrid::SetCellProgressValue(int Row, int Col, int value)
     GridCell &cell = CellAt(Row, Col);
     if (model.Column(Col).DataType != TypeProgressBar)
         return;
-    cell.Flags = static_cast<quint16>(std::clamp<qint16>(progress, 0, 100));
-    DrawGrid(redraw);
+    cell.Progress = static_cast<quint8>(std::clamp<qint16>(progress, 0, 100));
+    DrawGrid(props.Redraw);
 }

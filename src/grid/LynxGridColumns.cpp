@@ -12,7 +12,7 @@ QString LynxGrid::ColHeading(int Index) const
 void LynxGrid::SetColHeading(int Index, const QString &value)
 {
     model.Column(Index).Heading = value;
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 float LynxGrid::ColWidth(int Index) const
@@ -24,8 +24,8 @@ void LynxGrid::SetColWidth(int Index, float value)
 {
     GridColumn &column = model.Column(Index);
     column.Width = value;
-    column.WidthPixels = GridScale::ToWholePixelsX(value, scaleUnits);
-    DrawGrid(redraw);
+    column.WidthPixels = GridScale::ToWholePixelsX(value, props.ScaleUnits);
+    DrawGrid(props.Redraw);
 }
 
 int LynxGrid::ColAlignment(int Index) const
@@ -36,7 +36,7 @@ int LynxGrid::ColAlignment(int Index) const
 void LynxGrid::SetColAlignment(int Index, int value)
 {
     model.Column(Index).Alignment = value;
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 int LynxGrid::ColImageAlignment(int Index) const
@@ -47,7 +47,7 @@ int LynxGrid::ColImageAlignment(int Index) const
 void LynxGrid::SetColImageAlignment(int Index, int value)
 {
     model.Column(Index).ImageAlignment = value;
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 QString LynxGrid::ColFormat(int Index) const
@@ -58,7 +58,7 @@ QString LynxGrid::ColFormat(int Index) const
 void LynxGrid::SetColFormat(int Index, const QString &value)
 {
     model.Column(Index).Format = value;
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 int LynxGrid::ColType(int Index) const
@@ -80,7 +80,7 @@ bool LynxGrid::ColVisible(int Index) const
 void LynxGrid::SetColVisible(int Index, bool value)
 {
     model.Column(Index).Visible = value;
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 bool LynxGrid::ColWordWrap(int Index) const

@@ -85,7 +85,7 @@ void LynxGrid::SetItemFlag(int row, quint16 bit, bool on)
 {
     GridItem &item = model.ItemAtRow(row);
     item.Flags = WithBit(item.Flags, bit, on);
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 int LynxGrid::ItemData(int Index) const
@@ -116,8 +116,8 @@ QVariant LynxGrid::ItemImage(int Index) const
 void LynxGrid::SetItemImage(int Index, const QVariant &value)
 {
     GridItem &item = model.ItemAtRow(Index);
-    item.Image = static_cast<int>(ImageNumberFor(value).Number);
-    DrawGrid(redraw);
+    model.SetItemImage(item, static_cast<int>(ImageNumberFor(value).Number));
+    DrawGrid(props.Redraw);
 }
 
 void LynxGrid::SetItemBackColor(int Index, ColorValue value)
@@ -134,14 +134,14 @@ void LynxGrid::SetRowStyle(int row, StyleAttribute attribute, ColorValue value)
 {
     const int slot = model.Items().SlotOfRow(row);
     for (int c = 0; c <= model.Cols(); ++c)
-        model.SetCellStyle(slot, c, attribute, value, backColor, foreColor);
-    DrawGrid(redraw);
+        model.SetCellStyle(slot, c, attribute, value, props.BackColor, props.ForeColor);
+    DrawGrid(props.Redraw);
 }
 
 void LynxGrid::SetItemFontBold(int Index, bool value)
 {
     for (int c = 0; c <= model.Cols(); ++c) SetCellFlag(Index, c, CellFlagBold, value, false);
-    DrawGrid(redraw);
+    DrawGrid(props.Redraw);
 }
 
 // --- cells -------------------------------------------------------------------------------------
@@ -166,5 +166,5 @@ void LynxGrid::SetCellFlag(int row, int col, quint16 bit, bool on, bool draw)
     GridCell &cell = CellAt(row, col);
     cell.Flags = WithBit(cell.Flags, bit, on);
     if (draw)
-        DrawGrid(redraw);
+        DrawGrid(props.Redraw);
 }

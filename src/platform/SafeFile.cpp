@@ -99,7 +99,7 @@ void SetWriteBudgetForTests(qint64 bytes)
     WriteBudget().store(bytes < 0 ? -1 : bytes);
 }
 
-bool ReplaceFile(const QString &path, const QByteArray &bytes)
+bool ReplaceFile(const QString &path, const QByteArray &bytes, Durability durability)
 {
     if (path.isEmpty())
         return false;
@@ -120,7 +120,7 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes)
     ::fchmod(fd, 0666 & ~mask);
 
     bool ok = WriteAll(fd, bytes.constData(), bytes.size());
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && (durability == Durability::Unsynced || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     if (ok)
         if (void (*hook)() = BeforeRenameHook().load())
@@ -132,7 +132,8 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes)
         errno = error;
         return false;
     }
-    SyncFolder(QFile::encodeName(folder));
+    if (durability == Durability::Synced)
+        SyncFolder(QFile::encodeName(folder));
     return true;
 }
 

@@ -13,7 +13,14 @@ namespace platform {
 // the old file stays byte for byte as it was and the result is false. Leftover temporary files
 // of earlier saves of the same file (a process killed before its rename) are removed first.
 // False for an empty path.
-bool ReplaceFile(const QString &path, const QByteArray &bytes);
+//
+// Synced waits for the bytes and the rename to reach the disk before returning. Unsynced skips
+// both waits (each costs milliseconds) for files that can be made again, such as downloads: the
+// rename still shows either the old file or the whole new one, but a power cut right after may
+// lose the new one.
+enum class Durability { Synced, Unsynced };
+bool ReplaceFile(const QString &path, const QByteArray &bytes,
+                 Durability durability = Durability::Synced);
 
 // Appends the bytes to the file, creating it when missing; every write is checked and the file
 // synced. A failed append returns false and cuts the file back to its old length.

@@ -8,8 +8,8 @@
 using namespace platform;
 
 namespace {
-constexpr ColorValue Red = 0x0000FF;
-constexpr ColorValue Green = 0x00FF00;
+constexpr ::ColorValue Red = 0x0000FF;
+constexpr ::ColorValue Green = 0x00FF00;
 
 // Two items of two cells, all stamped with the default colours.
 void TwoByTwo(LynxGrid &grid)
@@ -104,7 +104,7 @@ TEST(GridCellStyles, TheTableStopsAtSixteenBitIndexes)
     const int distinct = 32760;
     for (int i = 0; i < distinct; ++i) {
         grid.AddItem();
-        grid.SetCellBackColor(i, 0, static_cast<ColorValue>(i + 1));
+        grid.SetCellBackColor(i, 0, static_cast<::ColorValue>(i + 1));
     }
     EXPECT_EQ(grid.Model().StyleUBound(), 32760);
     EXPECT_EQ(Refs(grid, 32760), 1);
@@ -187,6 +187,24 @@ TEST(GridCells, ProgressValuesExistOnlyInProgressColumnsAndStayWithinAHundred)
     EXPECT_EQ(grid.CellProgressValue(0, 0), 0);
     EXPECT_TRUE(FailsWith(ErrOverflow, [&] { grid.SetCellProgressValue(0, 1, 40000); }));
     EXPECT_EQ(grid.CellProgressValue(0, 1), 55);
+}
+
+TEST(GridCells, ProgressAndCellFlagsDoNotShareBits)
+{
+    LynxGrid grid;
+    grid.SetScaleUnits(3);
+    grid.AddColumn("bar", 100, 4, TypeProgressBar, "", 4, true);
+    grid.AddItem("");
+    EXPECT_EQ(grid.CellProgressValue(0, 0), 0);  // the word-wrap flag is no progress
+    EXPECT_TRUE(grid.CellWordWrap(0, 0));
+
+    grid.SetCellProgressValue(0, 0, 50);
+    EXPECT_FALSE(grid.CellFontBold(0, 0));
+    EXPECT_FALSE(grid.CellChecked(0, 0));
+    EXPECT_TRUE(grid.CellWordWrap(0, 0));
+    grid.SetCellFontBold(0, 0, true);
+    grid.SetCellWordWrap(0, 0, false);
+    EXPECT_EQ(grid.CellProgressValue(0, 0), 50);
 }
 
 TEST(GridCells, ColoursFollowTheirItemThroughAReorderedDisplay)

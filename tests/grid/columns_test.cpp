@@ -47,21 +47,21 @@ TEST(GridColumns, TheMainWindowColumnsFillSlotZeroFirstAndAppendAfterIt)
     EXPECT_FALSE(grid.ColWordWrap(0));
 }
 
-TEST(GridColumns, SlotZeroWithAlignmentZeroIsTakenAgainByTheNextColumn)
+TEST(GridColumns, OnlyTheFirstColumnOfANewGridFillsSlotZero)
 {
+    // An alignment of 0 (top left) is a column like any other.
     LynxGrid grid;
     EXPECT_EQ(grid.AddColumn("first", 10, 0), 0);
-    EXPECT_EQ(grid.AddColumn("second", 20), 0);
-    EXPECT_EQ(grid.Cols(), 0);
-    EXPECT_EQ(grid.ColHeading(0), "second");
-    EXPECT_EQ(grid.AddColumn("third"), 1);
+    EXPECT_EQ(grid.AddColumn("second", 20), 1);
     EXPECT_EQ(grid.Cols(), 1);
+    EXPECT_EQ(grid.ColHeading(0), "first");
+    EXPECT_EQ(grid.ColAlignment(0), 0);
 
-    // A reused slot keeps the word-wrap flag it had; only WordWrap true writes it.
-    LynxGrid wrapped;
-    wrapped.AddColumn("w", 10, 0, TypeText, "", 4, true);
-    wrapped.AddColumn("again");
-    EXPECT_TRUE(wrapped.ColWordWrap(0));
+    // A format string's columns are in use too, prefix or not.
+    LynxGrid formatted;
+    formatted.SetFormatString("plain");
+    EXPECT_EQ(formatted.AddColumn("next"), 1);
+    EXPECT_EQ(formatted.ColHeading(0), "plain");
 }
 
 TEST(GridColumns, InsertionStartsAtDisplayPositionOneAndZeroAppends)

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "GridTestSupport.h"
 #include "platform/Twips.h"
@@ -76,14 +79,14 @@ TEST(GridAddItem, NewItemsTakeTheColumnsSettingsAndTheGridColours)
     EXPECT_EQ(grid.CellAlignment(0, 1), 6);
     EXPECT_TRUE(grid.CellWordWrap(0, 1));
     EXPECT_FALSE(grid.CellWordWrap(0, 0));
-    EXPECT_EQ(grid.CellBackColor(0, 1), 0xABCDEFu);
+    EXPECT_EQ(grid.CellBackColor(0, 1), 0xABCDEF);
     EXPECT_EQ(grid.CellForeColor(0, 1), 0x123456u);
 
     // Later column changes leave existing cells alone.
     grid.SetColAlignment(1, 5);
     grid.SetBackColor(0);
     EXPECT_EQ(grid.CellAlignment(0, 1), 6);
-    EXPECT_EQ(grid.CellBackColor(0, 1), 0xABCDEFu);
+    EXPECT_EQ(grid.CellBackColor(0, 1), 0xABCDEF);
 }
 
 TEST(GridAddItem, RowHeightComesFromRowHeightMinInScaleUnits)
@@ -143,22 +146,32 @@ TEST(GridAddItem, AFailingCellLeavesTheItemWithWhatWasBuiltBeforeIt)
     EXPECT_EQ(grid.Model().Style(0).RefCount, 3);
 }
 
-TEST(GridAddItem, CellsOfColumnsAddedLaterDoNotExist)
+// Every way of adding columns to a grid that has items gives those items a blank cell in the
+// grid's colours, so that the cell can be read, written and painted.
+TEST(GridAddItem, ItemsGetABlankCellForEveryColumnAddedLater)
 {
-    LynxGrid grid;
-    AddColumns(grid, 1);
-    grid.AddItem("old");
-    grid.AddColumn("late");
-    grid.AddItem("new\tcell");
-    EXPECT_EQ(grid.CellText(1, 1), "cell");
-    EXPECT_TRUE(FailsWith(ErrSubscriptOutOfRange, [&] { grid.CellText(0, 1); }));
-    EXPECT_TRUE(FailsWith(ErrSubscriptOutOfRange, [&] { grid.SetCellText(0, 1, "x"); }));
-
-    // Row-wide setters fail at the first missing cell and keep the cells before it.
-    EXPECT_TRUE(FailsWith(ErrSubscriptOutOfRange, [&] { grid.SetItemBackColor(0, 0xFF); }));
-    EXPECT_EQ(grid.CellBackColor(0, 0), 0xFFu);
-    EXPECT_TRUE(FailsWith(ErrSubscriptOutOfRange, [&] { grid.SetItemFontBold(0, true); }));
-    EXPECT_TRUE(grid.CellFontBold(0, 0));
+    const std::vector<std::pair<const char *, std::function<void(LynxGrid &)>>> ways = {
+        {"AddColumn", [](LynxGrid &g) { g.AddColumn("late"); }},
+        {"Cols", [](LynxGrid &g) { g.SetCols(3); }},
+        {"FormatString", [](LynxGrid &g) { g.SetFormatString("a|b|c|d"); }},
+    };
+    for (const auto &[name, addColumns] : ways) {
+        SCOPED_TRACE(name);
+        LynxGrid grid;
+        Fill(grid, 1, 2);
+        grid.SetBackColor(0xABCDEF);
+        addColumns(grid);
+        ASSERT_GE(grid.Cols(), 1);
+        for (int row = 0; row < 2; ++row) {
+            EXPECT_EQ(grid.CellText(row, grid.Cols()), "");
+            EXPECT_EQ(grid.CellBackColor(row, grid.Cols()), 0xABCDEF);
+            EXPECT_EQ(grid.CellForeColor(row, grid.Cols()), grid.ForeColor());
+        }
+        grid.SetCellText(0, grid.Cols(), "x");
+        EXPECT_EQ(grid.CellText(0, grid.Cols()), "x");
+        grid.SetItemFontBold(1, true);
+        EXPECT_TRUE(grid.CellFontBold(1, grid.Cols()));
+    }
 }
 
 TEST(GridRemoveItem, ClosesTheGapInSlotsAndDisplayOrder)
@@ -237,7 +250,7 @@ TEST(GridRemoveItem, ASelectedRowInASingleSelectGridHandsItsSelectionOn)
     EXPECT_EQ(selection.count(), 0);
 }
 
-TEST(GridRemoveItem, TheCurrentRowKeepsItsNumberUnlessItFallsOffTheEnd)
+TEST(GridRemoveItem, TheCurrentRowFollowsItsItem)
 {
     LynxGrid grid;
     Fill(grid, 2, 5);
@@ -245,20 +258,22 @@ TEST(GridRemoveItem, TheCurrentRowKeepsItsNumberUnlessItFallsOffTheEnd)
     grid.SetRow(2);
     QSignalSpy moved(&grid, &LynxGrid::RowColChanged);
 
-    grid.RemoveItem(0);  // above: row 2 now names the row that moved up
-    EXPECT_EQ(grid.Row(), 2);
-    EXPECT_EQ(grid.CellText(grid.Row(), 0), "r3");
-    grid.RemoveItem(3);  // the last row, below the current one: nothing moves
-    EXPECT_EQ(grid.Row(), 2);
-    EXPECT_EQ(moved.count(), 0);
-
-    grid.RemoveItem(2);  // the current row was the last one: it moves up
+    grid.RemoveItem(0);  // above: the current item moves up to row 1
     EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.CellText(grid.Row(), 0), "r2");
+    EXPECT_EQ(moved.count(), 1);
+    grid.RemoveItem(3);  // below: nothing moves
+    EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(moved.count(), 1);
 
-    grid.RemoveItem(0);  // the current row (1) is past the end afterwards
+    grid.RemoveItem(1);  // the current item: the row taking its place is current, same number
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.CellText(grid.Row(), 0), "r3");
+    EXPECT_EQ(moved.count(), 1);
+
+    grid.RemoveItem(1);  // the current item was the last one: the new last row is current
     EXPECT_EQ(grid.Row(), 0);
+    EXPECT_EQ(grid.Col(), 1);
     EXPECT_EQ(moved.count(), 2);
 
     LynxGrid none;

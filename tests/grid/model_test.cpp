@@ -139,7 +139,10 @@ public:
         }
         if (selected && !MultiSelect)
             AtRow(std::min(index, Last)).Flags |= ItemFlagSelected;
-        if (Row > Last)
+        // The current row follows its item.
+        if (index < Row)
+            --Row;
+        else if (Row > Last)
             Row = Last;
     }
 
@@ -206,7 +209,8 @@ void RandomRun(bool multiSelect, quint32 seed)
     grid.SetRedraw(false);
     grid.SetMultiSelect(multiSelect);
     ref.MultiSelect = multiSelect;
-    const ColorValue palette[] = {0x80000005, 0x80000008, 0xFF, 0xFF00, 0xFF0000};
+    const ColorValue palette[] = {static_cast<ColorValue>(0x80000005),
+                                  static_cast<ColorValue>(0x80000008), 0xFF, 0xFF00, 0xFF0000};
 
     for (int step = 0; step < 6000; ++step) {
         const bool growing = (step / 1500) % 2 == 0;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -23,6 +24,7 @@ namespace {
 
 const char *const FolderVariable = "ZENTRIN_KILLED_SAVE_FOLDER";
 const char *const BeforeRenameVariable = "ZENTRIN_KILLED_SAVE_BEFORE_RENAME";
+const char *const SavedMarker = "<saved>";  // not in the test framework's own output
 
 void FillVersion(int version)
 {
@@ -84,7 +86,7 @@ TEST(KilledSave, ChildSavesInALoop)
     for (int version = 1;; version = 3 - version) {
         FillVersion(version);
         Module1::SaveStockDatabase();
-        std::fputc('.', stdout);  // tells the parent that saves are under way
+        std::fputs(SavedMarker, stdout);  // tells the parent that saves are under way
         std::fflush(stdout);
     }
 }
@@ -98,7 +100,7 @@ TEST(KilledSave, DataDatIsAlwaysAWholeVersion)
     folder.WriteBytes("data.dat", versions[0]);
 
     std::mt19937 rng(2026);
-    std::uniform_int_distribution<int> waitMs(0, 250);
+    qint64 cycleMs = 200;  // one save of the child, measured as it goes
     bool seen[2] = {false, false};
     for (int round = 0; round < 20; ++round) {
         const bool beforeRename = round % 5 == 4;
@@ -109,8 +111,24 @@ TEST(KilledSave, DataDatIsAlwaysAWholeVersion)
             EXPECT_EQ(child->exitStatus(), QProcess::CrashExit);
             EXPECT_EQ(Leftovers(folder.Path()).size(), 1) << "a full temporary file is left";
         } else {
-            ASSERT_TRUE(child->waitForReadyRead(60000)) << "the child saves nothing";
-            QThread::msleep(static_cast<unsigned long>(waitMs(rng)));
+            // One or two whole saves, then a kill at a random moment of the next one: the
+            // wait is measured in the child's own save time, whatever the machine's load.
+            const int saves = 1 + round % 2;
+            int saved = 0;
+            QByteArray output;
+            QElapsedTimer sinceFirst;
+            while (saved < saves) {
+                ASSERT_TRUE(child->waitForReadyRead(60000)) << "the child saves nothing";
+                output += child->readAllStandardOutput();
+                const int before = saved;
+                saved = static_cast<int>(output.count(SavedMarker));
+                if (before == 0 && saved > 0)
+                    sinceFirst.start();
+            }
+            if (saved >= 2)
+                cycleMs = std::max<qint64>(1, sinceFirst.elapsed() / (saved - 1));
+            QThread::msleep(
+                static_cast<unsigned long>(std::uniform_int_distribution<qint64>(0, cycleMs)(rng)));
             child->kill();
             ASSERT_TRUE(child->waitForFinished(10000));
         }

@@ -117,6 +117,11 @@ QString ScreenerServer::ResultPageAddress(int firstRow) const
     return Site() + ResultPageTarget(firstRow);
 }
 
+QString ScreenerServer::FileAddress(const QString &name) const
+{
+    return Site() + QStringLiteral("/files/") + name;
+}
+
 void ScreenerServer::ClearLog()
 {
     log.clear();
@@ -155,6 +160,10 @@ void ScreenerServer::Read(QTcpSocket *socket)
 
 void ScreenerServer::Handle(QTcpSocket *socket, SimRequest request)
 {
+    if (request.Path.startsWith(QLatin1String("/files/"))) {
+        HandleFile(socket, std::move(request));
+        return;
+    }
     if (request.FirstRow < 0) {
         Respond(socket, std::move(request));
         return;
@@ -247,13 +256,67 @@ void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
     Send(socket, 200, page, request);
 }
 
+void ScreenerServer::HandleFile(QTcpSocket *socket, SimRequest request)
+{
+    const auto found = files.constFind(request.Path.mid(7));
+    const SimFile file = found == files.constEnd() ? SimFile() : *found;
+    if (file.Fault == FileFault::Hang) {
+        request.Fault = QStringLiteral("hang");
+        log.append(request);
+        emit RequestHandled(log.last());
+        return;
+    }
+    if (file.DelayMs > 0) {
+        QTimer::singleShot(file.DelayMs, socket,
+                           [this, socket, request] { RespondFile(socket, request); });
+        return;
+    }
+    RespondFile(socket, std::move(request));
+}
+
+void ScreenerServer::RespondFile(QTcpSocket *socket, SimRequest request)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState) {
+        request.Fault = QStringLiteral("client-gone");
+        log.append(request);
+        emit RequestHandled(log.last());
+        return;
+    }
+    const auto found = files.constFind(request.Path.mid(7));
+    if (found == files.constEnd()) {
+        request.Fault = QStringLiteral("not-found");
+        Send(socket, 404, ErrorPageHtml(404), request);
+        return;
+    }
+    const QByteArray octets = "application/octet-stream";
+    switch (found->Fault) {
+        case FileFault::Error:
+            request.Fault = QStringLiteral("error");
+            Send(socket, 500, ErrorPageHtml(500), request);
+            return;
+        case FileFault::Drop:
+            request.Fault = QStringLiteral("drop");
+            log.append(request);
+            socket->abort();
+            emit RequestHandled(log.last());
+            return;
+        case FileFault::Truncate:
+            request.Fault = QStringLiteral("truncate");
+            Send(socket, 200, found->Body, request, found->Body.size() / 2, octets);
+            return;
+        case FileFault::None:
+        case FileFault::Hang:
+            break;
+    }
+    Send(socket, 200, found->Body, request, -1, octets);
+}
+
 void ScreenerServer::Send(QTcpSocket *socket, int status, const QByteArray &body,
-                          SimRequest &request, qsizetype sendOnly)
+                          SimRequest &request, qsizetype sendOnly, const QByteArray &contentType)
 {
     QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) +
-                          "\r\nContent-Type: text/html; charset=iso-8859-1"
-                          "\r\nContent-Length: " +
-                          QByteArray::number(body.size()) +
+                          "\r\nContent-Type: " + contentType +
+                          "\r\nContent-Length: " + QByteArray::number(body.size()) +
                           "\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
     response += sendOnly < 0 ? body : body.left(sendOnly);
     socket->write(response);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -33,6 +34,22 @@ struct SimFaults {
     int ShiftRows = 0;
 };
 
+// What a file served under "/files/" shows instead of a plain answer.
+enum class FileFault {
+    None,
+    Error,     // "500 Internal Server Error" with an error page
+    Drop,      // connection closed without an answer
+    Hang,      // never answered
+    Truncate,  // half the announced body, then the connection closes
+};
+
+// One file the simulator serves, with the fault it shows and how long it waits before answering.
+struct SimFile {
+    QByteArray Body;
+    FileFault Fault = FileFault::None;
+    int DelayMs = 0;
+};
+
 // One request the simulator received.
 struct SimRequest {
     QByteArray Method;
@@ -43,8 +60,9 @@ struct SimRequest {
     int ServedFrom = -1;  // universe index of the first row listed, -1 when none was
     int ServedCount = 0;  // rows listed
     int Status = 0;       // HTTP status sent; 0 when no answer was sent (drop, hang)
-    // "", "error", "drop", "hang", "no-table", "truncate", "binary"; "client-gone" when the
-    // client closed the connection while a delayed answer was waiting
+    // "", "error", "drop", "hang", "no-table", "truncate", "binary", "not-found" (an unknown
+    // file); "client-gone" when the client closed the connection while a delayed answer was
+    // waiting
     QString Fault;
 
     // The value of a request header, matched without regard to case; empty when absent.
@@ -52,7 +70,8 @@ struct SimRequest {
 };
 
 // The stock screener on 127.0.0.1: "/b?pr=0/5&s=nm&db=stocks&vw=0&b=N" (20 rows a page, in name
-// order), "/ver04/quote.html?s=SYM", and the home page "/". Runs in the thread that owns it, on
+// order), "/ver04/quote.html?s=SYM", the home page "/", and the files added with AddFile under
+// "/files/NAME" (any other name there is "404 Not Found"). Runs in the thread that owns it, on
 // that thread's event loop, so a test can start it in-process.
 class ScreenerServer : public QObject {
     Q_OBJECT
@@ -74,6 +93,12 @@ public:
     SimFaults &Faults() { return faults; }
     void SetFaults(const SimFaults &newFaults) { faults = newFaults; }
 
+    // Serves the file as "/files/NAME" (application/octet-stream), replacing one of that name.
+    void AddFile(const QString &name, const SimFile &file) { files.insert(name, file); }
+    void AddFile(const QString &name, const QByteArray &body) { files.insert(name, {body}); }
+    // "http://127.0.0.1:PORT/files/NAME"
+    QString FileAddress(const QString &name) const;
+
     const QList<SimRequest> &RequestLog() const { return log; }
     // Forgets the log and restarts the count that ShiftRows works from.
     void ClearLog();
@@ -87,11 +112,15 @@ private:
     void Read(QTcpSocket *socket);
     void Handle(QTcpSocket *socket, SimRequest request);
     void Respond(QTcpSocket *socket, SimRequest request);
+    void HandleFile(QTcpSocket *socket, SimRequest request);
+    void RespondFile(QTcpSocket *socket, SimRequest request);
     void Send(QTcpSocket *socket, int status, const QByteArray &body, SimRequest &request,
-              qsizetype sendOnly = -1);
+              qsizetype sendOnly = -1,
+              const QByteArray &contentType = "text/html; charset=iso-8859-1");
 
     std::vector<SimStock> universe;
     SimFaults faults;
+    QHash<QString, SimFile> files;
     QList<SimRequest> log;
     int resultRequests = 0;
     QTcpServer *server;
