@@ -10,6 +10,7 @@
 
 class ButtonEx;
 class LynxGrid;
+class MultiDownloader;
 class PageFetcher;
 class QLineEdit;
 class ucProgressBar;
@@ -58,6 +59,7 @@ struct frmMainControls {
     QLabel *lblDownloadStatus = nullptr;
     ClickLabel *Label6 = nullptr;  // the product's web site
     platform::WebBrowser *WebBrowser1 = nullptr;
+    MultiDownloader *MultiDownloader1 = nullptr;  // on the window, used by none of its handlers
 };
 
 // The program's working window: the tabs, the price search and its grid, the data update with

@@ -9,6 +9,7 @@
 
 #include "app/Artwork.h"
 #include "app/frmMain.h"
+#include "download/MultiDownloader.h"
 #include "grid/LynxGrid.h"
 #include "platform/FormSettings.h"
 #include "platform/HostedControl.h"
@@ -146,6 +147,11 @@ void frmMain::CreateControls()
     ui.WebBrowser1 = new platform::WebBrowser(this);
     ui.WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     ui.WebBrowser1->hide();
+    // The download queue belongs to the window but nothing on it uses the queue, so its icon is
+    // not shown to the user.
+    ui.MultiDownloader1 = new MultiDownloader(this);
+    ui.MultiDownloader1->setObjectName(QStringLiteral("MultiDownloader1"));
+    ui.MultiDownloader1->hide();
 }
 
 void frmMain::CreatePricePanel(QWidget *panel)

@@ -2,6 +2,7 @@
 
 #include "MainWindowTestSupport.h"
 #include "app/ScreenerAddress.h"
+#include "download/MultiDownloader.h"
 #include "platform/DrawingSurface.h"
 #include "store/Module1.h"
 #include "widgets/ucProgressBar.h"
@@ -80,6 +81,8 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
         EXPECT_EQ(bar->CaptionFormat(), 0);
     }
     EXPECT_EQ(Ui().lblDownloadStatus->text(), "");
+    ASSERT_NE(Ui().MultiDownloader1, nullptr);
+    EXPECT_EQ(Ui().MultiDownloader1->Host(), Ui().ButtonEx6->Host()) << "hosted by the window";
     EXPECT_TRUE(Ui().txtMinRate->text().isEmpty());
     EXPECT_TRUE(messages.empty());
 }
