@@ -51,6 +51,16 @@ constexpr ColumnSpec GridColumns[] = {
     {"PE", 70, 6, TypeNumber},      {"P/B", 70, 6, TypeNumber},        {"P/S", 70, 6, TypeNumber},
 };
 
+// The update reminder for the contents of time.txt (empty when missing).
+QString ReminderText(const QString &timeStamp)
+{
+    if (!timeStamp.isEmpty())
+        return QStringLiteral("Last data update was done on ") + timeStamp + CrLf +
+               QStringLiteral("Would you like to update the data?");
+    return QStringLiteral("Stock data is out of date please update data.") + CrLf +
+           QStringLiteral("Would you like to update the data now?");
+}
+
 }  // namespace
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
@@ -141,15 +151,6 @@ void frmMain::SelectTab(int i)
     ui.picC[i]->raise();
     selectedTab = i;
     update();
-}
-
-QString frmMain::ReminderText(const QString &timeStamp)
-{
-    if (!timeStamp.isEmpty())
-        return QStringLiteral("Last data update was done on ") + timeStamp + CrLf +
-               QStringLiteral("Would you like to update the data?");
-    return QStringLiteral("Stock data is out of date please update data.") + CrLf +
-           QStringLiteral("Would you like to update the data now?");
 }
 
 void frmMain::Form_Activate()

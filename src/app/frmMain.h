@@ -101,8 +101,6 @@ public:
     static QString HelpTipText(int which);
     // The address Label6 shows: the product's web site.
     static QString ProductSiteAddress();
-    // The texts of the update reminder for the contents of time.txt (empty when missing).
-    static QString ReminderText(const QString &timeStamp);
 
 protected:
     bool event(QEvent *event) override;
