@@ -5,14 +5,12 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
-#include <type_traits>
 
 #include "app/Artwork.h"
 #include "app/frmMain.h"
 #include "download/MultiDownloader.h"
 #include "grid/LynxGrid.h"
 #include "platform/FormSettings.h"
-#include "platform/HostedControl.h"
 #include "platform/WebBrowser.h"
 #include "widgets/ButtonEx.h"
 #include "widgets/ucProgressBar.h"
@@ -265,11 +263,4 @@ void frmMain::LoadControlSettings(const platform::FormSettings &settings)
 {
     host.SetFont(LabelFont(8.25));
     platform::LoadFormControls(this, host, settings);
-    // A grid that does not load its own settings yet gets the ones the window relies on.
-    if constexpr (!std::is_base_of_v<platform::HostedControl, LynxGrid>) {
-        const platform::SettingsStore store = settings.Store(ui.LynxGrid1->objectName());
-        ui.LynxGrid1->setFont(store.ReadFont(QStringLiteral("Font"), host.Font()));
-        ui.LynxGrid1->SetScaleUnits(store.ReadInt(QStringLiteral("ScaleUnits"), 1));
-        ui.LynxGrid1->SetMultiSelect(store.ReadBool(QStringLiteral("MultiSelect"), false));
-    }
 }

@@ -41,6 +41,14 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
         EXPECT_EQ(Grid().ColType(c), text ? TypeText : TypeNumber) << c;
     }
     EXPECT_EQ(Grid().font().family(), "MS Sans Serif");
+    EXPECT_EQ(Grid().ThemeColor(), 2);
+    EXPECT_EQ(Grid().BackColorSel(), 0xF1D8C9u);
+    EXPECT_EQ(Grid().ForeColorSel(), 0x9C613Bu);
+    EXPECT_EQ(Grid().FocusRectColor(), 0x9C613Bu);
+    EXPECT_EQ(Grid().GridColor(), 0xEBEBEBu);
+    EXPECT_EQ(Grid().AllowUserResizing(), 1);
+    EXPECT_TRUE(Grid().ColumnDrag());
+    EXPECT_TRUE(Grid().ColumnSort());
 
     // buttons: captions, styles, skins and fonts from the saved settings
     struct Expect {
