@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFontInfo>
 
 #include "MainWindowTestSupport.h"
 #include "app/ScreenerAddress.h"
@@ -41,6 +42,9 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
         EXPECT_EQ(Grid().ColType(c), text ? TypeText : TypeNumber) << c;
     }
     EXPECT_EQ(Grid().font().family(), "MS Sans Serif");
+    // the classic names are drawn in the sans font the setup installs
+    EXPECT_EQ(QFontInfo(Grid().font()).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(Ui().ButtonEx1[0]->Font()).family(), "Liberation Sans");
     EXPECT_EQ(Grid().ThemeColor(), 2);
     EXPECT_EQ(Grid().BackColorSel(), 0xF1D8C9u);
     EXPECT_EQ(Grid().ForeColorSel(), 0x9C613Bu);
