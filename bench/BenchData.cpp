@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/HtmlDocument.h"
+#include "web/HtmlDocument.h"
 
 namespace bench {
 

@@ -5,9 +5,9 @@
 
 #include "BenchData.h"
 #include "app/ResultPageParser.h"
-#include "platform/HtmlDocument.h"
 #include "screener-sim/PageMarkup.h"
 #include "store/StockTable.h"
+#include "web/HtmlDocument.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
+#include "web/WebBrowser.h"
 #include "widgets/ucProgressBar.h"
 
 namespace {
@@ -23,8 +23,8 @@ namespace {
 struct Controls {
     platform::WebBrowser browser;
     PageFetcher fetcher{browser};
-    ucProgressBar downloadBar;
-    ucProgressBar importBar;
+    widgets::ucProgressBar downloadBar;
+    widgets::ucProgressBar importBar;
     QLabel status;
     DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
 };

@@ -21,7 +21,8 @@ const QString DataUpdateRun::TotalEndMarker = QStringLiteral(")</FONT></TD>");
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+using MdlHelpers::CrLf;
+
 const QString Unchanged = QStringLiteral("Your stock data has not been changed.");
 
 QString TempFolder()

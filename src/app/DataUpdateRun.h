@@ -3,28 +3,30 @@
 #include <QString>
 
 class PageFetcher;
+namespace widgets {
 class ucProgressBar;
+}
 class QLabel;
 
 // What an update run works on: the main window's page fetcher (its browser component), the
 // download and import progress bars and the status label.
 struct UpdateRunControls {
     PageFetcher *fetcher = nullptr;
-    ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
-    ucProgressBar *importBar = nullptr;    // ucProgressBar2
-    QLabel *statusLabel = nullptr;         // lblDownloadStatus
+    widgets::ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
+    widgets::ucProgressBar *importBar = nullptr;    // ucProgressBar2
+    QLabel *statusLabel = nullptr;                  // lblDownloadStatus
 };
 
 // How a run ended. Only a completed run replaced data.dat; every other outcome left data.dat
 // and time.txt as they were.
 enum class UpdateOutcome {
     Completed,
-    AlreadyRunning,   // a second start while a run pumps events: ignored
-    NotDownloaded,    // no first page, an error page, or a page without the total
-    TooManyStocks,    // more stocks than the table's 16-bit indices can hold
-    Declined,         // pages failed and the user chose not to import the incomplete list
-    SaveFailed,       // data.dat could not be written; the previous file is intact
-    Stopped,          // the window closed during the run
+    AlreadyRunning,  // a second start while a run pumps events: ignored
+    NotDownloaded,   // no first page, an error page, or a page without the total
+    TooManyStocks,   // more stocks than the table's 16-bit indices can hold
+    Declined,        // pages failed and the user chose not to import the incomplete list
+    SaveFailed,      // data.dat could not be written; the previous file is intact
+    Stopped,         // the window closed during the run
 };
 
 // The data update of the main window: downloads every result page of the screener into

@@ -3,7 +3,7 @@
 #include <QtGlobal>
 
 #include "platform/Clock.h"
-#include "platform/WebBrowser.h"
+#include "web/WebBrowser.h"
 
 PageFetcher::PageFetcher(platform::WebBrowser &browser, QObject *parent)
     : QObject(parent), browser(browser), settleRoundMs(SettleRoundMs())

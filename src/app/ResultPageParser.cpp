@@ -5,11 +5,12 @@
 #include "store/StockTable.h"
 
 namespace {
+
+using MdlHelpers::CrLf;
 const QString CellOpen = QStringLiteral("<TD><FONT face=arial size=-1>");
 const QString CellClose = QStringLiteral("</FONT></TD>");
 const QString RowOpen = QStringLiteral("<TR>");
 const QString RowMarker = QStringLiteral("%^^&%^%^");
-const QString CrLf = QStringLiteral("\r\n");
 constexpr int MarketCapField = 6;
 
 StockRecord RecordFromRow(QString row)

@@ -33,9 +33,9 @@ static void InitResources()
 
 const QString frmMain::SettingsResource = QStringLiteral(":/forms/frmMain.settings");
 
-namespace {
+using MdlHelpers::CrLf;
 
-const QString CrLf = QStringLiteral("\r\n");
+namespace {
 
 struct ColumnSpec {
     const char *caption;
@@ -81,11 +81,11 @@ frmMain::~frmMain() = default;
 void frmMain::ConnectHandlers()
 {
     for (int i = 0; i < TabCount; ++i)
-        connect(ui.ButtonEx1[i], &ButtonEx::Click, this, [this, i] { SelectTab(i); });
-    connect(ui.cmdSearchStock, &ButtonEx::Click, this, &frmMain::SearchStocks);
-    connect(ui.ButtonEx6, &ButtonEx::Click, this, &frmMain::UpdateDataAction);
+        connect(ui.ButtonEx1[i], &widgets::ButtonEx::Click, this, [this, i] { SelectTab(i); });
+    connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
+    connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
     for (int i = 0; i < 3; ++i)
-        connect(ui.CmdHelpTip[i], &ButtonEx::Click, this,
+        connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
                 [this, i] { ShowInformation(HelpTipText(i + 1), this); });
     auto openHome = [] { platform::OpenWebAddress(ScreenerAddress::HomePageAddress()); };
     connect(ui.Image1, &ClickLabel::Click, this, openHome);
@@ -146,7 +146,7 @@ void frmMain::SelectTab(int i)
     }
     if (i < 0 || i >= QuitTab)
         return;
-    for (ButtonEx *tab : ui.ButtonEx1) tab->SetValue(1);
+    for (widgets::ButtonEx *tab : ui.ButtonEx1) tab->SetValue(1);
     ui.ButtonEx1[i]->SetValue(0);
     ui.picC[i]->raise();
     selectedTab = i;

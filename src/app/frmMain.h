@@ -8,12 +8,15 @@
 #include "app/DataUpdateRun.h"
 #include "platform/ControlHost.h"
 
-class ButtonEx;
 class LynxGrid;
 class MultiDownloader;
 class PageFetcher;
 class QLineEdit;
+
+namespace widgets {
+class ButtonEx;
 class ucProgressBar;
+}  // namespace widgets
 
 namespace platform {
 class FormSettings;
@@ -39,6 +42,9 @@ private:
 
 // The controls of the main window under the names its handlers use.
 struct frmMainControls {
+    using ButtonEx = widgets::ButtonEx;
+    using ucProgressBar = widgets::ucProgressBar;
+
     QLabel *picHeader = nullptr;
     std::array<ButtonEx *, 4> ButtonEx1{};  // tabs: Price Search, Data Updates, About, Quit
     std::array<QWidget *, 3> picC{};        // the panels of tabs 0 to 2, stacked

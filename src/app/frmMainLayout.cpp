@@ -11,7 +11,7 @@
 #include "download/MultiDownloader.h"
 #include "grid/LynxGrid.h"
 #include "platform/FormSettings.h"
-#include "platform/WebBrowser.h"
+#include "web/WebBrowser.h"
 #include "widgets/ButtonEx.h"
 #include "widgets/ucProgressBar.h"
 
@@ -86,9 +86,9 @@ ClickLabel *Link(QWidget *parent, const char *name, const QRect &where)
     return link;
 }
 
-ButtonEx *Button(QWidget *parent, const QString &name, const QPoint &at)
+widgets::ButtonEx *Button(QWidget *parent, const QString &name, const QPoint &at)
 {
-    auto *button = new ButtonEx(parent);
+    auto *button = new widgets::ButtonEx(parent);
     button->setObjectName(name);
     button->move(at);
     return button;
@@ -222,12 +222,12 @@ void frmMain::CreateUpdatePanel(QWidget *panel)
 
     Text(panel, QStringLiteral("Download"), QRect(16, 162, 200, 18), LabelFont(9, true))
         ->setObjectName(QStringLiteral("Label8"));
-    ui.ucProgressBar1 = new ucProgressBar(panel);
+    ui.ucProgressBar1 = new widgets::ucProgressBar(panel);
     ui.ucProgressBar1->setObjectName(QStringLiteral("ucProgressBar1"));
     ui.ucProgressBar1->move(16, 182);
     Text(panel, QStringLiteral("Import"), QRect(16, 208, 200, 18), LabelFont(9, true))
         ->setObjectName(QStringLiteral("Label9"));
-    ui.ucProgressBar2 = new ucProgressBar(panel);
+    ui.ucProgressBar2 = new widgets::ucProgressBar(panel);
     ui.ucProgressBar2->setObjectName(QStringLiteral("ucProgressBar2"));
     ui.ucProgressBar2->move(16, 228);
 

@@ -15,10 +15,6 @@
 
 namespace MdlHelpers {
 
-namespace {
-const QString CrLf = QStringLiteral("\r\n");
-}  // namespace
-
 QString AppFile(const QString &name)
 {
     return platform::ProgramFolder() + QLatin1Char('/') + name;

@@ -8,6 +8,9 @@
 // full paths; text is converted from and to the locale encoding at the file boundary.
 namespace MdlHelpers {
 
+// The line break of the program's files and messages.
+inline const QString CrLf = QStringLiteral("\r\n");
+
 // Program folder + "/" + name.
 QString AppFile(const QString &name);
 

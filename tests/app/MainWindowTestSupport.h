@@ -88,7 +88,7 @@ protected:
     std::vector<int> TabValues() const
     {
         std::vector<int> values;
-        for (ButtonEx *b : Ui().ButtonEx1) values.push_back(b->Value());
+        for (widgets::ButtonEx *b : Ui().ButtonEx1) values.push_back(b->Value());
         return values;
     }
 

@@ -10,11 +10,11 @@
 #include "platform/Clock.h"
 #include "platform/CursorPosition.h"
 #include "platform/MessageBox.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
+#include "web/WebBrowser.h"
 #include "widgets/ucProgressBar.h"
 
 using namespace platform;
@@ -83,8 +83,8 @@ protected:
     std::unique_ptr<ScreenerServer> sim;
     WebBrowser browser;
     PageFetcher fetcher{browser};
-    ucProgressBar downloadBar;
-    ucProgressBar importBar;
+    widgets::ucProgressBar downloadBar;
+    widgets::ucProgressBar importBar;
     QLabel status;
     DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
     std::vector<MessageRequest> messages;
@@ -251,12 +251,11 @@ TEST_F(DataUpdate, RepeatedStocksFromAShiftingScreenerLoadOnce)
     sim->Faults().ShiftRows = 4;
     EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
     // The shifted pages repeat rows: data.dat keeps every parsed row, the reload one per line.
-    const int savedLines = MdlHelpers::RemoveBlankLines(
-                               MdlHelpers::ReadLines(Module1::DatabasePath(), true)).size();
+    const int savedLines =
+        MdlHelpers::RemoveBlankLines(MdlHelpers::ReadLines(Module1::DatabasePath(), true)).size();
     EXPECT_GT(savedLines, Stocks().Count());
     QSet<QString> symbols;
-    for (const StockRecord &r : Stocks())
-        symbols.insert(r.Symbol);
+    for (const StockRecord &r : Stocks()) symbols.insert(r.Symbol);
     EXPECT_EQ(symbols.size(), Stocks().Count());
 }
 

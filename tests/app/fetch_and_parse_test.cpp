@@ -5,9 +5,9 @@
 #include "app/PageFetcher.h"
 #include "app/ResultPageParser.h"
 #include "platform/Clock.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/StockTable.h"
+#include "web/WebBrowser.h"
 
 using screener_sim::ScreenerServer;
 using screener_sim::SimStock;

@@ -56,7 +56,7 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
 
     // buttons: captions, styles, skins and fonts from the saved settings
     struct Expect {
-        ButtonEx *button;
+        widgets::ButtonEx *button;
         QString caption;
         int style;
         QSize size;
@@ -72,7 +72,7 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
     for (int i = 0; i < 4; ++i)
         expect.push_back({Ui().ListButtons[i], list[i], 0, {124, 25}, true, "Arial"});
     expect.push_back({Ui().ButtonEx6, "Update Data", 0, {160, 35}, true, "MS Sans Serif"});
-    for (ButtonEx *help : Ui().CmdHelpTip)
+    for (widgets::ButtonEx *help : Ui().CmdHelpTip)
         expect.push_back({help, "?", 0, {28, 25}, false, "Arial"});
     for (const Expect &e : expect) {
         SCOPED_TRACE(e.button->objectName().toStdString());
@@ -87,7 +87,7 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
         EXPECT_EQ(e.button->TransparentColor(), e.upSkin ? 0xFFFFFFu : 0xFF0000u);
         EXPECT_EQ(e.button->Font().family(), e.font);
     }
-    for (ucProgressBar *bar : {Ui().ucProgressBar1, Ui().ucProgressBar2}) {
+    for (widgets::ucProgressBar *bar : {Ui().ucProgressBar1, Ui().ucProgressBar2}) {
         EXPECT_EQ(bar->size(), QSize(620, 14));
         EXPECT_TRUE(bar->BarPictureFore().HasImage());
         EXPECT_EQ(bar->CaptionFormat(), 0);

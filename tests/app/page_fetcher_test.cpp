@@ -6,8 +6,8 @@
 #include "app/PageFetcher.h"
 #include "app/ScreenerAddress.h"
 #include "platform/Clock.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
+#include "web/WebBrowser.h"
 
 using platform::FakeClock;
 

@@ -1,4 +1,4 @@
-#include "platform/WebBrowser.h"
+#include "web/WebBrowser.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/HtmlDocument.h"
+#include "web/HtmlDocument.h"
 
 using platform::HtmlDocument;
 

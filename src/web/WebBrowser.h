@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform/HtmlDocument.h"
+#include "web/HtmlDocument.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;

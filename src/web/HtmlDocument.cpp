@@ -1,11 +1,11 @@
-#include "platform/HtmlDocument.h"
+#include "web/HtmlDocument.h"
 
 #include <gumbo.h>
 
 #include <algorithm>
 #include <cstddef>
 
-#include "platform/HtmlSerializer.h"
+#include "web/HtmlSerializer.h"
 
 namespace platform {
 
