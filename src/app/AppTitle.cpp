@@ -8,11 +8,5 @@ QString &Title()
 }
 }  // namespace
 
-QString AppTitle()
-{
-    return Title();
-}
-void SetAppTitle(const QString &title)
-{
-    Title() = title;
-}
+QString AppTitle() { return Title(); }
+void SetAppTitle(const QString &title) { Title() = title; }
