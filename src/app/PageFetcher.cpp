@@ -1,13 +1,14 @@
 #include "app/PageFetcher.h"
 
 #include <QDateTime>
+#include <QtGlobal>
 #include <algorithm>
 
 #include "platform/Clock.h"
 #include "web/WebBrowser.h"
 
 PageFetcher::PageFetcher(platform::WebBrowser &browser, QObject *parent)
-    : QObject(parent), browser(browser)
+    : QObject(parent), browser(browser), settleRoundMs(SettleRoundMs())
 {
     connect(&browser, &platform::WebBrowser::DocumentComplete, this,
             &PageFetcher::OnDocumentComplete, Qt::DirectConnection);
@@ -81,12 +82,21 @@ bool PageFetcher::NavigateAndWait(const QString &address)
     }
 }
 
+int PageFetcher::SettleRoundMs()
+{
+    bool ok = false;
+    const int total = qEnvironmentVariableIntValue(SettleEnvironmentVariable, &ok);
+    if (!ok || total < 0 || total > SettleRounds * SettleSleepMs)
+        return SettleSleepMs;
+    return total / SettleRounds;
+}
+
 void PageFetcher::SettleWait()
 {
     platform::Clock &clock = platform::CurrentClock();
     for (int round = 0; round < SettleRounds && !cancelled; ++round) {
         clock.PumpEvents();
-        clock.Sleep(SettleSleepMs);
+        clock.Sleep(settleRoundMs);
     }
 }
 

@@ -17,9 +17,14 @@ class PageFetcher : public QObject {
 public:
     // Longest wait for a completed document, in milliseconds.
     static constexpr uint32_t CompletionLimitMs = 30000;
-    // The settle wait: this many rounds of one pump and one sleep.
+    // The settle wait: this many rounds of one pump and one sleep, a second in all.
     static constexpr int SettleRounds = 10;
     static constexpr int SettleSleepMs = 100;
+    // Demonstrations against the local simulator may shorten the whole settle wait to this
+    // many milliseconds (0 to 1000); any other value, or none, keeps the second.
+    static constexpr const char *SettleEnvironmentVariable = "ZENTRIN_SETTLE_MS";
+    // The sleep of one settle round as the environment asks for it.
+    static int SettleRoundMs();
 
     explicit PageFetcher(platform::WebBrowser &browser, QObject *parent = nullptr);
 
@@ -40,6 +45,7 @@ public:
     // Returns whether a document completed (false after the time-out or a Cancel).
     bool NavigateAndWait(const QString &address);
     // Lets the page settle for about a second; also keeps the program to one page a second.
+    // The round length is read when the fetcher is made.
     void SettleWait();
     // The inner HTML of the first BODY element of the browser's document after the first
     // element; empty without a document or without a BODY.
@@ -61,6 +67,7 @@ private:
     void OnDocumentComplete(QObject *frame, QString &address);
 
     platform::WebBrowser &browser;
+    const int settleRoundMs;
     QString completedUrl;
     bool lastLoadCompleted = false;
     uint32_t retryAfterMs = 0;

@@ -172,3 +172,20 @@ TEST(ScreenerAddress, SiteComesFromTheEnvironmentWithTheBuiltInHostAsFallback)
     else
         qputenv(ScreenerAddress::EnvironmentVariable, saved);
 }
+
+TEST(PageFetcherSettle, DemonstrationsMayShortenTheSettleWait)
+{
+    const struct {
+        const char *value;  // nullptr: not set
+        int roundMs;
+    } cases[] = {{nullptr, 100}, {"200", 20}, {"0", 0},     {"1000", 100},
+                 {"1001", 100},  {"-5", 100}, {"abc", 100}, {"", 100}};
+    for (const auto &c : cases) {
+        if (c.value)
+            qputenv(PageFetcher::SettleEnvironmentVariable, c.value);
+        else
+            qunsetenv(PageFetcher::SettleEnvironmentVariable);
+        EXPECT_EQ(PageFetcher::SettleRoundMs(), c.roundMs) << (c.value ? c.value : "unset");
+    }
+    qunsetenv(PageFetcher::SettleEnvironmentVariable);
+}
