@@ -48,8 +48,7 @@ void GridMouseController::Press(MouseInput in)
                 // Pressed in the grab zone, the press starts a resize that the moves carry out.
                 if (!p.SizingPointer) {
                     p.PressedHeaderColumn = col;
-                    if (col != -1)
-                        grid.DrawGrid(true);
+                    ShowHeader(col, HeaderState::Pressed);
                 }
             } else if (p.PressRow != -1) {
                 PressRow(in, col);
@@ -97,12 +96,21 @@ void GridMouseController::Move(MouseInput in)
         p.MouseRow = grid.layout.RowAtY(Round(in.Y));
         const bool overHeaderBand = in.Y < grid.layout.HeaderBand();
 
-        // Hot tracking: the hot cell is drawn at the next paint.
+        // Leaving the pressed cell with the button held shows it released, coming back
+        // pressed.
+        if (p.PressedHeaderColumn != -1) {
+            const bool over = p.MouseRow == -1 && p.MouseCol == p.PressedHeaderColumn;
+            ShowHeader(p.PressedHeaderColumn, over ? HeaderState::Pressed : HeaderState::Normal);
+        }
         if (in.Button == 0 && grid.props.HotHeaderTracking) {
-            if (overHeaderBand && p.MouseCol != p.HotHeaderColumn)
+            if (overHeaderBand && p.MouseCol != p.HotHeaderColumn) {
+                ShowHeader(p.HotHeaderColumn, HeaderState::Normal);
+                ShowHeader(p.MouseCol, HeaderState::Hot);
                 p.HotHeaderColumn = p.MouseCol;
-            else if (!overHeaderBand && p.HotHeaderColumn != -1)
+            } else if (!overHeaderBand && p.HotHeaderColumn != -1) {
+                ShowHeader(p.HotHeaderColumn, HeaderState::Normal);
                 p.HotHeaderColumn = -1;
+            }
         }
 
         if (in.Button & LeftButton) {
@@ -190,6 +198,12 @@ void GridMouseController::ResizeHover(int x)
     const ResizeEdge edge = ResizeEdgeAt(grid.model, grid.layout.HorizontalPosition(), x);
     p.ResizingColumn = edge.Column;
     p.ResizeBaseX = edge.BaseX;
+}
+
+void GridMouseController::ShowHeader(int position, HeaderState state)
+{
+    if (position >= 0 && position <= grid.model.Cols())
+        grid.DrawHeaderCell(position, state);
 }
 
 void GridMouseController::SetSizingPointer(bool on)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/GridPainter.h"
+
 class GridModel;
 class LynxGrid;
 
@@ -50,6 +52,8 @@ private:
     void ReleaseLeft(MouseInput in);
     void HeaderClick(short shift);
     void SetSizingPointer(bool on);
+    // Redraws one header cell, when there is one at position.
+    void ShowHeader(int position, HeaderState state);
     bool AutoScrollStep(int direction);
 
     LynxGrid &grid;

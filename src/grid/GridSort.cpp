@@ -5,7 +5,6 @@
 #include <limits>
 #include <optional>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -49,6 +48,16 @@ struct AscendingDateOrder {
     static bool Before(double b, double a) { return b == NoDate || b < a; }
     static bool SelfBefore(double k) { return k == NoDate; }
     static bool LeftAllSelfBefore(double pivot) { return pivot == NoDate; }
+};
+
+// The ascending date order exists for date keys only.
+template <class K>
+struct DateOrderFor {
+    using Ascending = AscendingOrder<K>;
+};
+template <>
+struct DateOrderFor<double> {
+    using Ascending = AscendingDateOrder;
 };
 
 // The partition scheme over e[lo..hi], where e[0] is display row `base`: the pivot rule rounds
@@ -95,26 +104,28 @@ void SortEntries(Entry<K> *e, int base, int lo, int hi, std::optional<K> bound, 
     }
 }
 
-// Sorts entries holding display rows base.. onwards.
+// Sorts the n entries at e, which hold display rows base.. onwards.
 template <class K, class Order>
-void SortAll(std::vector<Entry<K>> &entries, int base)
+void SortAll(Entry<K> *e, std::size_t n, int base)
 {
-    if (entries.size() < 2)
+    if (n < 2)
         return;
     // The first key in sort order bounds the whole range, unless it goes before itself.
-    K first = entries[0].Key;
+    K first = e[0].Key;
     bool allSelfBefore = true;
-    for (const Entry<K> &entry : entries) {
-        if (Order::Before(entry.Key, first))
-            first = entry.Key;
-        allSelfBefore = allSelfBefore && Order::SelfBefore(entry.Key);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (Order::Before(e[i].Key, first))
+            first = e[i].Key;
+        allSelfBefore = allSelfBefore && Order::SelfBefore(e[i].Key);
     }
     std::optional<K> bound;
     if (!Order::SelfBefore(first))
         bound = first;
-    SortEntries<K, Order>(entries.data(), base, 0, static_cast<int>(entries.size()) - 1, bound,
-                          allSelfBefore);
+    SortEntries<K, Order>(e, base, 0, static_cast<int>(n) - 1, bound, allSelfBefore);
 }
+
+// Ranges of display rows, first and last.
+using Runs = std::vector<std::pair<int, int>>;
 
 class Sorter {
 public:
@@ -123,34 +134,32 @@ public:
     {
     }
 
-    // Sorts display rows lo..hi on the column named by col with the routine of dataType.
-    void Sort(int lo, int hi, int dataType, int state, int &col)
+    // Sorts each run of display rows on the column named by col with the routine of dataType.
+    void Sort(const Runs &runs, int dataType, int state, int &col)
     {
-        if (lo >= hi)
-            return;
         const bool ascending = state == Ascending;
         switch (dataType) {
             case TypeNumber:
-                ByKeys(numbers, lo, hi, col, ascending, false, [this](const GridCell &cell) {
+                ByKeys(numbers, runs, col, ascending, false, [this](const GridCell &cell) {
                     return SortNumber(model.Text(cell.Text), decimalPoint);
                 });
                 break;
             case TypeDate:
-                ByKeys(numbers, lo, hi, col, ascending, true, [this](const GridCell &cell) {
+                ByKeys(numbers, runs, col, ascending, true, [this](const GridCell &cell) {
                     return dates.Read(model.Text(cell.Text)).value_or(NoDate);
                 });
                 break;
             case TypeCheckBox:
                 // Checked is true, -1, which is less than false.
-                ByKeys(flags, lo, hi, col, ascending, false, [](const GridCell &cell) {
+                ByKeys(flags, runs, col, ascending, false, [](const GridCell &cell) {
                     return (cell.Flags & CellFlagChecked) ? -1 : 0;
                 });
                 break;
             case TypeCustom:
-                ByHost(lo, hi, col, ascending);
+                for (const auto &[lo, hi] : runs) ByHost(lo, hi, col, ascending);
                 break;
             default:
-                ByKeys(texts, lo, hi, col, ascending, false, [this](const GridCell &cell) {
+                ByKeys(texts, runs, col, ascending, false, [this](const GridCell &cell) {
                     const QStringView text = model.Text(cell.Text);
                     return std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size()));
                 });
@@ -159,9 +168,9 @@ public:
     }
 
     // The runs of two or more consecutive rows whose texts in column col are equal.
-    std::vector<std::pair<int, int>> RunsOfEqualTexts(int col) const
+    Runs RunsOfEqualTexts(int col) const
     {
-        std::vector<std::pair<int, int>> runs;
+        Runs runs;
         const int last = model.LastItem();
         int start = 0;
         QStringView startText;
@@ -187,36 +196,49 @@ private:
     }
 
     template <class K, class ReadKey>
-    void ByKeys(std::vector<Entry<K>> &entries, int lo, int hi, int col, bool ascending,
+    void ByKeys(std::vector<Entry<K>> &entries, const Runs &runs, int col, bool ascending,
                 bool dateOrder, ReadKey readKey)
     {
-        entries.clear();
-        entries.reserve(static_cast<std::size_t>(hi - lo + 1));
         ItemTable &items = model.Items();
-        for (int r = lo; r <= hi; ++r) {
-            const int slot = items.SlotOfRow(r);
-            entries.push_back({readKey(model.Cell(items.Item(slot), col)), slot});
-        }
-        if constexpr (std::is_same_v<K, double>) {
-            if (dateOrder && ascending) {
-                SortAll<K, AscendingDateOrder>(entries, lo);
-                WriteBack(entries, lo);
-                return;
+        const auto rows = static_cast<std::size_t>(model.ItemCount());
+        std::size_t inRuns = 0;
+        for (const auto &[lo, hi] : runs) inRuns += static_cast<std::size_t>(hi - lo + 1);
+        const bool everyRow = inRuns * 8 >= rows;
+        if (everyRow) {
+            // Read the items in slot order, where their records, cells and texts lie one after
+            // the other, and put each key at its display row.
+            entries.resize(rows);
+            const auto order = items.RowOrder();
+            rowOfSlot.resize(rows);
+            for (std::size_t r = 0; r < rows; ++r)
+                rowOfSlot[static_cast<std::size_t>(order[r])] = static_cast<int>(r);
+            for (int slot = 0; slot < static_cast<int>(rows); ++slot) {
+                entries[static_cast<std::size_t>(rowOfSlot[static_cast<std::size_t>(slot)])] = {
+                    readKey(model.Cell(items.Item(slot), col)), slot};
             }
         }
-        if (ascending)
-            SortAll<K, AscendingOrder<K>>(entries, lo);
-        else
-            SortAll<K, DescendingOrder<K>>(entries, lo);
-        WriteBack(entries, lo);
-    }
-
-    template <class K>
-    void WriteBack(const std::vector<Entry<K>> &entries, int lo)
-    {
-        const auto order = model.Items().RowOrder();
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            order[static_cast<std::size_t>(lo) + i] = entries[i].Slot;
+        for (const auto &[lo, hi] : runs) {
+            const auto n = static_cast<std::size_t>(hi - lo + 1);
+            Entry<K> *e = entries.data();
+            if (everyRow) {
+                e += lo;
+            } else {
+                entries.resize(n);
+                e = entries.data();
+                for (int r = lo; r <= hi; ++r) {
+                    const int slot = items.SlotOfRow(r);
+                    e[r - lo] = {readKey(model.Cell(items.Item(slot), col)), slot};
+                }
+            }
+            if (dateOrder && ascending)
+                SortAll<K, typename DateOrderFor<K>::Ascending>(e, n, lo);
+            else if (ascending)
+                SortAll<K, AscendingOrder<K>>(e, n, lo);
+            else
+                SortAll<K, DescendingOrder<K>>(e, n, lo);
+            const auto order = items.RowOrder();
+            for (std::size_t i = 0; i < n; ++i) order[static_cast<std::size_t>(lo) + i] = e[i].Slot;
+        }
     }
 
     // A custom column: the host compares, once per examined row, texts read afresh each time
@@ -284,6 +306,7 @@ private:
     std::vector<Entry<double>> numbers;
     std::vector<Entry<int>> flags;
     std::vector<Entry<std::u16string_view>> texts;
+    std::vector<int> rowOfSlot;
 };
 
 }  // namespace
@@ -348,14 +371,14 @@ void SortRows(GridModel &model, const Request &request, const CustomCompare &cus
         model.Row >= 0 && model.Row <= model.LastItem() ? model.Items().SlotOfRow(model.Row) : -1;
 
     Sorter sorter(model, custom, locale);
-    sorter.Sort(0, model.LastItem(), primaryType, primaryState, model.SortColumn);
+    if (model.LastItem() > 0)
+        sorter.Sort({{0, model.LastItem()}}, primaryType, primaryState, model.SortColumn);
 
     if (model.SubSortColumn != -1 && model.LastItem() > 0) {
         const GridColumn &secondary = model.Column(model.SubSortColumn);
         const int type = secondary.DataType;
         const int state = secondary.SortState;
-        for (const auto &[lo, hi] : sorter.RunsOfEqualTexts(model.SortColumn))
-            sorter.Sort(lo, hi, type, state, model.SubSortColumn);
+        sorter.Sort(sorter.RunsOfEqualTexts(model.SortColumn), type, state, model.SubSortColumn);
     }
 
     if (currentSlot >= 0) {
