@@ -10,4 +10,8 @@ namespace platform {
 QString DecodeLocaleText(const QByteArray &bytes);
 QByteArray EncodeLocaleText(const QString &text);
 
+// True when the locale encoding is UTF-8, so that readers may work on the bytes of text that
+// QByteArrayView::isValidUtf8 accepts and decode only the pieces they keep.
+bool LocaleIsUtf8();
+
 }  // namespace platform
