@@ -3,11 +3,11 @@
 #include <QDir>
 #include <cmath>
 
-#include "platform/HtmlDocument.h"
 #include "platform/ProgramFolder.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
+#include "web/HtmlDocument.h"
 
 namespace bench {
 

@@ -4,8 +4,8 @@
 #include <gumbo.h>
 
 #include "BenchData.h"
-#include "platform/HtmlDocument.h"
 #include "screener-sim/PageMarkup.h"
+#include "web/HtmlDocument.h"
 
 namespace {
 

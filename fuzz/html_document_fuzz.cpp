@@ -5,8 +5,8 @@
 
 #include <QByteArray>
 
-#include "platform/HtmlDocument.h"
-#include "platform/WebBrowser.h"
+#include "web/HtmlDocument.h"
+#include "web/WebBrowser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -17,22 +17,35 @@ class PageFetcher : public QObject {
 public:
     // Longest wait for a completed document, in milliseconds.
     static constexpr uint32_t CompletionLimitMs = 30000;
-    // The settle wait: this many rounds of one pump and one sleep.
+    // The settle wait: this many rounds of one pump and one sleep, a second in all.
     static constexpr int SettleRounds = 10;
     static constexpr int SettleSleepMs = 100;
+    // Demonstrations against the local simulator may shorten the whole settle wait to this
+    // many milliseconds (0 to 1000); any other value, or none, keeps the second.
+    static constexpr const char *SettleEnvironmentVariable = "ZENTRIN_SETTLE_MS";
+    // The sleep of one settle round as the environment asks for it.
+    static int SettleRoundMs();
 
     explicit PageFetcher(platform::WebBrowser &browser, QObject *parent = nullptr);
 
     // The BODY content of the page at the address: NavigateAndWait, the settle wait, then
-    // GetBodyHtml. A failed or timed-out load is not reported; the text is then whatever the
-    // browser holds (its error page, the previous page, or empty).
+    // GetBodyHtml. A failed load gives the browser's error page; a load that did not complete
+    // gives empty text, never the document of an earlier page.
     QString FetchPage(const QString &address);
+
+    // How long the server of the last fetch asked to be left alone before the next try (its
+    // Retry-After with a "429 Too Many Requests" or "503 Service Unavailable"), at most the
+    // completion limit; 0 when it asked nothing.
+    uint32_t RetryAfterMs() const { return retryAfterMs; }
+    // Waits RetryAfterMs() pumping events (Cancel ends it), so a retry honours the request.
+    void WaitBeforeRetry();
 
     // Starts loading and pumps events until a document completes or just over 30 seconds
     // have passed on the clock (a wrap of the 32-bit counter in between does no harm).
     // Returns whether a document completed (false after the time-out or a Cancel).
     bool NavigateAndWait(const QString &address);
     // Lets the page settle for about a second; also keeps the program to one page a second.
+    // The round length is read when the fetcher is made.
     void SettleWait();
     // The inner HTML of the first BODY element of the browser's document after the first
     // element; empty without a document or without a BODY.
@@ -54,7 +67,9 @@ private:
     void OnDocumentComplete(QObject *frame, QString &address);
 
     platform::WebBrowser &browser;
+    const int settleRoundMs;
     QString completedUrl;
     bool lastLoadCompleted = false;
+    uint32_t retryAfterMs = 0;
     bool cancelled = false;
 };

@@ -5,32 +5,11 @@
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
 #include "platform/Rounding.h"
+#include "platform/VariantNumbers.h"
 
 using platform::ControlError;
 
 namespace {
-bool IsNumber(const QVariant &value)
-{
-    switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::UChar:
-        case QMetaType::Double:
-        case QMetaType::Float:
-            return true;
-        default:
-            return false;
-    }
-}
-
 quint16 WithBit(quint16 flags, quint16 bit, bool on)
 {
     return static_cast<quint16>(on ? flags | bit : flags & ~bit);
@@ -41,7 +20,7 @@ LynxGrid::ImageNumber LynxGrid::ImageNumberFor(const QVariant &value) const
 {
     if (!value.isValid())
         return {0, false};
-    if (IsNumber(value)) {
+    if (platform::HoldsNumber(value)) {
         const double number = platform::RoundHalfEven(value.toDouble());
         // Anything beyond 32 bits is an overflow for every caller; keep the rest exact.
         if (!(number >= std::numeric_limits<int>::min() &&

@@ -281,7 +281,7 @@ QString ValueText(const QVariant &v)
 FormSettings FormSettings::Parse(const QString &text)
 {
     FormSettings settings;
-    int current = -1;
+    SettingsStore *current = nullptr;  // good until the next section is appended
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {
         line = line.trimmed();
@@ -290,20 +290,16 @@ FormSettings FormSettings::Parse(const QString &text)
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             const QString name = line.mid(1, line.size() - 2).trimmed();
-            current = settings.IndexOf(name);
-            if (current < 0) {
-                settings.sections.append({name, SettingsStore()});
-                current = static_cast<int>(settings.sections.size()) - 1;
-            }
+            current = &settings.sections.FindOrAppend(name);
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (current < 0 || eq <= 0)
+        if (!current || eq <= 0)
             continue;
         const QString key = line.left(eq).trimmed();
         QVariant value;
         if (!key.isEmpty() && ParseValue(line.mid(eq + 1).trimmed(), value))
-            settings.sections[current].store.WriteProperty(key, value);
+            current->WriteProperty(key, value);
     }
     return settings;
 }
@@ -319,10 +315,11 @@ FormSettings FormSettings::Load(const QString &path)
 QString FormSettings::ToText() const
 {
     QString text;
-    for (const Section &s : sections) {
-        text += QLatin1Char('[') + s.name + QLatin1String("]\n");
-        for (const QString &key : s.store.Keys()) {
-            const QString value = ValueText(s.store.ReadProperty(key));
+    for (const QString &name : sections.Names()) {
+        const SettingsStore &store = *sections.Find(name);
+        text += QLatin1Char('[') + name + QLatin1String("]\n");
+        for (const QString &key : store.Keys()) {
+            const QString value = ValueText(store.ReadProperty(key));
             if (!value.isEmpty())
                 text += key + QLatin1String(" = ") + value + QLatin1Char('\n');
         }
@@ -331,34 +328,20 @@ QString FormSettings::ToText() const
     return text;
 }
 
-int FormSettings::IndexOf(const QString &name) const
-{
-    for (int i = 0; i < sections.size(); ++i)
-        if (sections[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
 SettingsStore FormSettings::Store(const QString &controlName) const
 {
-    const int i = IndexOf(controlName);
-    return i < 0 ? SettingsStore() : sections[i].store;
+    const SettingsStore *store = sections.Find(controlName);
+    return store ? *store : SettingsStore();
 }
 
 void FormSettings::SetStore(const QString &controlName, const SettingsStore &store)
 {
-    const int i = IndexOf(controlName);
-    if (i >= 0)
-        sections[i].store = store;
-    else
-        sections.append({controlName, store});
+    sections.FindOrAppend(controlName) = store;
 }
 
 QStringList FormSettings::ControlNames() const
 {
-    QStringList names;
-    for (const Section &s : sections) names.append(s.name);
-    return names;
+    return sections.Names();
 }
 
 void LoadFormControls(QWidget *form, ControlHost &host, const FormSettings &settings)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include "platform/NamedList.h"
 #include "platform/SettingsStore.h"
 
 class QWidget;
@@ -40,12 +41,7 @@ public:
     QStringList ControlNames() const;
 
 private:
-    struct Section {
-        QString name;
-        SettingsStore store;
-    };
-    int IndexOf(const QString &name) const;
-    QList<Section> sections;
+    NamedList<SettingsStore> sections;
 };
 
 // What a window does when it is created: every hosted control among its descendants is given

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <optional>
+#include <utility>
 
 #include "platform/ControlHost.h"
 
@@ -38,6 +39,18 @@ public:
 protected:
     // The property-changed notice a setter sends after changing a persisted property.
     void PropertyChanged(const QString &name);
+    // The common setter of a persisted property that shows on the face: stores the value,
+    // repaints (RepaintFace), then sends the property-changed notice.
+    template <typename Field, typename Value>
+    void SetPersisted(Field &field, Value &&value, const QString &name)
+    {
+        field = std::forward<Value>(value);
+        RepaintFace();
+        PropertyChanged(name);
+    }
+    // Draws the face again for SetPersisted; a control without a face of its own has nothing
+    // to draw.
+    virtual void RepaintFace() {}
 
     // Ambient values of the host.
     std::optional<bool> AmbientUserMode() const;

@@ -48,6 +48,31 @@ short VirtualKeyCode(int key, Qt::KeyboardModifiers modifiers)
     }
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
         return static_cast<short>(key);
+    // Shift with a digit key of a US keyboard gives its own Qt key; the key is still the digit's.
+    switch (key) {
+        case Qt::Key_ParenRight:
+            return '0';
+        case Qt::Key_Exclam:
+            return '1';
+        case Qt::Key_At:
+            return '2';
+        case Qt::Key_NumberSign:
+            return '3';
+        case Qt::Key_Dollar:
+            return '4';
+        case Qt::Key_Percent:
+            return '5';
+        case Qt::Key_AsciiCircum:
+            return '6';
+        case Qt::Key_Ampersand:
+            return '7';
+        case Qt::Key_Asterisk:
+            return '8';
+        case Qt::Key_ParenLeft:
+            return '9';
+        default:
+            break;
+    }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return static_cast<short>(0x70 + (key - Qt::Key_F1));
     switch (key) {

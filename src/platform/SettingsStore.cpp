@@ -4,35 +4,11 @@
 #include <limits>
 
 #include "platform/Rounding.h"
+#include "platform/VariantNumbers.h"
 
 namespace platform {
 
 namespace {
-
-bool IsIntegral(const QVariant &v)
-{
-    switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::UChar:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool IsFloating(const QVariant &v)
-{
-    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
-}
 
 // The stored value as a whole number, when it is one (doubles round half to even).
 bool WholeNumber(const QVariant &v, qint64 &out)
@@ -48,11 +24,11 @@ bool WholeNumber(const QVariant &v, qint64 &out)
         out = static_cast<qint64>(u);
         return true;
     }
-    if (IsIntegral(v)) {
+    if (HoldsWholeNumber(v)) {
         out = v.toLongLong();
         return true;
     }
-    if (IsFloating(v)) {
+    if (HoldsFloatingNumber(v)) {
         const double d = RoundHalfEven(v.toDouble());
         if (!std::isfinite(d) || d < -9.2e18 || d > 9.2e18)
             return false;
@@ -79,54 +55,38 @@ bool SameSetting(const QVariant &a, const QVariant &b)
     const QVariant na = NormalizedSetting(a), nb = NormalizedSetting(b);
     if (!na.isValid() || !nb.isValid())
         return na.isValid() == nb.isValid();
-    if (IsIntegral(na) && IsIntegral(nb)) {
+    if (HoldsWholeNumber(na) && HoldsWholeNumber(nb)) {
         qint64 x, y;
         if (WholeNumber(na, x) && WholeNumber(nb, y))
             return x == y;
         return na.toULongLong() == nb.toULongLong();
     }
-    if ((IsIntegral(na) || IsFloating(na)) && (IsIntegral(nb) || IsFloating(nb)))
+    if (HoldsNumber(na) && HoldsNumber(nb))
         return na.toDouble() == nb.toDouble();
     if (na.typeId() != nb.typeId())
         return false;
     return na == nb;
 }
 
-int SettingsStore::IndexOf(const QString &key) const
-{
-    for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].key.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
 QVariant SettingsStore::ReadProperty(const QString &key, const QVariant &defaultValue) const
 {
-    const int i = IndexOf(key);
-    return i < 0 ? defaultValue : entries[i].value;
+    const QVariant *stored = entries.Find(key);
+    return stored ? *stored : defaultValue;
 }
 
 void SettingsStore::WriteProperty(const QString &key, const QVariant &value,
                                   const QVariant &defaultValue)
 {
-    const int i = IndexOf(key);
     const QVariant stored = NormalizedSetting(value);
-    if (!stored.isValid() || SameSetting(stored, defaultValue)) {
-        if (i >= 0)
-            entries.removeAt(i);
-        return;
-    }
-    if (i >= 0)
-        entries[i].value = stored;
+    if (!stored.isValid() || SameSetting(stored, defaultValue))
+        entries.Remove(key);
     else
-        entries.append({key, stored});
+        entries.FindOrAppend(key) = stored;
 }
 
 QStringList SettingsStore::Keys() const
 {
-    QStringList keys;
-    for (const Entry &e : entries) keys.append(e.key);
-    return keys;
+    return entries.Names();
 }
 
 bool SettingsStore::ReadBool(const QString &key, bool defaultValue) const
@@ -170,7 +130,7 @@ QString SettingsStore::ReadText(const QString &key, const QString &defaultValue)
     const QVariant v = ReadProperty(key);
     if (v.typeId() == QMetaType::QString)
         return v.toString();
-    if (IsIntegral(v) || IsFloating(v))
+    if (HoldsNumber(v))
         return v.toString();
     return defaultValue;
 }
@@ -223,11 +183,11 @@ void SettingsStore::WritePicture(const QString &key, const Picture &value)
 
 bool SettingsStore::operator==(const SettingsStore &other) const
 {
-    if (entries.size() != other.entries.size())
+    if (entries.Size() != other.entries.Size())
         return false;
-    for (const Entry &e : entries) {
-        const int j = other.IndexOf(e.key);
-        if (j < 0 || !SameSetting(e.value, other.entries[j].value))
+    for (const QString &key : entries.Names()) {
+        const QVariant *theirs = other.entries.Find(key);
+        if (!theirs || !SameSetting(*entries.Find(key), *theirs))
             return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include "platform/Colors.h"
+#include "platform/NamedList.h"
 #include "platform/Picture.h"
 
 namespace platform {
@@ -24,10 +25,10 @@ public:
     void WriteProperty(const QString &key, const QVariant &value,
                        const QVariant &defaultValue = QVariant());
 
-    bool Contains(const QString &key) const { return IndexOf(key) >= 0; }
+    bool Contains(const QString &key) const { return entries.IndexOf(key) >= 0; }
     // The stored keys in the order they were first written, spelled as written.
     QStringList Keys() const;
-    bool IsEmpty() const { return entries.isEmpty(); }
+    bool IsEmpty() const { return entries.IsEmpty(); }
 
     // Typed reads for the controls. A missing key, or a stored value of a kind that does not
     // convert (or does not fit), gives the default.
@@ -52,15 +53,10 @@ public:
     bool operator==(const SettingsStore &other) const;
 
 private:
-    struct Entry {
-        QString key;
-        QVariant value;
-    };
-    int IndexOf(const QString &key) const;
     // The stored whole number when it lies in [lowest, highest], else the default.
     qint64 ReadWholeNumber(const QString &key, qint64 lowest, qint64 highest,
                            qint64 defaultValue) const;
-    QList<Entry> entries;
+    NamedList<QVariant> entries;
 };
 
 // Values as the store keeps them: truth values as -1 / 0, an unassigned picture as no value.

@@ -15,7 +15,8 @@ SurfaceWidget::SurfaceWidget(QWidget *parent) : QWidget(parent)
 
 void SurfaceWidget::Present()
 {
-    update();
+    // Only this window's rectangle is painted and flushed, straight from the back image.
+    repaint();
 }
 
 void SurfaceWidget::SyncSurfaceSize()

@@ -17,7 +17,8 @@ public:
     DrawingSurface &Surface() { return surface; }
     const DrawingSurface &Surface() const { return surface; }
 
-    // Shows the back image on the screen at the next repaint of the window.
+    // Shows the back image on the screen now, before returning: the owner may be busy in work
+    // that runs no event loop. A hidden window shows it when it is shown.
     void Present();
 
 protected:

@@ -3,12 +3,13 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <cstddef>
-#include <string_view>
 
 // File, text and number helpers every file and page of the program goes through. Paths are
 // full paths; text is converted from and to the locale encoding at the file boundary.
 namespace MdlHelpers {
+
+// The line break of the program's files and messages.
+inline const QString CrLf = QStringLiteral("\r\n");
 
 // Program folder + "/" + name.
 QString AppFile(const QString &name);
@@ -41,21 +42,8 @@ bool WriteLines(const QString &path, const QStringList &lines);
 // as it was.
 bool WriteTextFile(const QString &path, const QString &text, bool append);
 
-// The longest leading part of the text that forms a number; 0 when there is none. Spaces,
-// tabs and line feeds are skipped anywhere; "." is always the decimal point; "E" or "D" start
-// an exponent; "&H" and "&O" start a hexadecimal or octal integer. A number too large for a
-// double also reads as 0.
+// The program's number parse, platform::ParseLeadingNumber (platform/LeadingNumber.h).
 double ParseLeadingNumber(QStringView text);
-// The same for the bytes of locale-encoded text: the value of ParseLeadingNumber of their
-// decoded text, without decoding them (bytes that start with a byte order mark aside: decoding
-// drops it, this reads it as the end of the number).
-double ParseLeadingNumber(std::string_view bytes);
-
-// Reads a number of the plain shape "-12.34" (at most 15 digits, no exponent, nothing skipped)
-// from the start of the bytes into value and returns how many bytes it took; 0, leaving value
-// alone, for any other start. Where it returns n, ParseLeadingNumber gives value for the first n
-// bytes followed by anything or nothing: the byte after them cannot continue the number.
-std::size_t ReadPlainNumber(std::string_view bytes, double &value);
 
 // The text between the first startMarker and the first endMarker after it; empty text when the
 // text is blank or either marker is missing.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/DateTimeFormat.h"
+#include "platform/LeadingNumber.h"
 #include "platform/NumberFormat.h"
 #include "platform/SafeFile.h"
 #include "platform/TextCodec.h"
@@ -152,18 +153,20 @@ bool SaveStockDatabase()
 
 namespace {
 
-// The load works on the file's bytes when they are UTF-8 (or plain ASCII) in a UTF-8 locale:
-// then decoding is one-to-one and commutes with cutting the bytes at ASCII characters (CR, the
-// spaces trimmed, the separator), so trimming, dropping blank and duplicate lines and splitting
-// on the bytes give the very records the general road gives on the decoded lines, and only the
-// four texts of a record are ever decoded. A byte order mark is left to the general road, which
-// decodes line by line.
-enum class Bytes { Ascii, Utf8, Other };
+// The load works on the file's bytes. A file is decoded in one encoding, UTF-8 or (when it is
+// not valid UTF-8) windows-1252; both map bytes to characters one-to-one and keep ASCII as it
+// is, so decoding commutes with cutting the bytes at ASCII characters (CR, the spaces trimmed,
+// the separator): trimming, dropping blank and duplicate lines and splitting on the bytes give
+// the very records the general road gives on the decoded lines, and only the four texts of a
+// record are ever decoded. A UTF-8 byte order mark, which decoding may drop, is left to the
+// general road.
+struct FileText {
+    bool ascii = true;
+    platform::TextEncoding encoding = platform::TextEncoding::Utf8;
+};
 
-Bytes KindOf(const QByteArray &bytes)
+bool KindOf(const QByteArray &bytes, FileText &kind)
 {
-    if (!platform::LocaleIsUtf8())
-        return Bytes::Other;
     const char *p = bytes.constData();
     const char *end = p + bytes.size();
     std::uint64_t high = 0;
@@ -173,11 +176,11 @@ Bytes KindOf(const QByteArray &bytes)
         high |= word;
     }
     for (; p < end; ++p) high |= static_cast<unsigned char>(*p);
-    if ((high & 0x8080808080808080ull) == 0)
-        return Bytes::Ascii;
-    if (!QByteArrayView(bytes).isValidUtf8() || bytes.contains("\xEF\xBB\xBF"))
-        return Bytes::Other;
-    return Bytes::Utf8;
+    kind.ascii = (high & 0x8080808080808080ull) == 0;
+    if (kind.ascii)
+        return true;
+    kind.encoding = platform::DetectLocaleEncoding(bytes);
+    return kind.encoding != platform::TextEncoding::Utf8 || !bytes.contains("\xEF\xBB\xBF");
 }
 
 // The distinct lines seen so far (views into one buffer that outlives the set).
@@ -264,7 +267,7 @@ std::string_view TrimSpaceBytes(const char *first, const char *last)
     return {first, static_cast<std::size_t>(last - first)};
 }
 
-StockRecord RecordFromBytes(std::string_view line, Bytes kind)
+StockRecord RecordFromBytes(std::string_view line, const FileText &kind)
 {
     StockRecord record;
     std::size_t from = 0;
@@ -274,7 +277,7 @@ StockRecord RecordFromBytes(std::string_view line, Bytes kind)
             // A plain number followed by the separator or the line end is the whole field:
             // read and split in the same step.
             double value;
-            const std::size_t n = MdlHelpers::ReadPlainNumber(line.substr(from), value);
+            const std::size_t n = platform::ReadPlainNumber(line.substr(from), value);
             at = from + n;
             if (n > 0 && (at == line.size() || (line.size() - at >= 3 && line[at] == '~' &&
                                                 line[at + 1] == '!' && line[at + 2] == '@'))) {
@@ -290,12 +293,12 @@ StockRecord RecordFromBytes(std::string_view line, Bytes kind)
             line.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from);
         if (i < StockRecord::TextFieldCount)
             record.TextField(i) =
-                kind == Bytes::Ascii
+                kind.ascii
                     ? QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()))
-                    : platform::DecodeLocaleText(QByteArray::fromRawData(
-                          field.data(), static_cast<qsizetype>(field.size())));
+                    : platform::DecodeText(field.data(), static_cast<qsizetype>(field.size()),
+                                           kind.encoding);
         else
-            record.NumberField(i) = MdlHelpers::ParseLeadingNumber(field);
+            record.NumberField(i) = platform::ParseLeadingNumber(field);
         if (at == std::string_view::npos)
             break;
         from = at + 3;
@@ -322,8 +325,8 @@ int LoadStockDatabase()
 {
     QFile file(DatabasePath());
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    const Bytes kind = KindOf(bytes);
-    if (kind == Bytes::Other)
+    FileText kind;
+    if (!KindOf(bytes, kind))
         return LoadDecodedLines();
 
     // One pass over the bytes: cut a line, trim it, skip it when blank or seen before, split

@@ -8,6 +8,8 @@
 
 using platform::ColorValue;
 
+namespace widgets {
+
 namespace {
 
 // How often Timer1 looks at the pointer. The desktop's timers tick about this often whatever
@@ -56,121 +58,89 @@ QSize ButtonEx::sizeHint() const
 
 void ButtonEx::SetAllowDefault(bool on)
 {
-    face.allowDefault = on;
-    Repaint();
-    PropertyChanged(QStringLiteral("AllowDefault"));
+    SetPersisted(face.allowDefault, on, QStringLiteral("AllowDefault"));
 }
 
 void ButtonEx::SetAllowFocus(bool on)
 {
-    face.allowFocus = on;
-    Repaint();
-    PropertyChanged(QStringLiteral("AllowFocus"));
+    SetPersisted(face.allowFocus, on, QStringLiteral("AllowFocus"));
 }
 
 void ButtonEx::SetAppearance(int code)
 {
-    face.appearance = code;
-    Repaint();
-    PropertyChanged(QStringLiteral("Appearance"));
+    SetPersisted(face.appearance, code, QStringLiteral("Appearance"));
 }
 
 void ButtonEx::SetBorderStyle(int code)
 {
-    face.borderStyle = code;
-    Repaint();
-    PropertyChanged(QStringLiteral("BorderStyle"));
+    SetPersisted(face.borderStyle, code, QStringLiteral("BorderStyle"));
 }
 
 void ButtonEx::SetCaptionOffsetX(int pixels)
 {
-    face.captionOffsetX = pixels;
-    Repaint();
-    PropertyChanged(QStringLiteral("CaptionOffsetX"));
+    SetPersisted(face.captionOffsetX, pixels, QStringLiteral("CaptionOffsetX"));
 }
 
 void ButtonEx::SetCaptionOffsetY(int pixels)
 {
-    face.captionOffsetY = pixels;
-    Repaint();
-    PropertyChanged(QStringLiteral("CaptionOffsetY"));
+    SetPersisted(face.captionOffsetY, pixels, QStringLiteral("CaptionOffsetY"));
 }
 
 void ButtonEx::SetHighlightColor(ColorValue color)
 {
-    face.highlightColor = color;
-    Repaint();
-    PropertyChanged(QStringLiteral("HighlightColor"));
+    SetPersisted(face.highlightColor, color, QStringLiteral("HighlightColor"));
 }
 
 void ButtonEx::SetHighlightPicture(bool on)
 {
-    face.highlightPicture = on;
-    Repaint();
-    PropertyChanged(QStringLiteral("HighlightPicture"));
+    SetPersisted(face.highlightPicture, on, QStringLiteral("HighlightPicture"));
 }
 
 void ButtonEx::SetPictureOffsetX(int pixels)
 {
-    face.pictureOffsetX = pixels;
-    Repaint();
-    PropertyChanged(QStringLiteral("PictureOffsetX"));
+    SetPersisted(face.pictureOffsetX, pixels, QStringLiteral("PictureOffsetX"));
 }
 
 void ButtonEx::SetPictureOffsetY(int pixels)
 {
-    face.pictureOffsetY = pixels;
-    Repaint();
-    PropertyChanged(QStringLiteral("PictureOffsetY"));
+    SetPersisted(face.pictureOffsetY, pixels, QStringLiteral("PictureOffsetY"));
 }
 
 void ButtonEx::SetStyle(int code)
 {
-    face.style = code;
-    Repaint();
-    PropertyChanged(QStringLiteral("Style"));
+    SetPersisted(face.style, code, QStringLiteral("Style"));
 }
 
 void ButtonEx::SetSkinUp(const platform::Picture &picture)
 {
-    face.skinUp = picture;
-    Repaint();
-    PropertyChanged(QStringLiteral("SkinUp"));
+    SetPersisted(face.skinUp, picture, QStringLiteral("SkinUp"));
 }
 
 void ButtonEx::SetSkinOver(const platform::Picture &picture)
 {
-    face.skinOver = picture;
-    Repaint();
-    PropertyChanged(QStringLiteral("SkinOver"));
+    SetPersisted(face.skinOver, picture, QStringLiteral("SkinOver"));
 }
 
 void ButtonEx::SetSkinDown(const platform::Picture &picture)
 {
-    face.skinDown = picture;
-    Repaint();
-    PropertyChanged(QStringLiteral("SkinDown"));
+    SetPersisted(face.skinDown, picture, QStringLiteral("SkinDown"));
 }
 
 void ButtonEx::SetSkinFocus(const platform::Picture &picture)
 {
-    face.skinFocus = picture;
-    Repaint();
-    PropertyChanged(QStringLiteral("SkinFocus"));
+    SetPersisted(face.skinFocus, picture, QStringLiteral("SkinFocus"));
 }
 
 void ButtonEx::SetSkinDisabled(const platform::Picture &picture)
 {
-    face.skinDisabled = picture;
-    Repaint();
-    PropertyChanged(QStringLiteral("SkinDisabled"));
+    SetPersisted(face.skinDisabled, picture, QStringLiteral("SkinDisabled"));
 }
 
 void ButtonEx::SetBackColor(ColorValue color)
 {
     face.backColor = color;
     Surface().SetBackColor(color);
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("BackColor"));
 }
 
@@ -178,7 +148,7 @@ void ButtonEx::SetForeColor(ColorValue color)
 {
     face.foreColor = color;
     Surface().SetForeColor(color);
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("ForeColor"));
 }
 
@@ -187,7 +157,7 @@ void ButtonEx::SetFont(const QFont &font)
     Surface().SetFont(font);
     setFont(font);
     imgPicture->setFont(font);
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("Font"));
 }
 
@@ -197,7 +167,7 @@ void ButtonEx::SetRightToLeft(bool on)
     const Qt::LayoutDirection direction = on ? Qt::RightToLeft : Qt::LeftToRight;
     setLayoutDirection(direction);
     imgPicture->setLayoutDirection(direction);
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("RightToLeft"));
 }
 
@@ -210,7 +180,7 @@ void ButtonEx::SetEnabled(bool on)
         state = StateUp;
     if (!on)
         clickArmed = false;
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("Enabled"));
 }
 
@@ -219,7 +189,7 @@ void ButtonEx::SetCaption(const QString &caption)
     face.caption = caption;
     if (const std::optional<QString> key = AccessKeyOf(caption))
         SetAccessKey(*key);
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("Caption"));
 }
 
@@ -227,21 +197,21 @@ void ButtonEx::SetPicture(const platform::Picture &picture)
 {
     face.picture = picture;
     imgPicture->SetPicture(picture);
-    Repaint();
+    RepaintFace();
     PropertyChanged(QStringLiteral("Picture"));
 }
 
 void ButtonEx::SetTransparentColor(ColorValue color)
 {
-    face.transparentColor = color;
-    Repaint();
-    PropertyChanged(QStringLiteral("TransparentColor"));
+    SetPersisted(face.transparentColor, color, QStringLiteral("TransparentColor"));
 }
 
 void ButtonEx::SetValue(int value)
 {
     face.value = value;
-    Paint(value);
+    // The program's own choice shows even after the pointer left: a tab chosen by its owner
+    // is drawn pressed at once.
+    PaintState(value);
     PropertyChanged(QStringLiteral("Value"));
 }
 
@@ -315,7 +285,6 @@ void ButtonEx::SetWhatsThisHelpID(int id)
 void ButtonEx::Refresh()
 {
     Present();
-    repaint();
 }
 
 void ButtonEx::DrawHighlight()
@@ -333,8 +302,19 @@ void ButtonEx::ClearHighlight()
 
 void ButtonEx::Paint(int requested)
 {
+    // A pressed look asked for by the pointer after it left is stale.
     if (lastHoverEvent == kMouseExit && requested == StateDown)
         return;
+    PaintState(requested);
+}
+
+void ButtonEx::RepaintFace()
+{
+    Paint(state);
+}
+
+void ButtonEx::PaintState(int requested)
+{
     platform::DrawingSurface &surface = Surface();
     // The shape mask is replaced once the new look is known (ApplyShape): setting a window's
     // mask is not free, and most paints keep the shape they had.
@@ -346,7 +326,7 @@ void ButtonEx::Paint(int requested)
     const bool runMode = AmbientUserMode().value_or(false);
     face.afterMouseExit = lastHoverEvent == kMouseExit;
     requested = ToggleMappedState(face, requested);
-    const bool focusMark = showFocus && runMode;
+    const FocusMark focusMark = showFocus && runMode ? FocusMark::Shown : FocusMark::Hidden;
     if (PaintsSkin(face)) {
         PaintSkin(requested, focusMark);
     } else {
@@ -364,7 +344,7 @@ void ButtonEx::Paint(int requested)
     Present();
 }
 
-void ButtonEx::PaintSkin(int requested, bool focusMark)
+void ButtonEx::PaintSkin(int requested, FocusMark focusMark)
 {
     const SkinChoice choice = ChooseSkin(face, requested, focusMark);
     state = choice.state;
@@ -381,9 +361,17 @@ void ButtonEx::PaintSkin(int requested, bool focusMark)
         sizeFromSkin = true;
         // A shown window handles the size change inside this call; a hidden one gets its
         // resize event only when shown, so the handler runs here instead.
+        const QSize sizeBefore = handledSize;
         setFixedSize(skinSize);
         if (size() != handledSize)
             SizeChanged();
+        if (handledSize != sizeBefore) {
+            // The size handler has painted the face for StateUp at the new size. This paint's
+            // own look starts afresh over it, or its icon and caption would be drawn twice.
+            state = choice.state;
+            ApplyShape(ShapeOf(choice.skin.Image()));
+            PaintSkinBackground(Surface(), choice.skin);
+        }
     }
 }
 
@@ -450,5 +438,7 @@ void ButtonEx::AmbientChanged(const QString &name)
     if (name.compare(QStringLiteral("DisplayAsDefault"), Qt::CaseInsensitive) != 0)
         return;
     showFocus = AmbientDisplayAsDefault();
-    Repaint();
+    RepaintFace();
 }
+
+}  // namespace widgets

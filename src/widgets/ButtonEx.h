@@ -16,6 +16,8 @@
 
 class QMimeData;
 
+namespace widgets {
+
 // The holder of a button's current icon (imgPicture): it carries the icon's place and size,
 // its tooltip and help id. It draws nothing itself (the face shows the icon) and lets the
 // pointer through, so pointer events over the icon reach the button at the same point.
@@ -122,7 +124,8 @@ public:
     // The colour cut out of skins (the button's shape) and icons; repaints.
     platform::ColorValue TransparentColor() const { return face.transparentColor; }
     void SetTransparentColor(platform::ColorValue color);
-    // 0 pressed, anything else released; setting it paints the state of that code at once.
+    // 0 pressed, anything else released; setting it paints the state of that code at once,
+    // also after the pointer left.
     int Value() const { return face.value; }
     void SetValue(int value);
 
@@ -207,11 +210,14 @@ signals:
     void Resize();
 
 protected:
+    // Paints the current state again.
+    void RepaintFace() override;
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -231,8 +237,12 @@ private:
     void RaiseNamedEvent(const QString &name, short a = 0, short b = 0, QPointF pos = {});
     void RaiseDragOver(QMimeData *data, int &effect, short buttons, short shift, QPointF pos,
                        short dragState);
+    // An entering or moving drag: raises OLEDragOver and answers the drag.
+    void DragEnteredOrMoved(QDragMoveEvent *event, short dragState);
     void SizeChanged();
-    void PaintSkin(int requested, bool focusMark);
+    // Paint without the stale-press check: the program's own requests.
+    void PaintState(int requested);
+    void PaintSkin(int requested, FocusMark focusMark);
     void PaintIcon(int requested);
     // The skin's pixels that are not TransparentColor; an empty region clears the mask.
     QRegion ShapeOf(const QImage &skin);
@@ -240,7 +250,6 @@ private:
     std::optional<QRect> IconRect() const;
     void SetAccessKey(const QString &key);
     void ApplyMousePointer();
-    void Repaint() { Paint(state); }
 
     ButtonFace face;
     platform::Picture mouseIcon;
@@ -268,3 +277,5 @@ private:
     QPointer<QMimeData> dragData;
     QPointF dragPos;
 };
+
+}  // namespace widgets

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QUrl>
 
+namespace widgets {
+
 namespace {
 const QString kText = QStringLiteral("text/plain");
 const QString kImage = QStringLiteral("application/x-qt-image");
@@ -131,3 +133,5 @@ Qt::DropActions DropActionsOf(int effects)
         actions |= Qt::LinkAction;
     return actions;
 }
+
+}  // namespace widgets

@@ -6,6 +6,8 @@
 
 #include "widgets/ButtonExTypes.h"
 
+namespace widgets {
+
 // The data object a button hands out when it is the source of a drag. Data is set by format
 // number (1 text, 2 and 8 pictures, 15 file lists; other numbers get a private MIME type of
 // their own). A format can be promised without data: the first time a drop target asks for it,
@@ -44,3 +46,5 @@ private:
 // Drop effects (ButtonDropEffect bits) and Qt's drop actions, both ways.
 int DropEffectsOf(Qt::DropActions actions);
 Qt::DropActions DropActionsOf(int effects);
+
+}  // namespace widgets

@@ -12,6 +12,8 @@
 #include "platform/Twips.h"
 #include "widgets/ButtonEx.h"
 
+namespace widgets {
+
 namespace {
 
 const QString kMouseEnter = QStringLiteral("MouseEnter");
@@ -66,8 +68,10 @@ void ButtonEx::HandlePress(short button, short shift, QPointF pos)
 {
     if (button == 1) {
         // Set without the setter: the press paints StateDown itself, and a toggle button
-        // shows the flipped value through it.
-        face.value = state == StateDown ? 1 : 0;
+        // shows the flipped value through it. A push button keeps its value: a pressed push
+        // button would otherwise be saved, and shown at the next load, as pressed.
+        if (face.style == StyleToggleButton)
+            face.value = state == StateDown ? 1 : 0;
         clickArmed = true;
         Paint(StateDown);
     }
@@ -128,6 +132,14 @@ void ButtonEx::mouseReleaseEvent(QMouseEvent *event)
                   platform::ShiftStateCode(event->modifiers()), event->position());
 }
 
+// The second press of a double click: the first press already clicked (and flipped a toggle
+// button), so this one neither presses nor arms a click. Its release still paints StateUp and
+// raises MouseUp.
+void ButtonEx::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
 void ButtonEx::Timer1Tick()
 {
     const QPoint p = mapFromGlobal(platform::CursorPosition());
@@ -179,14 +191,14 @@ void ButtonEx::focusInEvent(QFocusEvent *event)
 {
     SurfaceWidget::focusInEvent(event);
     showFocus = true;
-    Repaint();
+    RepaintFace();
 }
 
 void ButtonEx::focusOutEvent(QFocusEvent *event)
 {
     SurfaceWidget::focusOutEvent(event);
     showFocus = false;
-    Repaint();
+    RepaintFace();
 }
 
 bool ButtonEx::event(QEvent *event)
@@ -251,24 +263,24 @@ void AnswerDrop(QDropEvent *event, int effect, bool handled)
 
 }  // namespace
 
-void ButtonEx::dragEnterEvent(QDragEnterEvent *event)
+void ButtonEx::DragEnteredOrMoved(QDragMoveEvent *event, short dragState)
 {
     dragData = const_cast<QMimeData *>(event->mimeData());
     dragPos = event->position();
     int effect = DropEffectsOf(event->possibleActions());
     RaiseDragOver(dragData, effect, platform::MouseButtonCode(event->buttons()),
-                  platform::ShiftStateCode(event->modifiers()), dragPos, DragEnter);
+                  platform::ShiftStateCode(event->modifiers()), dragPos, dragState);
     AnswerDrop(event, effect, isSignalConnected(QMetaMethod::fromSignal(&ButtonEx::OLEDragOver)));
+}
+
+void ButtonEx::dragEnterEvent(QDragEnterEvent *event)
+{
+    DragEnteredOrMoved(event, DragEnter);
 }
 
 void ButtonEx::dragMoveEvent(QDragMoveEvent *event)
 {
-    dragData = const_cast<QMimeData *>(event->mimeData());
-    dragPos = event->position();
-    int effect = DropEffectsOf(event->possibleActions());
-    RaiseDragOver(dragData, effect, platform::MouseButtonCode(event->buttons()),
-                  platform::ShiftStateCode(event->modifiers()), dragPos, DragOver);
-    AnswerDrop(event, effect, isSignalConnected(QMetaMethod::fromSignal(&ButtonEx::OLEDragOver)));
+    DragEnteredOrMoved(event, DragOver);
 }
 
 void ButtonEx::dragLeaveEvent(QDragLeaveEvent *)
@@ -311,3 +323,5 @@ void ButtonEx::OLEDrag()
     int effect = DropEffectsOf(drag.exec(DropActionsOf(allowed)));
     emit OLECompleteDrag(effect);
 }
+
+}  // namespace widgets

@@ -9,14 +9,18 @@ using platform::Picture;
 using platform::RectLTRB;
 using platform::SystemColor;
 
+namespace widgets {
+
 namespace {
 
 constexpr ColorValue kBlack = 0x000000u;
 
-// A state's own picture when it is assigned, else the fallback.
-const Picture &AssignedOr(const Picture &own, const Picture &fallback)
+// A state's own picture when it holds an image, else the fallback. A new button's state
+// pictures are assigned but empty; they fall back as missing ones do, or its icon and skin
+// would vanish while it is hovered, pressed, focused or disabled.
+const Picture &OwnOr(const Picture &own, const Picture &fallback)
 {
-    return own.IsAssigned() ? own : fallback;
+    return own.HasImage() ? own : fallback;
 }
 
 // Skins and icons come in one set per paint state; a state without its own uses the base one.
@@ -27,13 +31,13 @@ struct PictureSet {
     {
         switch (state) {
             case StateDown:
-                return AssignedOr(down, base);
+                return OwnOr(down, base);
             case StateOver:
-                return AssignedOr(over, base);
+                return OwnOr(over, base);
             case StateDisabled:
-                return AssignedOr(disabled, base);
+                return OwnOr(disabled, base);
             case StateFocus:
-                return AssignedOr(focus, base);
+                return OwnOr(focus, base);
             default:
                 return base;
         }
@@ -74,13 +78,15 @@ unsigned SunkenEdgeOf(int borderStyle)
     return platform::EdgeSunken;
 }
 
-int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested, bool focusMark)
+int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
+                 FocusMark focusMark)
 {
+    bool marked = focusMark == FocusMark::Shown;
     const int w = surface.Width(), h = surface.Height();
     QRect edgeRect(0, 0, w, h);
     // The default button's black frame; what follows is drawn inside it.
     auto defaultFrame = [&] {
-        if (focusMark && face.allowDefault)
+        if (marked && face.allowDefault)
             edgeRect =
                 surface.DrawEdge(edgeRect, platform::EdgeRaisedOuter | platform::EdgeSunkenOuter,
                                  platform::EdgeRect | platform::EdgeAdjust | platform::EdgeMono);
@@ -89,7 +95,7 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
         case StateDown:
             if (face.borderStyle == 0)
                 break;
-            if (focusMark && face.allowDefault) {
+            if (marked && face.allowDefault) {
                 defaultFrame();
                 surface.DrawEdge(edgeRect, platform::EdgeSunkenOuter,
                                  platform::EdgeRect | platform::EdgeFlat);
@@ -111,7 +117,7 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
                 surface.DrawLine(0, h - 1, w - 1, h - 1, grey);
             } else {
                 // a flat face shows no focus either
-                focusMark = false;
+                marked = false;
             }
             break;
         case StateOver:
@@ -121,19 +127,19 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
         default:
             break;
     }
-    if (face.allowFocus && focusMark)
+    if (face.allowFocus && marked)
         surface.DrawFocusRect(RectLTRB(4, 4, w - 4, h - 4), kBlack, face.backColor);
     return requested;
 }
 
-SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark)
+SkinChoice ChooseSkin(const ButtonFace &face, int requested, FocusMark focusMark)
 {
     SkinChoice choice;
     choice.state = requested;
     if (!face.enabled) {
         choice.state = StateDisabled;
         choice.skinState = StateDisabled;
-    } else if (focusMark && requested == StateUp) {
+    } else if (focusMark == FocusMark::Shown && requested == StateUp) {
         choice.skinState = StateFocus;
     } else {
         choice.skinState = requested;
@@ -222,9 +228,9 @@ ColorValue CaptionColor(const ButtonFace &face, int requested)
 QPoint CaptionPosition(const DrawingSurface &surface, const ButtonFace &face, int requested,
                        const std::optional<QRect> &icon)
 {
-    // Measured with only the first "&" taken out, as the centring always was.
-    const QRect measured = surface.MeasureText(CaptionWithoutFirstAmpersand(face.caption),
-                                               QRect(0, 0, 0, 0), platform::TextNoPrefix);
+    // Measured as it is drawn: "&&" shows one "&", a single "&" takes no room.
+    const QRect measured =
+        surface.MeasureText(face.caption, QRect(0, 0, 0, 0), platform::TextHidePrefix);
     const int textWidth = measured.width(), textHeight = measured.height();
     const int w = surface.Width(), h = surface.Height();
     int x;
@@ -269,3 +275,5 @@ void PaintFaceHighlight(DrawingSurface &surface)
     surface.DrawFocusRect(QRect(0, 0, surface.Width(), surface.Height()), kBlack,
                           surface.BackColor());
 }
+
+}  // namespace widgets

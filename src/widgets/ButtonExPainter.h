@@ -14,6 +14,8 @@ namespace platform {
 class DrawingSurface;
 }
 
+namespace widgets {
+
 // Painting of ButtonEx's face, kept apart from the control so every rule can be checked on a
 // bare surface. The functions hold no state: they take the surface and the face they draw.
 // The control strings them together in ButtonEx::Paint (the early stop, the shape mask and the
@@ -64,12 +66,15 @@ bool PaintsSkin(const ButtonFace &face);
 unsigned RaisedEdgeOf(int borderStyle);
 unsigned SunkenEdgeOf(int borderStyle);
 
+// Whether the focus marks show: the button has the focus (or shows as the default button) and
+// the program runs.
+enum class FocusMark { Hidden, Shown };
+
 // Classic painting onto a surface already cleared to the back colour: the default frame, the
-// state's edge or grey outline, and the dotted focus rectangle; focusMark is the button having
-// the focus (or showing as the default button) while the program runs. Returns the state
-// painted, which is `requested`.
+// state's edge or grey outline, and the dotted focus rectangle when the focus mark shows. Returns
+// the state painted, which is `requested`.
 int PaintClassic(platform::DrawingSurface &surface, const ButtonFace &face, int requested,
-                 bool focusMark);
+                 FocusMark focusMark);
 
 struct SkinChoice {
     int state = StateUp;      // what the button's state becomes
@@ -77,14 +82,14 @@ struct SkinChoice {
     platform::Picture skin;   // may be empty; painting then stops after the background
 };
 // A disabled button shows SkinDisabled; a focused up button SkinFocus; otherwise the skin of
-// the requested state. A skin that is not assigned falls back to SkinUp.
-SkinChoice ChooseSkin(const ButtonFace &face, int requested, bool focusMark);
+// the requested state. A skin that is missing or empty falls back to SkinUp.
+SkinChoice ChooseSkin(const ButtonFace &face, int requested, FocusMark focusMark);
 // Makes the surface transparent with the skin as its background, and clears it.
 void PaintSkinBackground(platform::DrawingSurface &surface, const platform::Picture &skin);
 
 struct IconChoice {
     int iconState = StateUp;
-    platform::Picture icon;  // Picture unless the state's own icon is assigned
+    platform::Picture icon;  // Picture unless the state's own icon holds an image
 };
 IconChoice ChooseIcon(const ButtonFace &face, int requested);
 // The icon's top-left on a face of the given size: skinned buttons at the left edge, centred
@@ -115,3 +120,5 @@ void PaintCaption(platform::DrawingSurface &surface, const ButtonFace &face, int
 
 // The dotted rectangle around the whole face of DrawHighlight.
 void PaintFaceHighlight(platform::DrawingSurface &surface);
+
+}  // namespace widgets

@@ -4,6 +4,8 @@
 #include "platform/SettingsStore.h"
 #include "widgets/ButtonEx.h"
 
+namespace widgets {
+
 void ButtonEx::InitProperties()
 {
     const ButtonFace initial;
@@ -125,3 +127,5 @@ void ButtonEx::WriteProperties(platform::SettingsStore &s) const
     s.WriteInt(QStringLiteral("Value"), face.value, 1);
     s.WriteInt(QStringLiteral("WhatsThisHelpID"), WhatsThisHelpID(), 0);
 }
+
+}  // namespace widgets

@@ -1,5 +1,7 @@
 #include "widgets/ButtonExTypes.h"
 
+namespace widgets {
+
 std::optional<QString> AccessKeyOf(const QString &caption)
 {
     const QChar amp = QLatin1Char('&');
@@ -14,11 +16,4 @@ std::optional<QString> AccessKeyOf(const QString &caption)
     return std::nullopt;
 }
 
-QString CaptionWithoutFirstAmpersand(const QString &caption)
-{
-    QString text = caption;
-    const qsizetype i = text.indexOf(QLatin1Char('&'));
-    if (i >= 0)
-        text.remove(i, 1);
-    return text;
-}
+}  // namespace widgets

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+namespace widgets {
+
 // Codes shared by ButtonEx and its painting.
 
 // The state a button face is painted in. Value holds one of these codes too: setting it paints
@@ -48,5 +50,4 @@ enum ButtonDragState : short {
 // "&" (the button then keeps its previous key).
 std::optional<QString> AccessKeyOf(const QString &caption);
 
-// The caption as it is measured for centring: only its first "&" removed, whatever follows it.
-QString CaptionWithoutFirstAmpersand(const QString &caption);
+}  // namespace widgets

@@ -1,22 +1,33 @@
 #include "widgets/ProgressBarPainter.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/DrawingSurface.h"
 #include "platform/Rounding.h"
 
 using platform::RoundHalfEven;
 
-QString FormatPercent(double ratio, int decimals, const QLocale &locale)
+namespace widgets {
+
+QString FormatPercent(qint64 part, qint64 whole, int decimals, const QLocale &locale)
 {
-    const double scale = std::pow(10.0, decimals);
-    double rounded = platform::RoundHalfAwayFromZero(ratio * 100.0 * scale) / scale;
-    if (rounded == 0)
-        rounded = 0;  // no "-0%" for a tiny negative ratio
+    // Whole numbers throughout: a ratio held in a double is a binary fraction, and a half such as
+    // 57.5% (23/40) lies a hair below it and would round down.
+    qint64 scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    const bool negative = (part < 0) != (whole < 0);
+    const qint64 n = (part < 0 ? -part : part) * 100 * scale;
+    const qint64 d = whole < 0 ? -whole : whole;
+    qint64 q = n / d;
+    if (2 * (n % d) >= d)
+        ++q;  // halves away from zero
+    if (negative)
+        q = -q;  // a result that rounds to 0 stays "0%", never "-0%"
     QLocale plain = locale;
     plain.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    return plain.toString(rounded, 'f', decimals) + QLatin1Char('%');
+    // q / scale as a double is the decimal nearest to it, which prints back as exactly q.
+    return plain.toString(static_cast<double>(q) / static_cast<double>(scale), 'f', decimals) +
+           QLatin1Char('%');
 }
 
 QString ProgressCaption(const ProgressBarFace &face, const QLocale &locale)
@@ -28,11 +39,10 @@ QString ProgressCaption(const ProgressBarFace &face, const QLocale &locale)
         return face.captionCustom;
     if (format < CaptionValuePercent || format > CaptionProgressPercent2 || face.span == 0)
         return QString();
-    const bool progress = format >= CaptionProgressPercent;
-    const double numerator =
-        progress ? static_cast<double>(static_cast<qint64>(face.value) - face.min) : face.value;
+    // Both kinds of percentage measure the distance from Min: with a Min other than 0 the value
+    // itself over the span would not be a share of the range and could pass 100%.
     const int decimals = (format - CaptionValuePercent) % 3;
-    return FormatPercent(numerator / static_cast<double>(face.span), decimals, locale);
+    return FormatPercent(static_cast<qint64>(face.value) - face.min, face.span, decimals, locale);
 }
 
 QRect ProgressFillRect(int orientation, qint64 progress, qint64 span, QSize face)
@@ -95,3 +105,5 @@ QImage ProgressBarPlaceholder()
     }();
     return placeholder;
 }
+
+}  // namespace widgets

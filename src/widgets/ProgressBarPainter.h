@@ -9,6 +9,8 @@ namespace platform {
 class DrawingSurface;
 }
 
+namespace widgets {
+
 // Painting of the progress bar's face, kept apart from the control so it can be checked on a
 // bare surface. The functions hold no state: they take the surface and what they draw.
 
@@ -41,12 +43,13 @@ struct ProgressBarFace {
     QImage fore;
 };
 
-// The ratio times 100, rounded to `decimals` places with exact halves away from zero, in the
-// locale's decimal separator, followed by "%" ("0%", "0.0%", "0.00%" patterns).
-QString FormatPercent(double ratio, int decimals, const QLocale &locale);
+// part / whole times 100, rounded to `decimals` places (0 to 2) with exact decimal halves away
+// from zero, in the locale's decimal separator, followed by "%" ("0%", "0.0%", "0.00%"
+// patterns). whole must not be 0; |part| up to 2^32.
+QString FormatPercent(qint64 part, qint64 whole, int decimals, const QLocale &locale);
 
 // The caption for the face's format; empty for CaptionNone, unknown codes, and percentages
-// of a zero span.
+// of a zero span. Every percentage code shows (value - min) / span.
 QString ProgressCaption(const ProgressBarFace &face, const QLocale &locale = QLocale());
 
 // The part of the face the fore picture covers for d = value - min: from the left for
@@ -62,3 +65,5 @@ void PaintProgressBar(platform::DrawingSurface &surface, const ProgressBarFace &
 // The 100 x 15 face a bar shows until it gets a back picture: a black frame and the control's
 // name and version in black on white.
 QImage ProgressBarPlaceholder();
+
+}  // namespace widgets

@@ -1,6 +1,7 @@
 #include "widgets/ucProgressBar.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "platform/ControlError.h"
 #include "platform/InputCodes.h"
@@ -10,6 +11,8 @@
 
 using platform::ControlError;
 using platform::Picture;
+
+namespace widgets {
 
 namespace {
 
@@ -59,22 +62,22 @@ void ucProgressBar::SetMax(int newMax)
         throw ControlError(platform::ErrInvalidPropertyValue);
     max = newMax;
     span = static_cast<qint64>(max) - min;
-    Repaint();
+    // A value left above Max would be one the bar refuses when it is set again.
+    if (value > max)
+        SetValue(max);
+    else
+        Repaint();
     PropertyChanged(QStringLiteral("Max"));
 }
 
 void ucProgressBar::SetCaptionFormat(int format)
 {
-    captionFormat = format;
-    Repaint();
-    PropertyChanged(QStringLiteral("CaptionFormat"));
+    SetPersisted(captionFormat, format, QStringLiteral("CaptionFormat"));
 }
 
 void ucProgressBar::SetCaptionCustom(const QString &text)
 {
-    captionCustom = text;
-    Repaint();
-    PropertyChanged(QStringLiteral("CaptionCustom"));
+    SetPersisted(captionCustom, text, QStringLiteral("CaptionCustom"));
 }
 
 void ucProgressBar::SetOrientation(int code)
@@ -95,6 +98,13 @@ void ucProgressBar::SetBarPictureBack(const Picture &picture)
     barPictureBack = picture;
     SizeAndRepaint();
     PropertyChanged(QStringLiteral("BarPictureBack"));
+}
+
+bool ucProgressBar::Enabled() const
+{
+    // The bar's own setting: a disabled owner window disables the bar too, but that is the
+    // owner's state, not the bar's to report or save.
+    return !testAttribute(Qt::WA_ForceDisabled);
 }
 
 void ucProgressBar::SetEnabled(bool on)
@@ -143,6 +153,11 @@ void ucProgressBar::SetMouseIcon(const Picture &picture)
 }
 
 void ucProgressBar::Refresh()
+{
+    Repaint();
+}
+
+void ucProgressBar::RepaintFace()
 {
     Repaint();
 }
@@ -234,8 +249,8 @@ void ucProgressBar::mousePressEvent(QMouseEvent *event)
     const short button = platform::MouseButtonCode(event->button());
     clickArmed = button == 1 || button == 2;
     try {
-        HandlePress({button, platform::ShiftStateCode(event->modifiers()), static_cast<float>(pos.x()),
-                     static_cast<float>(pos.y())});
+        HandlePress({button, platform::ShiftStateCode(event->modifiers()),
+                     static_cast<float>(pos.x()), static_cast<float>(pos.y())});
     } catch (const ControlError &) {
     }
 }
@@ -285,7 +300,7 @@ void ucProgressBar::InitProperties()
 
 void ucProgressBar::ReadProperties(const platform::SettingsStore &store)
 {
-    // Taken as stored: no range checks, no repaint, no events.
+    // Taken as stored: no range errors, no repaint, no events.
     captionCustom = store.ReadText(QStringLiteral("CaptionCustom"), QString());
     captionFormat = store.ReadInt(QStringLiteral("CaptionFormat"), CaptionNone);
     max = store.ReadInt(QStringLiteral("Max"), 100);
@@ -301,6 +316,10 @@ void ucProgressBar::ReadProperties(const platform::SettingsStore &store)
     mousePointer = store.ReadInt16(QStringLiteral("MousePointer"), 0);
     platform::ApplyMousePointer(this, mousePointer, mouseIcon);
     span = static_cast<qint64>(max) - min;
+    // Taken as stored but inside the range, so that the value shown is one a later set accepts
+    // (saved settings whose Min is not below Max have no range to keep it in).
+    if (min < max)
+        value = std::clamp(value, min, max);
     lastReportedValue = min;
     dragging = false;
     // the size change that follows loading
@@ -313,7 +332,7 @@ void ucProgressBar::WriteProperties(platform::SettingsStore &store) const
     store.WritePicture(QStringLiteral("BarPictureBack"), barPictureBack);
     store.WriteText(QStringLiteral("CaptionCustom"), captionCustom, QString());
     store.WriteInt(QStringLiteral("CaptionFormat"), captionFormat, CaptionNone);
-    store.WriteBool(QStringLiteral("Enabled"), isEnabled(), true);
+    store.WriteBool(QStringLiteral("Enabled"), Enabled(), true);
     store.WriteFont(QStringLiteral("Font"), Font(), AmbientFont());
     store.WriteColor(QStringLiteral("FontColor"), FontColor(), kDefaultFontColor);
     store.WriteInt(QStringLiteral("Max"), max, 100);
@@ -323,3 +342,5 @@ void ucProgressBar::WriteProperties(platform::SettingsStore &store) const
     store.WriteInt(QStringLiteral("Value"), value, 0);
     store.WriteInt(QStringLiteral("MousePointer"), mousePointer, 0);
 }
+
+}  // namespace widgets

@@ -9,6 +9,8 @@
 #include "platform/SurfaceWidget.h"
 #include "widgets/ProgressBarPainter.h"
 
+namespace widgets {
+
 // A picture-skinned progress bar that doubles as a slider: it shows the share of Value between
 // Min and Max by laying part of the fore picture over the back picture, can print a centred
 // caption, and lets the user drag the value (left button) or step it by one (right button).
@@ -30,7 +32,7 @@ public:
     // Moves Value to the new Min through SetValue.
     void SetMin(int newMin);
     int Max() const { return max; }
-    // Value keeps its place, even above the new Max (the face then shows full).
+    // A Value above the new Max moves to it through SetValue; otherwise it keeps its place.
     void SetMax(int newMax);
 
     int CaptionFormat() const { return captionFormat; }
@@ -47,8 +49,8 @@ public:
     // An image also becomes the face's background and sets the control's size.
     void SetBarPictureBack(const platform::Picture &picture);
 
-    // Attributes of the window itself.
-    bool Enabled() const { return isEnabled(); }
+    // Attributes of the window itself. Enabled is the bar's own setting, whatever its owner's.
+    bool Enabled() const;
     void SetEnabled(bool on);
     QFont Font() const { return Surface().Font(); }
     void SetFont(const QFont &font);
@@ -80,6 +82,7 @@ signals:
     void Change();
 
 protected:
+    void RepaintFace() override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -117,3 +120,5 @@ private:
     bool clickArmed = false;
     PressRecord lastPress;
 };
+
+}  // namespace widgets

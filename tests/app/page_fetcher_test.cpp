@@ -6,8 +6,8 @@
 #include "app/PageFetcher.h"
 #include "app/ScreenerAddress.h"
 #include "platform/Clock.h"
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
+#include "web/WebBrowser.h"
 
 using platform::FakeClock;
 
@@ -102,9 +102,12 @@ TEST_F(PageFetcherTest, APageThatNeverCompletesGivesUpJustOverThirtySeconds)
         EXPECT_LE(waited, 30007u);
         EXPECT_TRUE(fetcher.CompletedUrl().isEmpty());
     }
-    // The browser still holds the last page that did complete.
+    // The browser still holds the last page that did complete; a fetch never hands it out as
+    // the page that did not.
     fetcher.SettleWait();
     EXPECT_TRUE(fetcher.GetBodyHtml().contains("Showing 1 to 20 of 45"));
+    EXPECT_EQ(fetcher.FetchPage(sim.ResultPageAddress(21)), QString());
+    EXPECT_FALSE(fetcher.LastLoadCompleted());
 }
 
 TEST_F(PageFetcherTest, CancelEndsTheWaitsAndTheNextFetchWaitsAgain)
@@ -168,4 +171,21 @@ TEST(ScreenerAddress, SiteComesFromTheEnvironmentWithTheBuiltInHostAsFallback)
         qunsetenv(ScreenerAddress::EnvironmentVariable);
     else
         qputenv(ScreenerAddress::EnvironmentVariable, saved);
+}
+
+TEST(PageFetcherSettle, DemonstrationsMayShortenTheSettleWait)
+{
+    const struct {
+        const char *value;  // nullptr: not set
+        int roundMs;
+    } cases[] = {{nullptr, 100}, {"200", 20}, {"0", 0},     {"1000", 100},
+                 {"1001", 100},  {"-5", 100}, {"abc", 100}, {"", 100}};
+    for (const auto &c : cases) {
+        if (c.value)
+            qputenv(PageFetcher::SettleEnvironmentVariable, c.value);
+        else
+            qunsetenv(PageFetcher::SettleEnvironmentVariable);
+        EXPECT_EQ(PageFetcher::SettleRoundMs(), c.roundMs) << (c.value ? c.value : "unset");
+    }
+    qunsetenv(PageFetcher::SettleEnvironmentVariable);
 }

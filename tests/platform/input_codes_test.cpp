@@ -27,3 +27,20 @@ TEST(InputCodes, ButtonsShiftAndKeysUseTheClassicNumbers)
     EXPECT_EQ(VirtualKeyCode(Qt::Key_Comma), 0xBC);
     EXPECT_EQ(VirtualKeyCode(Qt::Key_unknown), 0);
 }
+
+// The characters on the digit keys of a US keyboard arrive as their own Qt keys; the owner
+// gets the digit key's code and reads Shift from the shift state.
+TEST(InputCodes, ShiftedDigitKeysReportTheirDigit)
+{
+    const struct {
+        Qt::Key key;
+        char digit;
+    } cases[] = {{Qt::Key_Exclam, '1'},    {Qt::Key_At, '2'},       {Qt::Key_NumberSign, '3'},
+                 {Qt::Key_Dollar, '4'},    {Qt::Key_Percent, '5'},  {Qt::Key_AsciiCircum, '6'},
+                 {Qt::Key_Ampersand, '7'}, {Qt::Key_Asterisk, '8'}, {Qt::Key_ParenLeft, '9'},
+                 {Qt::Key_ParenRight, '0'}};
+    for (const auto &c : cases)
+        EXPECT_EQ(VirtualKeyCode(c.key, Qt::ShiftModifier), c.digit) << c.key;
+    // the keypad's "*" keeps its own key
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_Asterisk, Qt::KeypadModifier), 0x6A);
+}

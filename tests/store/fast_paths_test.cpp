@@ -7,6 +7,7 @@
 #include <random>
 
 #include "TempProgramFolder.h"
+#include "platform/LeadingNumber.h"
 #include "platform/TextCodec.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
@@ -132,7 +133,7 @@ TEST(FastPaths, NumbersOfBytesAndOfTheirTextAgree)
         const QByteArray bytes = OddBytes(rng, 1 + static_cast<int>(rng() % 6));
         if (bytes.startsWith("\xEF\xBB\xBF"))
             continue;  // decoding drops a leading byte order mark; the load never asks then
-        const double fromBytes = MdlHelpers::ParseLeadingNumber(
+        const double fromBytes = platform::ParseLeadingNumber(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         const double fromText = MdlHelpers::ParseLeadingNumber(platform::DecodeLocaleText(bytes));
         ASSERT_TRUE(SameBits(fromBytes, fromText)) << bytes.toHex().constData();
@@ -160,7 +161,7 @@ TEST(FastPaths, PlainDecimalsReadAsTheCorrectlyRoundedDouble)
         if (text[0] == '-')
             reference = -reference;
         double plain = 0;
-        const std::size_t n = MdlHelpers::ReadPlainNumber(text + "~!@", plain);
+        const std::size_t n = platform::ReadPlainNumber(text + "~!@", plain);
         ASSERT_EQ(n, text.size()) << text;
         ASSERT_TRUE(SameBits(plain, reference)) << text;
         ASSERT_TRUE(

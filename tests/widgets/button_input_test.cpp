@@ -63,7 +63,7 @@ TEST(ButtonExInput, PushButtonHoverPressReleaseClickAndExit)
               Qt::ShiftModifier);
     EXPECT_EQ(b->State(), StateDown);
     EXPECT_EQ(Look(*b), "sunken");
-    EXPECT_EQ(b->Value(), 0) << "the press sets the field whatever the style";
+    EXPECT_EQ(b->Value(), 1) << "a push button keeps its value";
     EXPECT_EQ(log.Take(), QStringList{"MouseDown 1 1 " + Twips(11, 12)});
 
     Release(b, {11, 12});
@@ -149,7 +149,7 @@ TEST(ButtonExInput, MouseEnterOncePerEntryAndAgainAfterExit)
     EXPECT_EQ(log.TakeNames(), (QStringList{"MouseEnter", "MouseMove", "MouseMove"}));
 }
 
-TEST(ButtonExInput, NothingIsPaintedPressedAfterThePointerLeft)
+TEST(ButtonExInput, NothingIsPaintedPressedAfterThePointerLeftButTheProgramMayPressIt)
 {
     HostedButton h;
     ScriptedPointer pointer;
@@ -161,18 +161,49 @@ TEST(ButtonExInput, NothingIsPaintedPressedAfterThePointerLeft)
     ASSERT_EQ(b->LastHoverEvent(), "MouseExit");
     const QImage before = b->Surface().Image();
 
-    b->SetValue(0);
-    EXPECT_EQ(b->Value(), 0);
+    // a pointer-driven pressed paint after the exit is stale and shows nothing
+    b->Paint(StateDown);
     EXPECT_EQ(b->State(), StateUp);
     EXPECT_EQ(b->Surface().Image(), before);
-    b->Paint(StateDown);
-    EXPECT_EQ(b->Surface().Image(), before);
 
-    // any other paint shows the pressed look: here the hover of the next entry
-    Move(b, {5, 5});
-    Move(b, {6, 5});
+    // the main window choosing its tab after the pointer left: drawn pressed at once
+    b->SetValue(0);
+    EXPECT_EQ(b->Value(), 0);
     EXPECT_EQ(b->State(), StateDown);
     EXPECT_EQ(Look(*b), "sunken");
+    b->SetValue(1);
+    EXPECT_EQ(b->State(), StateUp);
+}
+
+// Qt delivers the second press of a double click as a double click; it is neither a second
+// press nor a second Click.
+TEST(ButtonExInput, ADoubleClickIsOneClickAndOnlyToggleButtonsFlipTheirValue)
+{
+    const struct {
+        int style;
+        int afterClick, afterDoubleClick;
+    } cases[] = {{StylePushButton, 1, 1}, {StyleToggleButton, 0, 1}};
+    for (const auto &c : cases) {
+        HostedButton h;
+        ScriptedPointer pointer;
+        ButtonEx *b = h.button;
+        b->SetStyle(c.style);
+        EventLog log(*b);
+        const QPointF at(10, 10);
+        Press(b, at);
+        Release(b, at);
+        EXPECT_EQ(b->Value(), c.afterClick) << c.style;
+        EXPECT_EQ(log.TakeNames(), (QStringList{"MouseDown", "MouseUp", "Click"})) << c.style;
+
+        // a double click: press, release, double click, release
+        Press(b, at);
+        Release(b, at);
+        SendMouse(b, QEvent::MouseButtonDblClick, Qt::LeftButton, at, Qt::LeftButton);
+        Release(b, at);
+        EXPECT_EQ(b->Value(), c.afterDoubleClick) << c.style;
+        EXPECT_EQ(log.TakeNames(), (QStringList{"MouseDown", "MouseUp", "Click", "MouseUp"}))
+            << c.style;
+    }
 }
 
 TEST(ButtonExInput, WithoutRunModeHoverPaintsAtOnceAndNoTimerRuns)

@@ -8,6 +8,8 @@
 #include "platform/DrawingSurface.h"
 #include "widgets/ButtonExPainter.h"
 
+using namespace widgets;
+
 using namespace platform;
 
 namespace {
@@ -110,7 +112,8 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
     };
     for (const Case &c : cases) {
         DrawingSurface s = Face(30, 12);
-        const int painted = PaintClassic(s, Classic(c.appearance, c.borderStyle), c.state, false);
+        const int painted =
+            PaintClassic(s, Classic(c.appearance, c.borderStyle), c.state, FocusMark::Hidden);
         EXPECT_EQ(painted, c.state);
         EXPECT_EQ(Ring(s, 0), c.outer)
             << "appearance " << c.appearance << " border " << c.borderStyle << " state " << c.state;
@@ -123,7 +126,7 @@ TEST(ButtonExPainter, ClassicEdgesFollowStateAppearanceAndBorderStyle)
 TEST(ButtonExPainter, FlatBorderStyleFourOutlinesTheFaceInGrey)
 {
     DrawingSurface s = Face(30, 12);
-    PaintClassic(s, Classic(0, 4), StateUp, false);
+    PaintClassic(s, Classic(0, 4), StateUp, FocusMark::Hidden);
     EXPECT_EQ(Ring(s, 0), Edge(distinct::Grey, distinct::Grey));
     EXPECT_EQ(s.Pixel(0, 6), distinct::Grey);
     EXPECT_EQ(s.Pixel(29, 6), distinct::Grey);
@@ -134,7 +137,7 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
 {
     DrawingSurface s = Face(30, 14);
     const ButtonFace face = Classic(1, 1);
-    PaintClassic(s, face, StateUp, true);
+    PaintClassic(s, face, StateUp, FocusMark::Shown);
     EXPECT_EQ(Ring(s, 0), Edge(kBlack, kBlack));
     EXPECT_EQ(Ring(s, 1), Edge(distinct::Light, distinct::DarkShadow));
     EXPECT_EQ(Ring(s, 2), Edge(distinct::Highlight, distinct::Shadow));
@@ -150,7 +153,7 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
 
     // pressed: the frame, then a flat shadow ring instead of the sunken edge
     s.Clear();
-    PaintClassic(s, face, StateDown, true);
+    PaintClassic(s, face, StateDown, FocusMark::Shown);
     EXPECT_EQ(Ring(s, 0), Edge(kBlack, kBlack));
     EXPECT_EQ(Ring(s, 1), Edge(distinct::Shadow, distinct::Shadow));
     EXPECT_EQ(Ring(s, 2), kNoEdge);
@@ -161,13 +164,13 @@ TEST(ButtonExPainter, FocusedClassicButtonHasDefaultFrameEdgeInsideAndDots)
     noDefault.allowDefault = false;
     noDefault.allowFocus = false;
     s.Clear();
-    PaintClassic(s, noDefault, StateUp, true);
+    PaintClassic(s, noDefault, StateUp, FocusMark::Shown);
     EXPECT_EQ(Ring(s, 0), Edge(distinct::Light, distinct::DarkShadow));
     EXPECT_EQ(s.Pixel(4, 4), distinct::Face);
 
     // a flat face shows no focus dots either
     s.Clear();
-    PaintClassic(s, Classic(0, 1), StateUp, true);
+    PaintClassic(s, Classic(0, 1), StateUp, FocusMark::Shown);
     EXPECT_EQ(Ink(s), QRect());
 }
 
@@ -183,7 +186,7 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
     tab.skinFocus = Picture();
     ASSERT_TRUE(PaintsSkin(tab));
 
-    auto skinFor = [](const ButtonFace &f, int requested, bool focus = false) {
+    auto skinFor = [](const ButtonFace &f, int requested, FocusMark focus = FocusMark::Hidden) {
         return ChooseSkin(f, ToggleMappedState(f, requested), focus).skin.Source();
     };
     tab.value = 0;
@@ -196,27 +199,26 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
     EXPECT_EQ(ToggleMappedState(tab, StateDown), StateUp);
 
     // no focus or disabled skin: the up skin, with the state still recorded
-    EXPECT_EQ(skinFor(tab, StateUp, true), "up");
-    EXPECT_EQ(ChooseSkin(tab, StateUp, true).skinState, StateFocus);
+    EXPECT_EQ(skinFor(tab, StateUp, FocusMark::Shown), "up");
+    EXPECT_EQ(ChooseSkin(tab, StateUp, FocusMark::Shown).skinState, StateFocus);
     tab.enabled = false;
-    const SkinChoice disabled = ChooseSkin(tab, StateOver, false);
+    const SkinChoice disabled = ChooseSkin(tab, StateOver, FocusMark::Hidden);
     EXPECT_EQ(disabled.state, StateDisabled);
     EXPECT_EQ(disabled.skin.Source(), "up");
     tab.skinDisabled = Named("disabled");
     tab.skinFocus = Named("focus");
-    EXPECT_EQ(ChooseSkin(tab, StateOver, false).skin.Source(), "disabled");
+    EXPECT_EQ(ChooseSkin(tab, StateOver, FocusMark::Hidden).skin.Source(), "disabled");
     tab.enabled = true;
-    EXPECT_EQ(skinFor(tab, StateUp, true), "focus");
-    EXPECT_EQ(skinFor(tab, StateOver, true), "over");
+    EXPECT_EQ(skinFor(tab, StateUp, FocusMark::Shown), "focus");
+    EXPECT_EQ(skinFor(tab, StateOver, FocusMark::Shown), "over");
 
-    // a push button without a down skin shows the up one pressed; an assigned but empty skin
-    // is chosen (and then holds no image)
+    // a push button without a down skin, or with an empty one, shows the up one pressed
     ButtonFace push = tab;
     push.style = StylePushButton;
     push.skinDown = Picture();
     EXPECT_EQ(skinFor(push, StateDown), "up");
     push.skinDown = Picture::Empty();
-    EXPECT_FALSE(ChooseSkin(push, StateDown, false).skin.HasImage());
+    EXPECT_EQ(skinFor(push, StateDown), "up");
     EXPECT_EQ(skinFor(push, 9), "up");
 
     // skins need appearance 2 and an assigned up skin, even an empty one
@@ -231,15 +233,19 @@ TEST(ButtonExPainter, ToggleMappingAndSkinChoiceWithFallbacks)
 
 TEST(ButtonExPainter, IconChoiceAndPosition)
 {
+    // a new button's state icons are assigned but empty: every state shows Picture
     ButtonFace f;
     f.picture = Named("picture");
+    for (int state :
+         {int(StateUp), int(StateOver), int(StateDown), int(StateFocus), int(StateDisabled), 7})
+        EXPECT_EQ(ChooseIcon(f, state).icon.Source(), "picture") << state;
     f.pictureOver = Picture();
     f.pictureDown = Named("down");
     EXPECT_EQ(ChooseIcon(f, StateOver).icon.Source(), "picture");
     EXPECT_EQ(ChooseIcon(f, StateDown).icon.Source(), "down");
     f.enabled = false;
     EXPECT_EQ(ChooseIcon(f, StateDown).iconState, StateDisabled);
-    EXPECT_FALSE(ChooseIcon(f, StateDown).icon.HasImage()) << "the new button's empty icon";
+    EXPECT_EQ(ChooseIcon(f, StateDown).icon.Source(), "picture");
 
     const QSize icon(16, 16);
     // a 16-pixel icon on a 20-pixel classic face: 2 raised to 6
@@ -316,10 +322,18 @@ TEST(ButtonExPainter, CaptionIsCentredAndMovesOnePixelWhenPressed)
     f.picture = Picture();
     EXPECT_EQ(CaptionPosition(s, f, StateDown, icon).x(), (120 + 22) / 2 - t / 2 + 1);
 
-    // measured with only the first "&" removed: "&&A" measures as "&A"
-    f.caption = QStringLiteral("&&A");
-    EXPECT_EQ(CaptionPosition(s, f, StateUp, std::nullopt).x(),
-              60 - s.TextWidth(QStringLiteral("&A")) / 2);
+    // measured as shown: "&&" is one "&", a single "&" marks the key and takes no room
+    const struct {
+        const char *caption, *shown;
+    } captions[] = {
+        {"&&A", "&A"},  {"A && B && C", "A & B & C"},   {"&Save && Exit", "Save & Exit"},
+        {"&&&&", "&&"}, {"Tom && &Anna", "Tom & Anna"}, {"End&", "End"}};
+    for (const auto &c : captions) {
+        f.caption = QLatin1String(c.caption);
+        EXPECT_EQ(CaptionPosition(s, f, StateUp, std::nullopt).x(),
+                  60 - s.TextWidth(QLatin1String(c.shown)) / 2)
+            << c.caption;
+    }
 
     // the ink moves exactly one pixel right and down when pressed
     f.caption = QStringLiteral("Hello");
@@ -380,5 +394,4 @@ TEST(ButtonExPainter, AccessKeysComeFromTheFirstSingleAmpersand)
     EXPECT_EQ(AccessKeyOf(QStringLiteral("Last&")), QString());
     EXPECT_EQ(AccessKeyOf(QStringLiteral("No key")), std::nullopt);
     EXPECT_EQ(AccessKeyOf(QStringLiteral("Both &&")), std::nullopt);
-    EXPECT_EQ(CaptionWithoutFirstAmpersand(QStringLiteral("&&A&B")), QStringLiteral("&A&B"));
 }

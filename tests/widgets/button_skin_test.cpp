@@ -13,8 +13,7 @@ namespace {
 
 constexpr ColorValue kWhite = 0xFFFFFFu;
 
-// Set up as the main window's buttons are loaded: only the three skins assigned. (A new
-// button's focus and disabled skins are assigned but empty, and would show an empty face.)
+// Set up as the main window's buttons are loaded: only the three skins assigned.
 void MakeSkinned(ButtonEx *b, const QString &size, const QString &caption)
 {
     b->SetSkinFocus(Picture());
@@ -289,4 +288,40 @@ TEST(ButtonExSkin, DrawHighlightDotsTheWholeFaceAndClearHighlightRestoresIt)
     EXPECT_EQ(b->Surface().Pixel(79, 23), 0x000000u);
     b->ClearHighlight();
     EXPECT_EQ(b->Surface().Image(), before);
+}
+
+TEST(ButtonExSkin, TheFirstSkinPaintDrawsTheCaptionOnce)
+{
+    // the skin resizes the button inside the paint; the nested paint of the size change must
+    // not leave its caption under the outer one's (antialiased ink drawn twice is heavier)
+    for (const char *size : {"large", "small"}) {
+        HostedButton h;
+        ButtonEx *b = h.button;
+        b->SetAppearance(AppearanceSkinned);
+        b->SetCaption(QStringLiteral("Price Search"));
+        b->SetSkinUp(Skin(QStringLiteral("skin_%1_up").arg(QLatin1String(size))));
+        ASSERT_EQ(b->size(), b->SkinUp().Size());
+        const QImage first = b->Surface().Image();
+        b->ClearHighlight();  // paints the same state again, at the size already taken
+        EXPECT_EQ(b->Surface().Image(), first) << size;
+    }
+}
+
+TEST(ButtonExSkin, ANewButtonsEmptyStateSkinsFallBackToTheUpSkin)
+{
+    HostedButton h;
+    ButtonEx *b = h.button;
+    b->SetAppearance(AppearanceSkinned);
+    b->SetSkinUp(Skin("skin_small_up"));  // over, down, focus and disabled stay empty
+    ASSERT_EQ(b->size(), b->SkinUp().Size());
+    for (int state : {StateOver, StateDown}) {
+        b->Paint(state);
+        EXPECT_FALSE(b->mask().isEmpty()) << state;
+        EXPECT_EQ(b->Surface().Pixel(b->width() / 2, 2),
+                  SkinPixel(b->SkinUp(), QPoint(b->width() / 2, 2)))
+            << state;
+    }
+    b->SetEnabled(false);
+    EXPECT_EQ(b->State(), StateDisabled);
+    EXPECT_FALSE(b->mask().isEmpty());
 }

@@ -19,6 +19,8 @@
 
 namespace buttontest {
 
+using namespace widgets;
+
 // Every event of the button as "Name" or "Name a b x y" in the order raised.
 struct EventLog {
     explicit EventLog(ButtonEx &b)

@@ -5,6 +5,8 @@
 #include "platform/DrawingSurface.h"
 #include "widgets/ProgressBarPainter.h"
 
+using namespace widgets;
+
 namespace {
 
 ProgressBarFace Face(int value, int min, int max, int format)
@@ -24,10 +26,13 @@ QString Caption(int value, int min, int max, int format, const QLocale &locale =
 
 }  // namespace
 
-TEST(ProgressCaption, ValueCodesDivideTheValueAndProgressCodesTheDistanceFromMin)
+TEST(ProgressCaption, PercentagesShowTheDistanceFromMin)
 {
-    EXPECT_EQ(Caption(100, 50, 150, CaptionValuePercent), "100%");
-    EXPECT_EQ(Caption(100, 50, 150, CaptionProgressPercent), "50%");
+    // with Min 50 both kinds of percentage code divide Value - Min: never past 100% in range
+    for (int code : {CaptionValuePercent, CaptionProgressPercent}) {
+        EXPECT_EQ(Caption(100, 50, 150, code), "50%") << code;
+        EXPECT_EQ(Caption(150, 50, 150, code), "100%") << code;
+    }
     EXPECT_EQ(Caption(100, 50, 150, CaptionValue), "100");
     EXPECT_EQ(Caption(-7, -10, 0, CaptionValue), "-7");
 
@@ -39,16 +44,40 @@ TEST(ProgressCaption, ValueCodesDivideTheValueAndProgressCodesTheDistanceFromMin
     EXPECT_EQ(Caption(1, 0, 3, CaptionProgressPercent1, QLocale(QLocale::German)), "33,3%");
 }
 
-TEST(ProgressCaption, ExactHalvesRoundAwayFromZero)
+TEST(ProgressCaption, ExactDecimalHalvesRoundAwayFromZero)
 {
-    EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent), "13%");  // 12.5
-    EXPECT_EQ(Caption(1, 0, 8, CaptionProgressPercent1), "12.5%");
-    EXPECT_EQ(Caption(1, 0, 200, CaptionValuePercent), "1%");           // 0.5
-    EXPECT_EQ(Caption(5, 0, 200, CaptionValuePercent), "3%");           // 2.5, not the even 2
-    EXPECT_EQ(Caption(-1, -100, 100, CaptionValuePercent), "-1%");      // -0.5
-    EXPECT_EQ(Caption(-1, -1000, 1000000, CaptionValuePercent), "0%");  // no "-0%"
+    // halves that a binary double holds just below .5
+    EXPECT_EQ(Caption(23, 0, 40, CaptionProgressPercent), "58%");     // 57.5
+    EXPECT_EQ(Caption(29, 0, 200, CaptionProgressPercent), "15%");    // 14.5
+    EXPECT_EQ(Caption(23, 0, 80, CaptionProgressPercent1), "28.8%");  // 28.75
+    EXPECT_EQ(Caption(5, 0, 200, CaptionValuePercent), "3%");         // 2.5, not the even 2
+    EXPECT_EQ(Caption(-1, 0, 200, CaptionValuePercent), "-1%");       // -0.5
+    EXPECT_EQ(Caption(-1, 0, 1000000, CaptionValuePercent), "0%");    // no "-0%"
     // no group separators in long percentages
     EXPECT_EQ(Caption(5000, 0, 2, CaptionValuePercent, QLocale(QLocale::English)), "250000%");
+
+    // every step of every span up to 400, against the rounding done on whole numbers:
+    // q = floor((2 * 100 * 10^d * p + span) / (2 * span))
+    for (qint64 span = 1; span <= 400; ++span) {
+        for (qint64 p = 0; p <= span; ++p) {
+            for (int d = 0; d <= 2; ++d) {
+                const qint64 scale = d == 0 ? 1 : d == 1 ? 10 : 100;
+                const qint64 q = (2 * 100 * scale * p + span) / (2 * span);
+                QString expected = QString::number(q / scale);
+                if (d > 0)
+                    expected += QStringLiteral(".%1").arg(q % scale, d, 10, QLatin1Char('0'));
+                expected += QLatin1Char('%');
+                const QString got = Caption(static_cast<int>(p), 0, static_cast<int>(span),
+                                            CaptionProgressPercent + d);
+                if (got != expected) {
+                    ADD_FAILURE() << p << "/" << span << " with " << d
+                                  << " decimals: " << got.toStdString() << " instead of "
+                                  << expected.toStdString();
+                    return;
+                }
+            }
+        }
+    }
 }
 
 TEST(ProgressCaption, UnknownCodesAndZeroSpansGiveNoCaption)

@@ -8,6 +8,8 @@
 #include "platform/Colors.h"
 #include "widgets/ucProgressBar.h"
 
+using namespace widgets;
+
 using platform::Picture;
 
 namespace {

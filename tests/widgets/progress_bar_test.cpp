@@ -12,6 +12,8 @@
 #include "platform/SettingsStore.h"
 #include "widgets/ucProgressBar.h"
 
+using namespace widgets;
+
 using platform::ColorValue;
 using platform::ControlError;
 using platform::Picture;
@@ -249,7 +251,7 @@ TEST(ucProgressBar, BadValuesFailWithErrorThreeEightyAndChangeNothing)
     EXPECT_EQ(FilledColumns(*bar, 5), 200);
 }
 
-TEST(ucProgressBar, MinMovesTheValueAndMaxLeavesIt)
+TEST(ucProgressBar, MinAndMaxKeepTheValueInsideTheRange)
 {
     auto bar = MakeBar();
     bar->SetValue(40);
@@ -260,19 +262,20 @@ TEST(ucProgressBar, MinMovesTheValueAndMaxLeavesIt)
     EXPECT_EQ(log.Take(), (QStringList{"Change", "ArrivedFirst"}));
     EXPECT_EQ(FilledColumns(*bar, 5), 0);
 
+    // a Max below the value takes the value along, with its events; a Max above leaves it
     auto over = MakeBar(200, 40);
     over->SetCaptionFormat(CaptionProgressPercent);
     over->SetValue(50);
     EventLog overLog(*over);
-    over->SetMax(20);
+    over->SetMax(80);
     EXPECT_EQ(over->Value(), 50);
     EXPECT_TRUE(overLog.Take().isEmpty());
-    EXPECT_EQ(ProgressCaption({50, 0, 20, OrientationHorizontal, CaptionProgressPercent, {}, {}}),
-              "250%");
-    // fully filled; the caption sits on top of the fill in the middle
-    int fore = 0;
-    for (int x = 0; x < 200; ++x) fore += over->Surface().Pixel(x, 0) == kFore;
-    EXPECT_EQ(fore, 200);
+    over->SetMax(20);
+    EXPECT_EQ(over->Value(), 20);
+    EXPECT_EQ(overLog.Take(), (QStringList{"Change", "ArrivedLast"}));
+    EXPECT_EQ(FilledColumns(*over, 0), 200);
+    over->SetValue(over->Value());  // the value it shows is one it takes back
+    EXPECT_EQ(over->Value(), 20);
 }
 
 TEST(ucProgressBar, CaptionIsCentredInTheFontColour)
@@ -397,6 +400,23 @@ TEST(ucProgressBar, DisabledBarIgnoresTheMouse)
     EXPECT_TRUE(log.Take().isEmpty());
 }
 
+TEST(ucProgressBar, EnabledIsTheBarsOwnStateNotItsWindows)
+{
+    QWidget owner;
+    ucProgressBar &bar = *new ucProgressBar(&owner);
+    owner.setEnabled(false);
+    EXPECT_TRUE(bar.Enabled());
+    platform::SettingsStore store;
+    bar.WriteProperties(store);
+    EXPECT_FALSE(store.Contains(QStringLiteral("Enabled")));
+
+    bar.SetEnabled(false);
+    owner.setEnabled(true);
+    EXPECT_FALSE(bar.Enabled());
+    bar.WriteProperties(store);
+    EXPECT_EQ(store.ReadProperty(QStringLiteral("Enabled")).toInt(), 0);
+}
+
 TEST(ucProgressBar, MousePointerIsSixteenBits)
 {
     QWidget owner;  // a child window, whose unset cursor is its owner's
@@ -433,7 +453,7 @@ TEST(ucProgressBar, LoadsSettingsAsStoredWithoutChecksOrEvents)
 {
     platform::SettingsStore store;
     store.WriteProperty(QStringLiteral("max"), 50);
-    store.WriteProperty(QStringLiteral("VALUE"), 80);  // above Max: taken as it is
+    store.WriteProperty(QStringLiteral("VALUE"), 80);  // above Max: brought into the range
     store.WriteProperty(QStringLiteral("CaptionCustom"), QStringLiteral("custom"));
     store.WriteProperty(QStringLiteral("Enabled"), 0);
     store.WriteProperty(QStringLiteral("FontColor"), 255u);
@@ -448,7 +468,7 @@ TEST(ucProgressBar, LoadsSettingsAsStoredWithoutChecksOrEvents)
     bar.ReadProperties(store);
     EXPECT_TRUE(log.Take().isEmpty());
     EXPECT_EQ(bar.Max(), 50);
-    EXPECT_EQ(bar.Value(), 80);
+    EXPECT_EQ(bar.Value(), 50);
     EXPECT_EQ(bar.Span(), 50);
     EXPECT_EQ(bar.LastReportedValue(), 0);
     EXPECT_FALSE(bar.Enabled());

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <string>
 
-#include "store/MdlHelpers.h"
+#include "platform/LeadingNumber.h"
 
-namespace MdlHelpers {
+namespace platform {
 
 namespace {
 
@@ -231,4 +231,4 @@ std::size_t ReadPlainNumber(std::string_view bytes, double &value)
     return ReadPlainDecimal(bytes.data(), bytes.data() + bytes.size(), value);
 }
 
-}  // namespace MdlHelpers
+}  // namespace platform

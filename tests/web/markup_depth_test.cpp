@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/HtmlDocument.h"
 #include "platform/MarkupDepth.h"
-#include "platform/WebBrowser.h"
+#include "web/HtmlDocument.h"
+#include "web/WebBrowser.h"
 
 using platform::MarkupDepth;
 

@@ -4,8 +4,8 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "platform/WebBrowser.h"
 #include "screener-sim/ScreenerServer.h"
+#include "web/WebBrowser.h"
 
 using platform::WebBrowser;
 using screener_sim::ScreenerServer;

@@ -1,4 +1,4 @@
-#include "platform/HtmlSerializer.h"
+#include "web/HtmlSerializer.h"
 
 #include <gumbo.h>
 

@@ -1,0 +1,230 @@
+#include "app/frmMain.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/AppTitle.h"
+#include "app/PageFetcher.h"
+#include "app/Prompts.h"
+#include "app/ScreenerAddress.h"
+#include "grid/LynxGrid.h"
+#include "platform/BrowserLaunch.h"
+#include "platform/Clock.h"
+#include "platform/FontSubstitutes.h"
+#include "platform/FormSettings.h"
+#include "store/MdlHelpers.h"
+#include "store/Module1.h"
+#include "store/StockTable.h"
+#include "widgets/ButtonEx.h"
+
+// The pictures and the saved settings live in a static library: nothing would pull their
+// registration into the program without asking for it.
+static void InitResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(pictures);
+        Q_INIT_RESOURCE(forms);
+        return true;
+    }();
+    (void)done;
+}
+
+const QString frmMain::SettingsResource = QStringLiteral(":/forms/frmMain.settings");
+
+using MdlHelpers::CrLf;
+
+namespace {
+
+struct ColumnSpec {
+    const char *caption;
+    float width;
+    int alignment;
+    int dataType;
+};
+
+// The grid's nine columns; widths in pixels (the grid's ScaleUnits).
+constexpr ColumnSpec GridColumns[] = {
+    {"Symbol", 100, 4, TypeText},   {"Company", 280, 4, TypeText},     {"Price", 80, 6, TypeNumber},
+    {"Industry", 200, 4, TypeText}, {"Market Cap", 70, 6, TypeNumber}, {"Beta", 70, 6, TypeNumber},
+    {"PE", 70, 6, TypeNumber},      {"P/B", 70, 6, TypeNumber},        {"P/S", 70, 6, TypeNumber},
+};
+
+// The update reminder for the contents of time.txt (empty when missing).
+QString ReminderText(const QString &timeStamp)
+{
+    if (!timeStamp.isEmpty())
+        return QStringLiteral("Last data update was done on ") + timeStamp + CrLf +
+               QStringLiteral("Would you like to update the data?");
+    return QStringLiteral("Stock data is out of date please update data.") + CrLf +
+           QStringLiteral("Would you like to update the data now?");
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget *parent) : QWidget(parent)
+{
+    InitResources();
+    platform::InstallFontSubstitutes();
+    CreateControls();
+    LoadControlSettings(platform::FormSettings::Load(SettingsResource));
+    fetcher = std::make_unique<PageFetcher>(*ui.WebBrowser1);
+    run = std::make_unique<DataUpdateRun>(UpdateRunControls{
+        fetcher.get(), ui.ucProgressBar1, ui.ucProgressBar2, ui.lblDownloadStatus});
+    ConnectHandlers();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::ConnectHandlers()
+{
+    for (int i = 0; i < TabCount; ++i)
+        connect(ui.ButtonEx1[i], &widgets::ButtonEx::Click, this, [this, i] { SelectTab(i); });
+    connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
+    connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
+    for (int i = 0; i < 3; ++i)
+        connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
+                [this, i] { ShowInformation(HelpTipText(i + 1), this); });
+    auto openHome = [] { platform::OpenWebAddress(ScreenerAddress::HomePageAddress()); };
+    connect(ui.Image1, &ClickLabel::Click, this, openHome);
+    connect(ui.Label5, &ClickLabel::Click, this, openHome);
+    connect(ui.Label6, &ClickLabel::Click, this,
+            [this] { platform::OpenWebAddress(ui.Label6->text()); });
+    // Enter in a price box searches, as a desktop user expects of a search form.
+    connect(ui.txtMinRate, &QLineEdit::returnPressed, this, &frmMain::SearchStocks);
+    connect(ui.txtMaxRate, &QLineEdit::returnPressed, this, &frmMain::SearchStocks);
+}
+
+void frmMain::Form_Load()
+{
+    setWindowTitle(AppTitle() + QStringLiteral(" 2.0"));
+    for (int i = 1; i < 3; ++i) ui.picC[i]->move(ui.picC[0]->pos());
+
+    ui.lblCaption0->setText(QStringLiteral("Price"));
+    ui.lblCaption5->setText(QStringLiteral("File Updates"));
+    ui.lblCaption2->setText(QStringLiteral("About"));
+    ui.Label5->setText(ScreenerAddress::Site());
+    ui.Label6->setText(ProductSiteAddress());
+
+    LynxGrid &grid = *ui.LynxGrid1;
+    grid.SetRedraw(false);
+    grid.SetRowHeightMin(20);
+    for (const ColumnSpec &c : GridColumns)
+        grid.AddColumn(QString::fromLatin1(c.caption), c.width, c.alignment, c.dataType);
+    grid.SetRedraw(true);
+
+    MakeFolders();
+    const int leftOut = Module1::LoadStockDatabase();
+    if (leftOut > 0)
+        ShowWarning(QStringLiteral("%1 holds %2 more stocks than the %3 this program can list; "
+                                   "they were left out.")
+                            .arg(QDir::toNativeSeparators(Module1::DatabasePath()))
+                            .arg(leftOut)
+                            .arg(StockTable::MaxRecords) +
+                        CrLf + QStringLiteral("Update the data to replace the file."),
+                    this);
+    SelectTab(0);
+}
+
+void frmMain::MakeFolders()
+{
+    // An existing folder, or one that cannot be made, is no reason to stop: the update run
+    // makes it again when it needs it.
+    QDir().mkpath(MdlHelpers::AppFile(QStringLiteral("temp")));
+}
+
+void frmMain::SelectTab(int i)
+{
+    if (i == QuitTab) {
+        close();
+        // The press drew Quit as the chosen tab; it never is one.
+        if (isVisible())
+            ui.ButtonEx1[QuitTab]->SetValue(1);
+        return;
+    }
+    if (i < 0 || i >= QuitTab)
+        return;
+    for (widgets::ButtonEx *tab : ui.ButtonEx1) tab->SetValue(1);
+    ui.ButtonEx1[i]->SetValue(0);
+    ui.picC[i]->raise();
+    selectedTab = i;
+    update();
+}
+
+void frmMain::Form_Activate()
+{
+    if (activated)
+        return;
+    activated = true;
+    const QString stamp = MdlHelpers::ReadTextFile(Module1::TimeStampPath());
+    if (!ConfirmYesNo(ReminderText(stamp), AppTitle(), this))
+        return;
+    SelectTab(1);
+    platform::Clock &clock = platform::CurrentClock();
+    clock.Sleep(200);
+    clock.PumpEvents();
+    if (!closeConfirmed)
+        UpdateDataAction();
+}
+
+UpdateOutcome frmMain::UpdateDataAction()
+{
+    return run->UpdateDataAction();
+}
+
+bool frmMain::event(QEvent *event)
+{
+    // Showing the window activates it; where the window system does not (no window manager),
+    // being shown counts as the activation. The reminder runs a dialog and perhaps a whole
+    // update: it starts once the event has been delivered, not inside it.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::WindowActivate) && !activated &&
+        !activationQueued) {
+        activationQueued = true;
+        QTimer::singleShot(0, this, &frmMain::Form_Activate);
+    }
+    return QWidget::event(event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!closeConfirmed &&
+        !ConfirmYesNo(QStringLiteral("Are you sure wish to close the application"), AppTitle(),
+                      this)) {
+        event->ignore();
+        return;
+    }
+    closeConfirmed = true;
+    // A run in progress ends at its next page and leaves data.dat and time.txt as they were.
+    run->Stop();
+    event->accept();
+}
+
+QString frmMain::HelpTipText(int which)
+{
+    switch (which) {
+        case 1:
+            return QStringLiteral("You can enter amounts in any form from 0.00 to 5.00.") + CrLf +
+                   QStringLiteral("Remember to update your data often as prices change daily.");
+        case 2:
+            return QStringLiteral(
+                       "This tool is an extension of the price search on our website at ") +
+                   ScreenerAddress::Site() + QStringLiteral(".") + CrLf +
+                   QStringLiteral(
+                       "Serious Small Cap Vozaz Stock Investors need information they "
+                       "can trust.") +
+                   CrLf + QStringLiteral("Visit us today.");
+        case 3:
+            return QStringLiteral(
+                "Use the More Info Button to visit our quote page and get detailed "
+                "information about these companies.");
+    }
+    return {};
+}
+
+QString frmMain::ProductSiteAddress()
+{
+    return QStringLiteral("http://www.vozaz.com/zentrin/");
+}

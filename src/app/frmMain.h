@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "app/DataUpdateRun.h"
+#include "platform/ControlHost.h"
+
+class LynxGrid;
+class MultiDownloader;
+class PageFetcher;
+class QLineEdit;
+
+namespace widgets {
+class ButtonEx;
+class ucProgressBar;
+}  // namespace widgets
+
+namespace platform {
+class FormSettings;
+class WebBrowser;
+}  // namespace platform
+
+// A label the user can click (the web links of the main window).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+signals:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool armed = false;
+};
+
+// The controls of the main window under the names its handlers use.
+struct frmMainControls {
+    using ButtonEx = widgets::ButtonEx;
+    using ucProgressBar = widgets::ucProgressBar;
+
+    QLabel *picHeader = nullptr;
+    std::array<ButtonEx *, 4> ButtonEx1{};  // tabs: Price Search, Data Updates, About, Quit
+    std::array<QWidget *, 3> picC{};        // the panels of tabs 0 to 2, stacked
+    QLabel *lblCaption0 = nullptr;          // panel headings (indices 0, 5 and 2)
+    QLabel *lblCaption5 = nullptr;
+    QLabel *lblCaption2 = nullptr;
+    QLineEdit *txtMinRate = nullptr;
+    QLineEdit *txtMaxRate = nullptr;
+    ButtonEx *cmdSearchStock = nullptr;
+    LynxGrid *LynxGrid1 = nullptr;
+    std::array<ButtonEx *, 4> ListButtons{};  // ButtonEx2 to ButtonEx5
+    std::array<ButtonEx *, 3> CmdHelpTip{};   // CmdHelpTip1 to CmdHelpTip3
+    ClickLabel *Label5 = nullptr;             // the vendor's web site
+    ClickLabel *Image1 = nullptr;
+    ButtonEx *ButtonEx6 = nullptr;  // Update Data
+    ucProgressBar *ucProgressBar1 = nullptr;
+    ucProgressBar *ucProgressBar2 = nullptr;
+    QLabel *lblDownloadStatus = nullptr;
+    ClickLabel *Label6 = nullptr;  // the product's web site
+    platform::WebBrowser *WebBrowser1 = nullptr;
+    MultiDownloader *MultiDownloader1 = nullptr;  // on the window, used by none of its handlers
+};
+
+// The program's working window: the tabs, the price search and its grid, the data update with
+// its two bars, the about page. Creating it runs its load steps: caption, stacked panels,
+// headings, the grid's nine columns, the temp folder, data.dat, the first tab.
+class frmMain : public QWidget {
+    Q_OBJECT
+public:
+    // The window's saved control settings, a resource of the program.
+    static const QString SettingsResource;
+    static constexpr int TabCount = 4;
+    static constexpr int QuitTab = 3;
+
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    const frmMainControls &Controls() const { return ui; }
+
+    // Tab i (0 to 2) shown with its button pressed; tab 3 asks to close the window instead.
+    void SelectTab(int i);
+    // The tab whose panel is on top.
+    int SelectedTab() const { return selectedTab; }
+
+    // The first activation: the update reminder, which may start an update run. Later calls do
+    // nothing.
+    void Form_Activate();
+    bool Activated() const { return activated; }
+
+    // The "Search Stocks" button: lists the stocks whose price lies in the typed range.
+    void SearchStocks();
+    // Rebuilds the grid from the records the last search marked, in table order.
+    void LoadDataToGrid();
+
+    // The "Update Data" button.
+    UpdateOutcome UpdateDataAction();
+    bool UpdateRunning() const { return run->IsRunning(); }
+
+    // The message of help button 1 to 3.
+    static QString HelpTipText(int which);
+    // The address Label6 shows: the product's web site.
+    static QString ProductSiteAddress();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreatePricePanel(QWidget *panel);
+    void CreateUpdatePanel(QWidget *panel);
+    void CreateAboutPanel(QWidget *panel);
+    void LoadControlSettings(const platform::FormSettings &settings);
+    void ConnectHandlers();
+    void Form_Load();
+    void MakeFolders();
+
+    frmMainControls ui;
+    platform::ControlHost host;
+    std::unique_ptr<PageFetcher> fetcher;
+    std::unique_ptr<DataUpdateRun> run;
+    int selectedTab = 0;
+    bool activated = false;
+    bool activationQueued = false;
+    bool closeConfirmed = false;
+};

@@ -1,0 +1,266 @@
+// frmMain: its controls, where they stand, and the saved settings they load.
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QScreen>
+
+#include "app/Artwork.h"
+#include "app/frmMain.h"
+#include "download/MultiDownloader.h"
+#include "grid/LynxGrid.h"
+#include "platform/FormSettings.h"
+#include "web/WebBrowser.h"
+#include "widgets/ButtonEx.h"
+#include "widgets/ucProgressBar.h"
+
+ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    armed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click =
+        armed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    armed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit Click();
+}
+
+namespace {
+
+// The window's client area and the band the panels share, in pixels.
+constexpr int WindowWidth = 1060;
+constexpr int WindowHeight = 690;
+constexpr int HeaderHeight = 84;
+constexpr int TabTop = HeaderHeight + 8;
+constexpr int PanelTop = TabTop + 35 + 7;
+
+QFont LabelFont(double points, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *Text(QWidget *parent, const QString &text, const QRect &where, const QFont &font,
+             const QColor &color = Artwork::Navy)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->setGeometry(where);
+    return label;
+}
+
+QLabel *Heading(QWidget *parent, const char *name)
+{
+    QLabel *label = Text(parent, QString(), QRect(16, 10, 400, 28), LabelFont(15, true));
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+ClickLabel *Link(QWidget *parent, const char *name, const QRect &where)
+{
+    auto *link = new ClickLabel(parent);
+    link->setObjectName(QLatin1String(name));
+    link->setGeometry(where);
+    QFont font = LabelFont(9);
+    font.setUnderline(true);
+    link->setFont(font);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, Artwork::Steel);
+    link->setPalette(palette);
+    return link;
+}
+
+widgets::ButtonEx *Button(QWidget *parent, const QString &name, const QPoint &at)
+{
+    auto *button = new widgets::ButtonEx(parent);
+    button->setObjectName(name);
+    button->move(at);
+    return button;
+}
+
+// A thin rule under a heading (Shape1 and its kin).
+void Rule(QWidget *parent, int y)
+{
+    auto *line = new QFrame(parent);
+    line->setGeometry(16, y, WindowWidth - 32, 1);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, QColor(206, 214, 228));
+    line->setPalette(palette);
+}
+
+}  // namespace
+
+void frmMain::CreateControls()
+{
+    setFixedSize(WindowWidth, WindowHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(226, 232, 242));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    ui.picHeader = new QLabel(this);
+    ui.picHeader->setObjectName(QStringLiteral("picHeader"));
+    ui.picHeader->setGeometry(0, 0, WindowWidth, HeaderHeight);
+    ui.picHeader->setPixmap(QPixmap::fromImage(Artwork::HeaderPicture(ui.picHeader->size())));
+
+    for (int i = 0; i < TabCount; ++i)
+        ui.ButtonEx1[i] =
+            Button(this, QStringLiteral("ButtonEx1(%1)").arg(i), QPoint(16 + i * 166, TabTop));
+
+    // The panels are made side by side; the load step stacks them on the first one.
+    for (int i = 0; i < 3; ++i) {
+        auto *panel = new QWidget(this);
+        panel->setObjectName(QStringLiteral("picC(%1)").arg(i));
+        panel->setGeometry(i * WindowWidth, PanelTop, WindowWidth, WindowHeight - PanelTop);
+        QPalette p = panel->palette();
+        p.setColor(QPalette::Window, Artwork::Panel);
+        panel->setPalette(p);
+        panel->setAutoFillBackground(true);
+        ui.picC[i] = panel;
+    }
+    CreatePricePanel(ui.picC[0]);
+    CreateUpdatePanel(ui.picC[1]);
+    CreateAboutPanel(ui.picC[2]);
+
+    // The page loader of the update run; it shows nothing.
+    ui.WebBrowser1 = new platform::WebBrowser(this);
+    ui.WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    ui.WebBrowser1->hide();
+    // The download queue belongs to the window but nothing on it uses the queue, so its icon is
+    // not shown to the user.
+    ui.MultiDownloader1 = new MultiDownloader(this);
+    ui.MultiDownloader1->setObjectName(QStringLiteral("MultiDownloader1"));
+    ui.MultiDownloader1->hide();
+}
+
+void frmMain::CreatePricePanel(QWidget *panel)
+{
+    ui.lblCaption0 = Heading(panel, "lblCaption(0)");
+    Rule(panel, 42);
+
+    const QFont labelFont = LabelFont(9);
+    Text(panel, QStringLiteral("Minimum Rate"), QRect(16, 58, 92, 22), labelFont)
+        ->setObjectName(QStringLiteral("Label1(0)"));
+    ui.txtMinRate = new QLineEdit(panel);
+    ui.txtMinRate->setObjectName(QStringLiteral("txtMinRate"));
+    ui.txtMinRate->setGeometry(108, 56, 84, 25);
+    Text(panel, QStringLiteral("Maximum Rate"), QRect(214, 58, 92, 22), labelFont)
+        ->setObjectName(QStringLiteral("Label1(1)"));
+    ui.txtMaxRate = new QLineEdit(panel);
+    ui.txtMaxRate->setObjectName(QStringLiteral("txtMaxRate"));
+    ui.txtMaxRate->setGeometry(306, 56, 84, 25);
+    for (QLineEdit *box : {ui.txtMinRate, ui.txtMaxRate}) {
+        box->setFont(LabelFont(9.75));
+        box->setAlignment(Qt::AlignRight);
+        box->setMaxLength(12);
+    }
+    ui.cmdSearchStock = Button(panel, QStringLiteral("cmdSearchStock"), QPoint(408, 56));
+    ui.CmdHelpTip[0] = Button(panel, QStringLiteral("CmdHelpTip1"), QPoint(540, 56));
+    ui.CmdHelpTip[0]->resize(28, 25);
+
+    // The vendor's promotion, right of the search.
+    ui.Image1 = new ClickLabel(panel);
+    ui.Image1->setObjectName(QStringLiteral("Image1"));
+    ui.Image1->setGeometry(WindowWidth - 330, 50, 36, 36);
+    ui.Image1->setPixmap(QPixmap::fromImage(Artwork::Logo(36)));
+    Text(panel, QStringLiteral("Research every listed stock on our website."),
+         QRect(WindowWidth - 286, 50, 250, 18), LabelFont(8.25))
+        ->setObjectName(QStringLiteral("Label4"));
+    ui.Label5 = Link(panel, "Label5", QRect(WindowWidth - 286, 68, 210, 18));
+    ui.CmdHelpTip[1] = Button(panel, QStringLiteral("CmdHelpTip2"), QPoint(WindowWidth - 60, 56));
+    ui.CmdHelpTip[1]->resize(28, 25);
+
+    ui.LynxGrid1 = new LynxGrid(panel);
+    ui.LynxGrid1->setObjectName(QStringLiteral("LynxGrid1"));
+    ui.LynxGrid1->setGeometry(16, 96, WindowWidth - 32, 400);
+
+    for (int i = 0; i < 4; ++i)
+        ui.ListButtons[i] =
+            Button(panel, QStringLiteral("ButtonEx%1").arg(i + 2), QPoint(16 + i * 132, 510));
+    ui.CmdHelpTip[2] = Button(panel, QStringLiteral("CmdHelpTip3"), QPoint(16 + 4 * 132, 510));
+    ui.CmdHelpTip[2]->resize(28, 25);
+    Text(panel,
+         QStringLiteral("Click a column heading to sort by it; hold Ctrl or Shift to select "
+                        "several stocks."),
+         QRect(WindowWidth - 476, 514, 460, 18), LabelFont(8.25), QColor(96, 108, 128))
+        ->setObjectName(QStringLiteral("Label2"));
+}
+
+void frmMain::CreateUpdatePanel(QWidget *panel)
+{
+    ui.lblCaption5 = Heading(panel, "lblCaption(5)");
+    Rule(panel, 42);
+    auto *about = Text(panel,
+                       QStringLiteral("Download the current list of every stock priced from "
+                                      "$0 to $5. The update takes a few minutes: the screener "
+                                      "is read one page a second. Your previous list stays in "
+                                      "place until the new one is complete."),
+                       QRect(16, 56, 640, 40), LabelFont(9));
+    about->setWordWrap(true);
+    about->setObjectName(QStringLiteral("Label7"));
+
+    ui.ButtonEx6 = Button(panel, QStringLiteral("ButtonEx6"), QPoint(16, 108));
+
+    Text(panel, QStringLiteral("Download"), QRect(16, 162, 200, 18), LabelFont(9, true))
+        ->setObjectName(QStringLiteral("Label8"));
+    ui.ucProgressBar1 = new widgets::ucProgressBar(panel);
+    ui.ucProgressBar1->setObjectName(QStringLiteral("ucProgressBar1"));
+    ui.ucProgressBar1->move(16, 182);
+    Text(panel, QStringLiteral("Import"), QRect(16, 208, 200, 18), LabelFont(9, true))
+        ->setObjectName(QStringLiteral("Label9"));
+    ui.ucProgressBar2 = new widgets::ucProgressBar(panel);
+    ui.ucProgressBar2->setObjectName(QStringLiteral("ucProgressBar2"));
+    ui.ucProgressBar2->move(16, 228);
+
+    ui.lblDownloadStatus =
+        Text(panel, QString(), QRect(16, 254, 620, 20), LabelFont(9, true), Artwork::Steel);
+    ui.lblDownloadStatus->setObjectName(QStringLiteral("lblDownloadStatus"));
+}
+
+void frmMain::CreateAboutPanel(QWidget *panel)
+{
+    ui.lblCaption2 = Heading(panel, "lblCaption(2)");
+    Rule(panel, 42);
+    auto *picture = new QLabel(panel);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(16, 60, 72, 72);
+    picture->setPixmap(QPixmap::fromImage(Artwork::Logo(72)));
+    Text(panel, QStringLiteral("Zentrin 2.0"), QRect(108, 60, 400, 28), LabelFont(14, true))
+        ->setObjectName(QStringLiteral("Label3"));
+    auto *text = Text(panel,
+                      QStringLiteral("Zentrin keeps a list of every stock the screener reports "
+                                     "from $0 to $5 on your own computer, and lists the ones in "
+                                     "the price range you choose. Sort the list by any column, "
+                                     "remove the stocks you are not interested in, export it "
+                                     "for your spreadsheet, or look a company up on our quote "
+                                     "page."),
+                      QRect(108, 92, 600, 60), LabelFont(9));
+    text->setWordWrap(true);
+    text->setObjectName(QStringLiteral("Label10"));
+    ui.Label6 = Link(panel, "Label6", QRect(108, 164, 400, 18));
+}
+
+void frmMain::LoadControlSettings(const platform::FormSettings &settings)
+{
+    host.SetFont(LabelFont(8.25));
+    platform::LoadFormControls(this, host, settings);
+}

@@ -1,0 +1,83 @@
+// frmMain: the price search and the grid fill.
+#include <QLineEdit>
+
+#include "app/AppTitle.h"
+#include "app/PriceText.h"
+#include "app/Prompts.h"
+#include "app/frmMain.h"
+#include "grid/LynxGrid.h"
+#include "platform/ControlError.h"
+#include "store/StockTable.h"
+
+namespace {
+
+// A box's rate, or nullopt after telling the user which box holds no number.
+std::optional<double> RateOf(QLineEdit *box, const QString &name, QWidget *owner)
+{
+    const std::optional<double> rate = PriceText::ParseRate(box->text());
+    if (!rate) {
+        ShowWarning(QStringLiteral("The %1 \"%2\" is not a number.").arg(name, box->text()) +
+                        QStringLiteral("\r\nPlease enter an amount such as 0.50 or 1.25."),
+                    owner);
+        box->setFocus();
+        box->selectAll();
+    }
+    return rate;
+}
+
+// One step of the fill; a step the grid refuses is skipped and the fill goes on.
+template <typename Step>
+void Try(Step &&step)
+{
+    try {
+        step();
+    } catch (const platform::ControlError &) {
+    }
+}
+
+}  // namespace
+
+void frmMain::SearchStocks()
+{
+    const QString zero = QStringLiteral("0.00");
+    if (ui.txtMaxRate->text().isEmpty())
+        ui.txtMaxRate->setText(zero);
+    if (ui.txtMinRate->text().isEmpty())
+        ui.txtMinRate->setText(zero);
+    const std::optional<double> min = RateOf(ui.txtMinRate, QStringLiteral("Minimum Rate"), this);
+    if (!min)
+        return;
+    const std::optional<double> max = RateOf(ui.txtMaxRate, QStringLiteral("Maximum Rate"), this);
+    if (!max)
+        return;
+
+    for (StockRecord &record : Stocks()) record.Show = record.Price >= *min && record.Price <= *max;
+    LoadDataToGrid();
+}
+
+void frmMain::LoadDataToGrid()
+{
+    LynxGrid &grid = *ui.LynxGrid1;
+    const QString separator = QLocale().decimalPoint();
+    Try([&] { grid.Clear(); });
+    Try([&] { grid.SetRedraw(false); });
+    for (const StockRecord &record : Stocks()) {
+        if (!record.Show)
+            continue;
+        int row = -1;
+        Try([&] { row = grid.AddItem(record.Symbol); });
+        const auto cell = [&](int col, const QString &text) {
+            Try([&] { grid.SetCellText(row, col, text); });
+        };
+        const auto amount = [&](double value) { return PriceText::FormatAmount(value, separator); };
+        cell(1, record.Company);
+        cell(2, amount(record.Price));
+        cell(3, record.Industry);
+        cell(4, amount(record.MarketCap / 1000000));
+        cell(5, amount(record.Beta));
+        cell(6, amount(record.PE));
+        cell(7, amount(record.PB));
+        cell(8, amount(record.PS));
+    }
+    Try([&] { grid.SetRedraw(true); });
+}

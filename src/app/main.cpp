@@ -1,0 +1,24 @@
+// Zentrin: the program starts with its splash window, which hands over to the main window.
+#include <QApplication>
+#include <memory>
+
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "platform/FontSubstitutes.h"
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zentrin"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    platform::InstallFontSubstitutes();
+
+    // Outlives every event handler: an update run pumps events from inside one until it ends.
+    std::unique_ptr<frmMain> mainWindow;
+    frmSplash splash([&mainWindow]() -> QWidget * {
+        mainWindow = std::make_unique<frmMain>();
+        return mainWindow.get();
+    });
+    splash.show();
+    return app.exec();
+}
