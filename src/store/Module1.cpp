@@ -88,35 +88,54 @@ StockRecord RecordFromFields(const RecordFields &fields)
 
 namespace {
 
-// The record line in the locale encoding, appended to bytes: what EncodeLocaleText(RecordLine())
-// gives in a UTF-8 locale, without the line of UTF-16 in between. Texts of plain ASCII are copied
-// as they are; only the others go through the encoder.
-void AppendRecordBytes(QByteArray &bytes, const StockRecord &record)
+// The record line in the locale encoding, written at out (room for RecordRoom bytes): what
+// EncodeLocaleText(RecordLine()) gives in a UTF-8 locale, without the line of UTF-16 in between.
+// Texts of plain ASCII are copied as they are; only the others go through the encoder. Returns
+// the end of what it wrote.
+qsizetype RecordRoom(const StockRecord &record)
 {
+    qsizetype room =
+        (StockRecord::FieldCount - 1) * 3 +
+        (StockRecord::FieldCount - StockRecord::TextFieldCount) * platform::MaxGeneralNumberLength;
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i)
+        room += record.TextField(i).size() * 3;  // UTF-8 takes at most 3 bytes per code unit
+    return room;
+}
+
+char *WriteRecordBytes(char *out, const StockRecord &record)
+{
+    const auto separator = [&out] {
+        out[0] = '~';
+        out[1] = '!';
+        out[2] = '@';
+        out += 3;
+    };
     for (int i = 0; i < StockRecord::TextFieldCount; ++i) {
         const QString &text = record.TextField(i);
         const char16_t *chars = reinterpret_cast<const char16_t *>(text.constData());
         const qsizetype n = text.size();
-        if (std::all_of(chars, chars + n, [](char16_t c) { return c < 0x80; })) {
-            const qsizetype at = bytes.size();
-            bytes.resize(at + n);
-            std::transform(chars, chars + n, bytes.data() + at,
-                           [](char16_t c) { return static_cast<char>(c); });
-        } else {
-            bytes += platform::EncodeLocaleText(text);
+        char16_t high = 0;
+        for (qsizetype k = 0; k < n; ++k) {
+            high |= chars[k];
+            out[k] = static_cast<char>(chars[k]);
         }
-        bytes += "~!@";
+        if (high < 0x80) {
+            out += n;
+        } else {
+            const QByteArray encoded = platform::EncodeLocaleText(text);
+            out = std::copy(encoded.begin(), encoded.end(), out);
+        }
+        separator();
     }
     for (int i = StockRecord::TextFieldCount; i < StockRecord::FieldCount; ++i) {
         char16_t number[platform::MaxGeneralNumberLength];
         const int n = platform::WriteGeneralNumber(number, record.NumberField(i));
-        const qsizetype at = bytes.size();
-        bytes.resize(at + n + (i + 1 < StockRecord::FieldCount ? 3 : 0));
-        char *out = std::transform(number, number + n, bytes.data() + at,
-                                   [](char16_t c) { return static_cast<char>(c); });
+        for (int k = 0; k < n; ++k) out[k] = static_cast<char>(number[k]);
+        out += n;
         if (i + 1 < StockRecord::FieldCount)
-            std::memcpy(out, "~!@", 3);
+            separator();
     }
+    return out;
 }
 
 }  // namespace
@@ -124,18 +143,18 @@ void AppendRecordBytes(QByteArray &bytes, const StockRecord &record)
 QByteArray DatabaseBytes()
 {
     const StockTable &table = Stocks();
-    qsizetype size = 2;
+    qsizetype room = 2;
+    for (const StockRecord &record : table) room += RecordRoom(record) + 2;
+    QByteArray bytes(room, Qt::Uninitialized);
+    char *out = bytes.data();
+    *out++ = '\r';  // the empty first line
+    *out++ = '\n';
     for (const StockRecord &record : table) {
-        size += (StockRecord::FieldCount - 1) * 3 + 2 + 16 * StockRecord::FieldCount;
-        for (int i = 0; i < StockRecord::TextFieldCount; ++i) size += record.TextField(i).size();
+        out = WriteRecordBytes(out, record);
+        *out++ = '\r';
+        *out++ = '\n';
     }
-    QByteArray bytes;
-    bytes.reserve(size);
-    bytes += "\r\n";  // the empty first line
-    for (const StockRecord &record : table) {
-        AppendRecordBytes(bytes, record);
-        bytes += "\r\n";
-    }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 
@@ -293,10 +312,9 @@ StockRecord RecordFromBytes(std::string_view line, const FileText &kind)
             line.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from);
         if (i < StockRecord::TextFieldCount)
             record.TextField(i) =
-                kind.ascii
-                    ? QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()))
-                    : platform::DecodeText(field.data(), static_cast<qsizetype>(field.size()),
-                                           kind.encoding);
+                kind.ascii ? QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()))
+                           : platform::DecodeText(
+                                 field.data(), static_cast<qsizetype>(field.size()), kind.encoding);
         else
             record.NumberField(i) = platform::ParseLeadingNumber(field);
         if (at == std::string_view::npos)
