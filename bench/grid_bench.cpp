@@ -21,6 +21,16 @@
 //                to the rows in between)
 //   SetPropertyRedrawOn  a property whose setter refreshes (RowHeightMin), with Redraw on: the
 //                metrics, the ranges and one paint
+//
+// One full paint of the 1000 x 600 grid with the main window's nine columns and about 30 rows
+// in view, into its back image:
+//   Paint40      the grid holds 40 rows
+//   Paint32767   the grid holds 32,767 rows, scrolled to the middle (the same work: only the
+//                rows in view are touched)
+//   PaintNewRows the grid of 32,767 rows paged down before every paint, so that no text of
+//                the paint was shown by the paint before (texts measured afresh)
+//   QTableWidgetRender  the peer: QTableWidget::render of the same columns and 40 rows into an
+//                image of the same size
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -34,6 +44,10 @@
 #include <chrono>
 #include <memory>
 #include <vector>
+
+#include <QHeaderView>
+#include <QImage>
+#include <QTableWidget>
 
 #include "grid/LynxGrid.h"
 #include "platform/ControlHost.h"
@@ -87,10 +101,11 @@ void AddMainWindowColumns(LynxGrid &grid)
     grid.SetRedraw(true);
 }
 
-void FillGrid(LynxGrid &grid)
+void FillGrid(LynxGrid &grid, int rows = Rows)
 {
     grid.SetRedraw(false);
-    for (const RowTexts &row : Texts()) {
+    for (int r = 0; r < rows; ++r) {
+        const RowTexts &row = Texts()[static_cast<std::size_t>(r)];
         const int index = grid.AddItem(row[0]);
         for (int c = 1; c < 9; ++c) grid.SetCellText(index, c, row[static_cast<std::size_t>(c)]);
     }
@@ -347,7 +362,7 @@ BENCHMARK(FindItem)->Unit(benchmark::kMillisecond);
 // The main window's grid at run time, filled, 1000 x 600 pixels, scrolled to the middle.
 class RunningGrid : public LynxGrid {
 public:
-    RunningGrid()
+    explicit RunningGrid(int rows = Rows)
     {
         SetHost(&host);
         platform::SettingsStore saved;
@@ -356,10 +371,19 @@ public:
         ReadProperties(saved);
         resize(1000, 600);
         AddMainWindowColumns(*this);
-        FillGrid(*this);
-        SetTopRow(Rows / 2);
+        FillGrid(*this, rows);
+        SetTopRow(rows / 2);
+        // The main window's look: theme 2, a few selected rows, sorted by price.
+        SetThemeColor(2);
+        SetMultiSelect(true);
+        for (int r = rows / 2; r < rows / 2 + 4; ++r) SetItemSelected(r, true);
+        model.SortColumn = 2;
+        model.Column(2).SortState = 1;
+        Refresh();
     }
     void MarkRowsChanged() { model.Items(); }
+    void Paint() { PaintGrid(); }
+    void ScrollTo(int top) { scrollBars.ScrollTo(lynx::ScrollBarId::Vertical, top); }
     using LynxGrid::UpdateScrollBars;
 
 private:
@@ -420,5 +444,69 @@ void SetPropertyRedrawOn(benchmark::State &state)
     for (auto _ : state) grid.SetRowHeightMin(20);
 }
 BENCHMARK(SetPropertyRedrawOn)->Unit(benchmark::kMicrosecond);
+
+void Paint(benchmark::State &state, RunningGrid &grid)
+{
+    for (auto _ : state) grid.Paint();
+    state.counters["RowsInView"] = grid.ItemsVisible();
+}
+
+void Paint40(benchmark::State &state)
+{
+    Texts();
+    static RunningGrid grid(40);
+    Paint(state, grid);
+}
+BENCHMARK(Paint40)->Unit(benchmark::kMicrosecond);
+
+void Paint32767(benchmark::State &state)
+{
+    Paint(state, Running());
+}
+BENCHMARK(Paint32767)->Unit(benchmark::kMicrosecond);
+
+void PaintNewRows(benchmark::State &state)
+{
+    RunningGrid &grid = Running();
+    int top = 0;
+    for (auto _ : state) {
+        top = (top + 29) % (Rows - 40);
+        grid.ScrollTo(top);
+        grid.Paint();
+    }
+}
+BENCHMARK(PaintNewRows)->Unit(benchmark::kMicrosecond);
+
+void QTableWidgetRender(benchmark::State &state)
+{
+    QTableWidget table(40, 9);
+    table.resize(1000, 600);
+    const int widths[] = {100, 280, 80, 200, 70, 70, 70, 70, 70};
+    const char *captions[] = {"Symbol", "Company", "Price", "Industry", "Market Cap",
+                              "Beta",   "PE",      "P/B",   "P/S"};
+    for (int c = 0; c < 9; ++c) {
+        table.setColumnWidth(c, widths[c]);
+        table.setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(captions[c])));
+    }
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setDefaultSectionSize(20);
+    for (int r = 0; r < 40; ++r) {
+        const RowTexts &row = Texts()[static_cast<std::size_t>(r)];
+        for (int c = 0; c < 9; ++c) {
+            auto *item = new QTableWidgetItem(row[static_cast<std::size_t>(c)]);
+            if (c == 2 || c >= 4)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table.setItem(r, c, item);
+        }
+    }
+    table.setSortingEnabled(false);
+    table.horizontalHeader()->setSortIndicatorShown(true);
+    table.horizontalHeader()->setSortIndicator(2, Qt::AscendingOrder);
+    for (int r = 20; r < 24; ++r) table.selectRow(r);
+    QImage image(1000, 600, QImage::Format_ARGB32_Premultiplied);
+    table.render(&image);  // the first render lays the widget out
+    for (auto _ : state) table.render(&image);
+}
+BENCHMARK(QTableWidgetRender)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "grid/GridLayout.h"
 #include "grid/GridMetrics.h"
 #include "grid/GridModel.h"
+#include "grid/GridPainter.h"
 #include "grid/GridPointerState.h"
 #include "grid/GridProperties.h"
 #include "grid/GridScrollBars.h"
@@ -381,6 +382,9 @@ protected:
 
     // Paints the whole control into its back image and presents it.
     virtual void PaintGrid();
+    // Redraws one header cell (display position) in the given look and presents it: what hot
+    // tracking and pressing a header need between full paints.
+    void DrawHeaderCell(int position, lynx::HeaderState state);
     // Recomputes the scroll ranges from the rows and columns.
     virtual void UpdateScrollBars();
 

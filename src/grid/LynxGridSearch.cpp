@@ -19,6 +19,8 @@ void LynxGrid::Sort(int Sort, int SortType, int SubSort, int SubSortType)
         };
     }
     GridSort::SortRows(model, {Sort, SortType, SubSort, SubSortType}, custom, locale());
+    // A CustomSort handler may have read the layout while the rows were moving.
+    model.MarkRowsChanged();
     DrawGrid(true);
     emit SortComplete();
 }
