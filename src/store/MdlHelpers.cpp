@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/LeadingNumber.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 #include "platform/TextCodec.h"
@@ -243,6 +244,11 @@ QString ProperCase(const QString &text)
         result[i] = wordStart ? text[i].toUpper() : text[i].toLower();
     }
     return result;
+}
+
+double ParseLeadingNumber(QStringView text)
+{
+    return platform::ParseLeadingNumber(text);
 }
 
 }  // namespace MdlHelpers
