@@ -8,9 +8,9 @@
 
 using namespace mainwindowtest;
 
-// The main window after a search, with two rows selected, as the user sees it; saved as
-// main_window.png in the working folder. On a real display (QT_QPA_PLATFORM=xcb under Xvfb)
-// the picture is taken from the screen, so it shows what the window system shows.
+// The main window after a search, sorted by price, with two rows selected, as the user sees it;
+// saved as main_window.png in the working folder. On a real display (QT_QPA_PLATFORM=xcb under
+// Xvfb) the picture is taken from the screen, so it shows what the window system shows.
 TEST_F(MainWindow, ScreenshotAfterASearch)
 {
     std::vector<StockRecord> records;
@@ -32,6 +32,10 @@ TEST_F(MainWindow, ScreenshotAfterASearch)
     Ui().txtMaxRate->setText("1.50");
     Click(Ui().cmdSearchStock);
     ASSERT_GT(Grid().ItemCount(), 20);
+    // sorted by price, lowest first, as a click on the "Price" heading sorts it
+    Grid().Sort(2, 1);
+    for (int r = 1; r < Grid().ItemCount(); ++r)
+        ASSERT_LE(Grid().CellText(r - 1, 2).toDouble(), Grid().CellText(r, 2).toDouble()) << r;
     Grid().SetItemSelected(2, true);
     Grid().SetItemSelected(4, true);
     Grid().SetRow(4);
