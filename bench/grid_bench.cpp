@@ -7,6 +7,12 @@
 //   Destroy      deleting the filled grid (all of its memory given back)
 //   RemoveFirst  RemoveItem(0) with 32,767 rows (every item slot above moves down)
 //   Memory       memory held by the filled grid over the empty one (counters HeapMB, ResidentMB)
+//   Sort         an ascending Sort by a column, optionally with a secondary column, from an
+//                unrelated order, on search content with a few hundred industries and PE 0 for
+//                every other stock; SortPeer: QTableWidget::sortItems on the same content (a
+//                stable sort by the secondary column, then by the primary one); SortAgain:
+//                the same header clicked again and again (each sort toggles the direction)
+//   FindItem     FindItem of a text no row has (every row compared, letter case ignored)
 //
 // The layout of the filled grid at run time (scroll bars attached, 1000 x 600, scrolled to the
 // middle); every iteration first marks the rows changed, so cached sums are rebuilt:
@@ -15,6 +21,16 @@
 //                to the rows in between)
 //   SetPropertyRedrawOn  a property whose setter refreshes (RowHeightMin), with Redraw on: the
 //                metrics, the ranges and one paint
+//
+// One full paint of the 1000 x 600 grid with the main window's nine columns and about 30 rows
+// in view, into its back image:
+//   Paint40      the grid holds 40 rows
+//   Paint32767   the grid holds 32,767 rows, scrolled to the middle (the same work: only the
+//                rows in view are touched)
+//   PaintNewRows the grid of 32,767 rows paged down before every paint, so that no text of
+//                the paint was shown by the paint before (texts measured afresh)
+//   QTableWidgetRender  the peer: QTableWidget::render of the same columns and 40 rows into an
+//                image of the same size
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -23,10 +39,15 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTableWidget>
 #include <array>
 #include <chrono>
 #include <memory>
 #include <vector>
+
+#include <QHeaderView>
+#include <QImage>
+#include <QTableWidget>
 
 #include "grid/LynxGrid.h"
 #include "platform/ControlHost.h"
@@ -80,10 +101,11 @@ void AddMainWindowColumns(LynxGrid &grid)
     grid.SetRedraw(true);
 }
 
-void FillGrid(LynxGrid &grid)
+void FillGrid(LynxGrid &grid, int rows = Rows)
 {
     grid.SetRedraw(false);
-    for (const RowTexts &row : Texts()) {
+    for (int r = 0; r < rows; ++r) {
+        const RowTexts &row = Texts()[static_cast<std::size_t>(r)];
         const int index = grid.AddItem(row[0]);
         for (int c = 1; c < 9; ++c) grid.SetCellText(index, c, row[static_cast<std::size_t>(c)]);
     }
@@ -213,10 +235,134 @@ void RemoveFirst(benchmark::State &state)
 }
 BENCHMARK(RemoveFirst)->Unit(benchmark::kMicrosecond);
 
+// Search content as the sort sees it: industries repeat (a few hundred names), and stocks
+// without earnings have PE 0.
+const std::vector<RowTexts> &SortTexts()
+{
+    static const std::vector<RowTexts> texts = [] {
+        std::vector<RowTexts> rows = Texts();
+        QRandomGenerator random(815);
+        std::vector<QString> industries;
+        for (int i = 0; i < 300; ++i) industries.push_back(rows[static_cast<std::size_t>(i)][3]);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i][3] = industries[random.bounded(static_cast<quint32>(industries.size()))];
+            if (i % 2 == 0)
+                rows[i][6] = QStringLiteral("0.00");
+        }
+        return rows;
+    }();
+    return texts;
+}
+
+constexpr int PriceColumn = 2;
+constexpr int IndustryColumn = 3;
+constexpr int PEColumn = 6;
+
+void SetSortLabel(benchmark::State &state)
+{
+    static const char *names[9] = {"Symbol", "Company", "Price", "Industry", "MarketCap",
+                                   "Beta",   "PE",      "PB",    "PS"};
+    QString label = names[state.range(0)];
+    if (state.range(1) >= 0)
+        label += QStringLiteral(" then ") + names[state.range(1)];
+    state.SetLabel(label.toStdString());
+}
+
+void FillSortGrid(LynxGrid &grid)
+{
+    AddMainWindowColumns(grid);
+    grid.SetRedraw(false);
+    for (const RowTexts &row : SortTexts()) {
+        const int index = grid.AddItem(row[0]);
+        for (int c = 1; c < 9; ++c) grid.SetCellText(index, c, row[static_cast<std::size_t>(c)]);
+    }
+    grid.SetRedraw(true);
+}
+
+// An ascending sort, with the rows first put back into an order unrelated to the column (by
+// Symbol, untimed), as after a search.
+void Sort(benchmark::State &state)
+{
+    LynxGrid grid;
+    FillSortGrid(grid);
+    const int primary = static_cast<int>(state.range(0));
+    const int secondary = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.Sort(0, 1, 0, -1);
+        state.ResumeTiming();
+        grid.Sort(primary, 1, secondary, secondary >= 0 ? 1 : -1);
+    }
+    SetSortLabel(state);
+}
+
+// Clicking the same header again and again: every sort starts from the order of the one before,
+// in the other direction.
+void SortAgain(benchmark::State &state)
+{
+    LynxGrid grid;
+    FillSortGrid(grid);
+    const int primary = static_cast<int>(state.range(0));
+    const int secondary = static_cast<int>(state.range(1));
+    for (auto _ : state) grid.Sort(primary, -1, secondary, -1);
+    SetSortLabel(state);
+}
+
+void SortPeer(benchmark::State &state)
+{
+    QTableWidget table(Rows, 9);
+    table.setSortingEnabled(false);
+    int r = 0;
+    for (const RowTexts &row : SortTexts()) {
+        for (int c = 0; c < 9; ++c) {
+            auto *item = new QTableWidgetItem;
+            const QString &text = row[static_cast<std::size_t>(c)];
+            // Numeric columns hold numbers, so that the peer sorts them by value too.
+            if (c == PriceColumn || c >= 4)
+                item->setData(Qt::DisplayRole, text.toDouble());
+            else
+                item->setData(Qt::DisplayRole, text);
+            table.setItem(r, c, item);
+        }
+        ++r;
+    }
+    const int primary = static_cast<int>(state.range(0));
+    const int secondary = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        table.sortItems(0, Qt::AscendingOrder);
+        state.ResumeTiming();
+        if (secondary >= 0)
+            table.sortItems(secondary, Qt::AscendingOrder);
+        table.sortItems(primary, Qt::AscendingOrder);
+    }
+    SetSortLabel(state);
+}
+
+void SortCases(benchmark::internal::Benchmark *b)
+{
+    for (const int primary : {PriceColumn, IndustryColumn, PEColumn}) b->Args({primary, -1});
+    b->Args({PriceColumn, IndustryColumn});
+    b->Args({IndustryColumn, PriceColumn});
+    b->Args({PEColumn, IndustryColumn});
+}
+BENCHMARK(Sort)->Apply(SortCases)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortPeer)->Apply(SortCases)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortAgain)->Apply(SortCases)->Unit(benchmark::kMillisecond);
+
+void FindItem(benchmark::State &state)
+{
+    LynxGrid grid;
+    AddMainWindowColumns(grid);
+    FillGrid(grid);
+    for (auto _ : state) benchmark::DoNotOptimize(grid.FindItem(QStringLiteral("zzzzzz"), 1));
+}
+BENCHMARK(FindItem)->Unit(benchmark::kMillisecond);
+
 // The main window's grid at run time, filled, 1000 x 600 pixels, scrolled to the middle.
 class RunningGrid : public LynxGrid {
 public:
-    RunningGrid()
+    explicit RunningGrid(int rows = Rows)
     {
         SetHost(&host);
         platform::SettingsStore saved;
@@ -225,10 +371,19 @@ public:
         ReadProperties(saved);
         resize(1000, 600);
         AddMainWindowColumns(*this);
-        FillGrid(*this);
-        SetTopRow(Rows / 2);
+        FillGrid(*this, rows);
+        SetTopRow(rows / 2);
+        // The main window's look: theme 2, a few selected rows, sorted by price.
+        SetThemeColor(2);
+        SetMultiSelect(true);
+        for (int r = rows / 2; r < rows / 2 + 4; ++r) SetItemSelected(r, true);
+        model.SortColumn = 2;
+        model.Column(2).SortState = 1;
+        Refresh();
     }
     void MarkRowsChanged() { model.Items(); }
+    void Paint() { PaintGrid(); }
+    void ScrollTo(int top) { scrollBars.ScrollTo(lynx::ScrollBarId::Vertical, top); }
     using LynxGrid::UpdateScrollBars;
 
 private:
@@ -289,5 +444,69 @@ void SetPropertyRedrawOn(benchmark::State &state)
     for (auto _ : state) grid.SetRowHeightMin(20);
 }
 BENCHMARK(SetPropertyRedrawOn)->Unit(benchmark::kMicrosecond);
+
+void Paint(benchmark::State &state, RunningGrid &grid)
+{
+    for (auto _ : state) grid.Paint();
+    state.counters["RowsInView"] = grid.ItemsVisible();
+}
+
+void Paint40(benchmark::State &state)
+{
+    Texts();
+    static RunningGrid grid(40);
+    Paint(state, grid);
+}
+BENCHMARK(Paint40)->Unit(benchmark::kMicrosecond);
+
+void Paint32767(benchmark::State &state)
+{
+    Paint(state, Running());
+}
+BENCHMARK(Paint32767)->Unit(benchmark::kMicrosecond);
+
+void PaintNewRows(benchmark::State &state)
+{
+    RunningGrid &grid = Running();
+    int top = 0;
+    for (auto _ : state) {
+        top = (top + 29) % (Rows - 40);
+        grid.ScrollTo(top);
+        grid.Paint();
+    }
+}
+BENCHMARK(PaintNewRows)->Unit(benchmark::kMicrosecond);
+
+void QTableWidgetRender(benchmark::State &state)
+{
+    QTableWidget table(40, 9);
+    table.resize(1000, 600);
+    const int widths[] = {100, 280, 80, 200, 70, 70, 70, 70, 70};
+    const char *captions[] = {"Symbol", "Company", "Price", "Industry", "Market Cap",
+                              "Beta",   "PE",      "P/B",   "P/S"};
+    for (int c = 0; c < 9; ++c) {
+        table.setColumnWidth(c, widths[c]);
+        table.setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(captions[c])));
+    }
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setDefaultSectionSize(20);
+    for (int r = 0; r < 40; ++r) {
+        const RowTexts &row = Texts()[static_cast<std::size_t>(r)];
+        for (int c = 0; c < 9; ++c) {
+            auto *item = new QTableWidgetItem(row[static_cast<std::size_t>(c)]);
+            if (c == 2 || c >= 4)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table.setItem(r, c, item);
+        }
+    }
+    table.setSortingEnabled(false);
+    table.horizontalHeader()->setSortIndicatorShown(true);
+    table.horizontalHeader()->setSortIndicator(2, Qt::AscendingOrder);
+    for (int r = 20; r < 24; ++r) table.selectRow(r);
+    QImage image(1000, 600, QImage::Format_ARGB32_Premultiplied);
+    table.render(&image);  // the first render lays the widget out
+    for (auto _ : state) table.render(&image);
+}
+BENCHMARK(QTableWidgetRender)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -34,12 +34,14 @@ BENCHMARK(BM_ParseAllResultPages)->Unit(benchmark::kMillisecond);
 // markup the update run writes to its page files).
 void BM_ParseSimulatorPages(benchmark::State &state)
 {
+    const bool realistic = state.range(0) != 0;
     const auto universe = screener_sim::MakeUniverse(StockTable::MaxRecords);
     QStringList pages;
     for (int first = 0; first < StockTable::MaxRecords; first += 20) {
         screener_sim::ResultPageOptions options;
         options.firstRow = first + 1;
         options.servedFrom = first;
+        options.realistic = realistic;
         const auto document =
             platform::HtmlDocument::FromBytes(screener_sim::ResultPageHtml(universe, options));
         pages << bench::BodyHtml(*document);
@@ -55,6 +57,7 @@ void BM_ParseSimulatorPages(benchmark::State &state)
     state.counters["pages"] = pages.size();
     state.counters["KB/page"] = chars / 1024.0 / pages.size();
 }
-BENCHMARK(BM_ParseSimulatorPages)->Unit(benchmark::kMillisecond);
+// Argument 1: the hand-written pages.
+BENCHMARK(BM_ParseSimulatorPages)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,9 +12,11 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "screener-sim/PageMarkup.h"
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
+#include "web/HtmlDocument.h"
 #include "web/WebBrowser.h"
 #include "widgets/ucProgressBar.h"
 
@@ -50,6 +52,37 @@ void BM_ImportPhase(benchmark::State &state)
     platform::SetProgramFolderOverride(QString());
 }
 BENCHMARK(BM_ImportPhase)->Unit(benchmark::kMillisecond);
+
+// The same over the simulator's hand-written pages as the browser component serialises them:
+// what the page files of a run against a real screener hold.
+void BM_ImportPhaseHandWrittenPages(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    platform::SetProgramFolderOverride(dir.path());
+    QDir(dir.path()).mkdir("temp");
+    const auto universe = screener_sim::MakeUniverse(StockTable::MaxRecords);
+    int files = 0;
+    for (int first = 0; first < StockTable::MaxRecords; first += 20, ++files) {
+        screener_sim::ResultPageOptions options;
+        options.firstRow = first + 1;
+        options.servedFrom = first;
+        options.realistic = true;
+        const auto document = platform::HtmlDocument::FromBytes(
+            screener_sim::ResultPageHtml(universe, options), "text/html");
+        MdlHelpers::WriteTextFile(dir.path() + QString("/temp/%1.dat").arg(files),
+                                  bench::BodyHtml(*document), false);
+    }
+    platform::SetMessageHandler([](const auto &) { return platform::MessageAnswer::Ok; });
+    Controls controls;
+    for (auto _ : state)
+        if (controls.run.ImportPageFiles() != UpdateOutcome::Completed)
+            state.SkipWithError("import failed");
+    state.counters["files"] = files;
+    state.counters["records"] = Stocks().Count();
+    platform::SetMessageHandler({});
+    platform::SetProgramFolderOverride(QString());
+}
+BENCHMARK(BM_ImportPhaseHandWrittenPages)->Unit(benchmark::kMillisecond);
 
 // The fake clock takes the settle wait's sleeps out, so what is left per page is the fetch,
 // the document, the file and the share of the import.

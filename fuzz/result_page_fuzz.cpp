@@ -1,10 +1,12 @@
-// The result-page parser on any page text: never a crash, never more than the table can hold.
+// The result-page parser on any page text: never a crash, never more than the table can hold,
+// never a record that would break its line of the database.
 #include <cstdint>
 #include <cstdlib>
 
 #include <QString>
 
 #include "app/ResultPageParser.h"
+#include "store/Module1.h"
 #include "store/StockTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -19,5 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (!HasResultTable(page) && Stocks().Count() != 0)
         std::abort();
+    // Whatever the page holds, every record makes exactly one well-formed line of data.dat.
+    for (const StockRecord &record : Stocks()) {
+        const QString line = Module1::RecordLine(record);
+        if (line.count(Module1::FieldSeparator) != StockRecord::FieldCount - 1)
+            std::abort();
+        for (QChar c : line)
+            if (c.unicode() < 0x20)
+                std::abort();
+    }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <algorithm>
 #include <vector>
 
 #include "app/AppTitle.h"
@@ -9,6 +10,7 @@
 #include "app/ResultPageParser.h"
 #include "app/ScreenerAddress.h"
 #include "platform/CursorPosition.h"
+#include "platform/HtmlEntities.h"
 #include "platform/MessageBox.h"
 #include "platform/Rounding.h"
 #include "store/MdlHelpers.h"
@@ -63,8 +65,11 @@ UpdateOutcome DataUpdateRun::UpdateDataAction()
     platform::SetCursorPosition(pointer + QPoint(0, 22));
     const UpdateOutcome outcome = GetStockDataFromYahoo();
     // A run that replaced nothing leaves the previous time stamp: it still tells the truth.
-    if (outcome == UpdateOutcome::Completed)
-        Module1::WriteTimeStamp();
+    if (outcome == UpdateOutcome::Completed && !Module1::WriteTimeStamp())
+        Tell(QStringLiteral("The stock data was updated, but the time of this update could not "
+                            "be saved to %1.")
+                 .arg(QDir::toNativeSeparators(Module1::TimeStampPath())),
+             platform::MessageIcon::Warning);
     return outcome;
 }
 
@@ -97,7 +102,7 @@ UpdateOutcome DataUpdateRun::Run()
     if (stopRequested)
         return UpdateOutcome::Stopped;
     int total = 0;
-    if (!ReadTotal(firstPage, total)) {
+    if (!firstOk || !ReadTotal(firstPage, total)) {
         Tell(QStringLiteral("The stock data could not be downloaded: the stock screener did not "
                             "answer with its list of stocks.") +
                  CrLf + QStringLiteral("Please check your internet connection and try again.") +
@@ -122,31 +127,32 @@ UpdateOutcome DataUpdateRun::Run()
     controls.downloadBar->SetMax(std::max(pages, 1));
     SetStatus(QStringLiteral("Downloading Data..."));
 
-    int failed = 0;
-    for (int n = 0; n <= pages; ++n) {
+    std::vector<int> saved;
+    int missing = 0;
+    int unsaved = 0;
+    int failedInARow = 0;
+    int n = 0;
+    for (; n <= pages && failedInARow < FailuresBeforeGivingUp; ++n) {
         bool ok = false;
         const QString text =
             FetchWithRetry(ScreenerAddress::ResultPageAddress(n * RowsPerPage + 1), ok);
         if (stopRequested)
             return UpdateOutcome::Stopped;
-        if (!MdlHelpers::WriteTextFile(PageFile(n), text, false))
-            ok = false;
-        failed += ok ? 0 : 1;
+        failedInARow = ok ? 0 : failedInARow + 1;
+        if (MdlHelpers::WriteTextFile(PageFile(n), text, false))
+            saved.push_back(n);
+        else if (ok)
+            ++unsaved;
+        missing += ok ? 0 : 1;
         controls.downloadBar->SetValue(std::min(n, controls.downloadBar->Max()));
     }
 
-    if (failed > 0) {
-        const auto answer = platform::ShowMessage(
-            {QStringLiteral("%1 of %2 pages of the stock list could not be downloaded.")
-                     .arg(failed)
-                     .arg(pages + 1) +
-                 CrLf + QStringLiteral("Would you like to import the incomplete list anyway?"),
-             AppTitle(), platform::MessageButtons::YesNo, platform::MessageIcon::Question});
-        if (answer == platform::MessageAnswer::No)
-            return UpdateOutcome::Declined;
-    }
+    const int notTried = pages + 1 - n;
+    if ((missing > 0 || unsaved > 0) &&
+        !AskToImportIncomplete(pages + 1, missing, notTried, unsaved))
+        return UpdateOutcome::Declined;
 
-    const UpdateOutcome imported = ImportPageFiles();
+    const UpdateOutcome imported = ImportPageFiles(saved);
     if (imported != UpdateOutcome::Completed)
         return imported;
 
@@ -156,9 +162,51 @@ UpdateOutcome DataUpdateRun::Run()
     return UpdateOutcome::Completed;
 }
 
+bool DataUpdateRun::AskToImportIncomplete(int pages, int missing, int notTried, int unsaved)
+{
+    QString text;
+    if (missing + notTried > 0)
+        text += QStringLiteral("%1 of %2 pages of the stock list could not be downloaded.")
+                    .arg(missing + notTried)
+                    .arg(pages) +
+                CrLf;
+    if (notTried > 0)
+        text += QStringLiteral(
+                    "The stock screener stopped answering: %1 pages in a row failed, "
+                    "so the last %2 pages were not tried.")
+                    .arg(FailuresBeforeGivingUp)
+                    .arg(notTried) +
+                CrLf;
+    if (unsaved > 0)
+        text += QStringLiteral("%1 of %2 downloaded pages could not be saved to %3.")
+                    .arg(unsaved)
+                    .arg(pages)
+                    .arg(QDir::toNativeSeparators(TempFolder())) +
+                CrLf;
+    text += QStringLiteral("Would you like to import the incomplete list anyway?");
+    return platform::ShowMessage({text, AppTitle(), platform::MessageButtons::YesNo,
+                                  platform::MessageIcon::Question}) != platform::MessageAnswer::No;
+}
+
 UpdateOutcome DataUpdateRun::ImportPageFiles()
 {
-    const int files = MdlHelpers::CountFiles(TempFolder(), QStringLiteral("*.dat"));
+    // By the numbers in the names, not by counting: a number that is missing takes no other
+    // page with it.
+    std::vector<int> pages;
+    const QStringList names = QDir(TempFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files);
+    for (const QString &name : names) {
+        bool number = false;
+        const int page = name.chopped(4).toInt(&number);
+        if (number && page >= 0 && PageFile(page) == TempFolder() + name)
+            pages.push_back(page);
+    }
+    std::sort(pages.begin(), pages.end());
+    return ImportPageFiles(pages);
+}
+
+UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
+{
+    const int files = static_cast<int>(pages.size());
     controls.importBar->SetValue(0);
     controls.importBar->SetMax(std::max(files, 1));
     SetStatus(QStringLiteral("Importing Data..."));
@@ -170,10 +218,18 @@ UpdateOutcome DataUpdateRun::ImportPageFiles()
     int k = 0;
     int leftOut = 0;
     for (int f = 0; f < files; ++f) {
-        k = ParseResultPage(MdlHelpers::ReadTextFile(PageFile(f)), k, &leftOut);
+        k = ParseResultPage(MdlHelpers::ReadTextFile(PageFile(pages[static_cast<size_t>(f)])), k,
+                            &leftOut);
         controls.importBar->SetValue(std::min(f, controls.importBar->Max()));
     }
 
+    if (k == 0) {
+        table.Assign(previous);
+        Tell(QStringLiteral("No stocks were found in the pages of the stock screener.") + CrLf +
+                 Unchanged,
+             platform::MessageIcon::Warning);
+        return UpdateOutcome::NoStocks;
+    }
     if (leftOut > 0) {
         table.Assign(previous);
         Tell(QStringLiteral("The downloaded pages hold %1 stocks, more than the %2 this program "
@@ -198,15 +254,24 @@ UpdateOutcome DataUpdateRun::ImportPageFiles()
 
 bool DataUpdateRun::ReadTotal(const QString &firstPage, int &total) const
 {
+    // The number as the screener may write it: in bold, after a tab or a line break, with
+    // grouped thousands ("5,432", which read as written would be 5).
     QString text = MdlHelpers::TextBetween(TotalStartMarker, TotalEndMarker, firstPage);
-    // The screener groups thousands ("5,432"); read as written that would be 5.
+    text = platform::DecodeHtmlEntities(MdlHelpers::StripTags(text, QString()));
     text.remove(QLatin1Char(','));
-    const QStringView digits = MdlHelpers::TrimSpaces(text);
-    if (digits.isEmpty() || !(digits[0].isDigit() || digits[0] == QLatin1Char('+'))) {
+    for (QChar &c : text)
+        if (c.isSpace())
+            c = QLatin1Char(' ');
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == QLatin1Char(' ')) ++first;
+    if (first < text.size() && text[first] == QLatin1Char('+'))
+        ++first;
+    if (first >= text.size() || !text[first].isDigit()) {
         // A list shorter than a page says "Showing 1 to 8 of 8": the one page is all there is.
-        // Without the result table the screener did not answer with its list at all.
+        // A full page without a readable total is no such list: importing it alone would lose
+        // every stock after it. Without the result table the screener did not answer at all.
         total = 0;
-        return HasResultTable(firstPage);
+        return HasResultTable(firstPage) && ResultPageRecords(firstPage).size() < RowsPerPage;
     }
     const double value = platform::RoundHalfEven(MdlHelpers::ParseLeadingNumber(text));
     total = value > StockTable::MaxRecords ? StockTable::MaxRecords + 1 : static_cast<int>(value);
@@ -215,9 +280,12 @@ bool DataUpdateRun::ReadTotal(const QString &firstPage, int &total) const
 
 QString DataUpdateRun::FetchWithRetry(const QString &address, bool &ok)
 {
-    // A failed page gets one more try before it counts as missing.
+    // A failed page gets one more try before it counts as missing; a server that asks for a
+    // pause before it gets one.
     QString text;
     for (int attempt = 0; attempt < 2 && !stopRequested; ++attempt) {
+        if (attempt > 0)
+            controls.fetcher->WaitBeforeRetry();
         text = controls.fetcher->FetchPage(address);
         ok = controls.fetcher->LastLoadCompleted() && HasResultTable(text);
         if (ok)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 class PageFetcher;
 namespace widgets {
@@ -22,7 +23,8 @@ struct UpdateRunControls {
 enum class UpdateOutcome {
     Completed,
     AlreadyRunning,  // a second start while a run pumps events: ignored
-    NotDownloaded,   // no first page, an error page, or a page without the total
+    NotDownloaded,   // no first page, an error page, or a full page without the total
+    NoStocks,        // the pages listed no stock at all
     TooManyStocks,   // more stocks than the table's 16-bit indices can hold
     Declined,        // pages failed and the user chose not to import the incomplete list
     SaveFailed,      // data.dat could not be written; the previous file is intact
@@ -36,15 +38,17 @@ public:
     explicit DataUpdateRun(const UpdateRunControls &controls);
 
     // The "Update Data" button: moves the pointer 22 pixels down, runs, and writes the time
-    // stamp when the run completed.
+    // stamp when the run completed (telling the user when it cannot be written).
     UpdateOutcome UpdateDataAction();
 
     // The run itself. Reports its end to the user in a message box captioned with the title.
     UpdateOutcome GetStockDataFromYahoo();
 
-    // The import phase on its own: cuts temp/0.dat, 1.dat, ... (as many numbers as the folder
-    // holds page files) into the stock table, then saves and reloads data.dat. On failure the
-    // table and data.dat are left as they were and the user is told.
+    // The import phase on its own: cuts the given page files temp/N.dat, in the order given,
+    // into the stock table, then saves and reloads data.dat. On failure, and when the pages
+    // hold no stock, the table and data.dat are left as they were and the user is told.
+    UpdateOutcome ImportPageFiles(const std::vector<int> &pages);
+    // The same for every numbered page file the temp folder holds, in number order.
     UpdateOutcome ImportPageFiles();
 
     bool IsRunning() const { return running; }
@@ -53,12 +57,16 @@ public:
 
     // Pages the screener shows per result page, and the markers of its total.
     static constexpr int RowsPerPage = 20;
+    // Pages in a row that fail their retry before the run stops asking: the connection or the
+    // screener is down, and every further page would cost two time-outs.
+    static constexpr int FailuresBeforeGivingUp = 3;
     static const QString TotalStartMarker;
     static const QString TotalEndMarker;
 
 private:
     UpdateOutcome Run();
     bool ReadTotal(const QString &firstPage, int &total) const;
+    bool AskToImportIncomplete(int pages, int missing, int notTried, int unsaved);
     QString FetchWithRetry(const QString &address, bool &ok);
     void ResetControls();
     void SetStatus(const QString &text);

@@ -1,6 +1,8 @@
 #include "app/PageFetcher.h"
 
+#include <QDateTime>
 #include <QtGlobal>
+#include <algorithm>
 
 #include "platform/Clock.h"
 #include "web/WebBrowser.h"
@@ -17,11 +19,50 @@ void PageFetcher::OnDocumentComplete(QObject *, QString &address)
     completedUrl = address;
 }
 
+namespace {
+
+// Retry-After in seconds or as an HTTP date; 0 for anything else or a time already past.
+uint32_t RetryAfterFrom(const QByteArray &value, uint32_t limit)
+{
+    const QByteArray text = value.trimmed();
+    if (text.isEmpty())
+        return 0;
+    bool number = false;
+    const qint64 seconds = text.toLongLong(&number);
+    qint64 ms = 0;
+    if (number) {
+        ms = std::clamp<qint64>(seconds, 0, limit / 1000 + 1) * 1000;
+    } else {
+        QDateTime at = QDateTime::fromString(QString::fromLatin1(text), Qt::RFC2822Date);
+        if (at.isValid())
+            ms = QDateTime::currentDateTimeUtc().msecsTo(at);
+    }
+    return static_cast<uint32_t>(std::clamp<qint64>(ms, 0, limit));
+}
+
+}  // namespace
+
 QString PageFetcher::FetchPage(const QString &address)
 {
-    NavigateAndWait(address);
+    const bool completed = NavigateAndWait(address);
+    const int status = completed ? browser.LastStatus() : 0;
+    retryAfterMs = status == 429 || status == 503
+                       ? RetryAfterFrom(browser.LastRetryAfter(), CompletionLimitMs)
+                       : 0;
     SettleWait();
-    return GetBodyHtml();
+    // After a time-out the browser still holds the previous page: that is no answer.
+    return completed ? GetBodyHtml() : QString();
+}
+
+void PageFetcher::WaitBeforeRetry()
+{
+    platform::Clock &clock = platform::CurrentClock();
+    const uint32_t start = clock.TickCount();
+    for (uint32_t waited = 0; !cancelled && waited < retryAfterMs;
+         waited = platform::TicksSince(start, clock.TickCount())) {
+        clock.PumpEvents();
+        clock.Sleep(static_cast<int>(std::min<uint32_t>(SettleSleepMs, retryAfterMs - waited)));
+    }
 }
 
 bool PageFetcher::NavigateAndWait(const QString &address)

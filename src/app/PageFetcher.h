@@ -29,9 +29,16 @@ public:
     explicit PageFetcher(platform::WebBrowser &browser, QObject *parent = nullptr);
 
     // The BODY content of the page at the address: NavigateAndWait, the settle wait, then
-    // GetBodyHtml. A failed or timed-out load is not reported; the text is then whatever the
-    // browser holds (its error page, the previous page, or empty).
+    // GetBodyHtml. A failed load gives the browser's error page; a load that did not complete
+    // gives empty text, never the document of an earlier page.
     QString FetchPage(const QString &address);
+
+    // How long the server of the last fetch asked to be left alone before the next try (its
+    // Retry-After with a "429 Too Many Requests" or "503 Service Unavailable"), at most the
+    // completion limit; 0 when it asked nothing.
+    uint32_t RetryAfterMs() const { return retryAfterMs; }
+    // Waits RetryAfterMs() pumping events (Cancel ends it), so a retry honours the request.
+    void WaitBeforeRetry();
 
     // Starts loading and pumps events until a document completes or just over 30 seconds
     // have passed on the clock (a wrap of the 32-bit counter in between does no harm).
@@ -63,5 +70,6 @@ private:
     const int settleRoundMs;
     QString completedUrl;
     bool lastLoadCompleted = false;
+    uint32_t retryAfterMs = 0;
     bool cancelled = false;
 };

@@ -1,68 +1,241 @@
 #include "app/ResultPageParser.h"
 
+#include <algorithm>
+
+#include "platform/HtmlEntities.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
 
+// The table is cut out of the markup by text replacement, as the browser writes it: rows start
+// at "<TR", cells end at "</FONT></TD>". Markup written by hand around the table (attributes on
+// rows and cells, indentation and line breaks between tags, an explicit end of the table body)
+// must not move a field, so the markers allow white space and attributes where HTML does.
 namespace {
-
-using MdlHelpers::CrLf;
-const QString CellOpen = QStringLiteral("<TD><FONT face=arial size=-1>");
-const QString CellClose = QStringLiteral("</FONT></TD>");
-const QString RowOpen = QStringLiteral("<TR>");
 const QString RowMarker = QStringLiteral("%^^&%^%^");
 constexpr int MarketCapField = 6;
 
-StockRecord RecordFromRow(QString row)
+bool IsBlank(QChar c)
 {
-    row.remove(QLatin1Char('%'));
-    row.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f';
+}
 
-    const Module1::RecordFields fields = Module1::SplitFields(row);
-    StockRecord record = Module1::RecordFromFields(fields);
-    record.Company = MdlHelpers::ProperCase(record.Company);
-    QString cap = fields[MarketCapField].toString();
-    cap.remove(QLatin1Char(','));
-    if (cap.contains(QLatin1Char('M'))) {
-        cap.remove(QLatin1Char('M'));
-        record.MarketCap = MdlHelpers::ParseLeadingNumber(cap) * 1000000.0;
-    } else {
-        record.MarketCap = MdlHelpers::ParseLeadingNumber(cap);
+qsizetype SkipBlanks(QStringView text, qsizetype at)
+{
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at;
+}
+
+// Length of the tag <name ...> or <name> at text[at], 0 when there is none: the name must be
+// followed by ">" or by white space and attributes.
+qsizetype TagAt(QStringView text, qsizetype at, QStringView name)
+{
+    if (!text.mid(at).startsWith(name))
+        return 0;
+    const qsizetype after = at + name.size();
+    if (after >= text.size())
+        return 0;
+    if (text[after] == u'>')
+        return name.size() + 1;
+    if (!IsBlank(text[after]))
+        return 0;
+    const qsizetype close = text.indexOf(u'>', after);
+    return close < 0 ? 0 : close + 1 - at;
+}
+
+// Length of "first", optional white space, "second" at text[at]; 0 when it is not there.
+qsizetype PairAt(QStringView text, qsizetype at, QStringView first, QStringView second)
+{
+    if (!text.mid(at).startsWith(first))
+        return 0;
+    const qsizetype next = SkipBlanks(text, at + first.size());
+    return text.mid(next).startsWith(second) ? next + second.size() - at : 0;
+}
+
+// Finds first, white space, second from `from` on; -1 when absent. `length` gets the match's.
+qsizetype FindPair(QStringView text, qsizetype from, QStringView first, QStringView second,
+                   qsizetype &length)
+{
+    for (qsizetype at = text.indexOf(first, from); at >= 0; at = text.indexOf(first, at + 1)) {
+        length = PairAt(text, at, first, second);
+        if (length > 0)
+            return at;
     }
+    return -1;
+}
+
+// The rows of the result table: from after its header row to the end of the table body.
+bool TableCut(QStringView page, qsizetype &from, qsizetype &to)
+{
+    qsizetype length = 0;
+    const qsizetype header = FindPair(page, 0, u"More Info</FONT></B></TD>", u"</TR>", length);
+    if (header < 0)
+        return false;
+    from = header + length;
+    to = FindPair(page, from, u"</TBODY>", u"</TABLE>", length);
+    return to >= 0;
+}
+
+// The cut with its cells and rows marked: a cell's opening (and the white space before it) is
+// removed, its end becomes the field separator, every row start the row marker, and line
+// breaks go. Other tags stay for StripTags.
+QString MarkRowsAndCells(QStringView cut)
+{
+    QString marked;
+    marked.reserve(cut.size());
+    qsizetype copied = 0;
+    const auto copyTo = [&](qsizetype at) { marked.append(cut.mid(copied, at - copied)); };
+    for (qsizetype at = 0; at < cut.size(); ++at) {
+        const QChar c = cut[at];
+        if (c == u'\r' && at + 1 < cut.size() && cut[at + 1] == u'\n') {
+            copyTo(at);
+            copied = ++at + 1;
+            continue;
+        }
+        if (c != u'<')
+            continue;
+        qsizetype length = 0;
+        if ((length = PairAt(cut, at, u"</FONT>", u"</TD>")) > 0) {
+            copyTo(at);
+            marked += Module1::FieldSeparator;
+        } else if ((length = TagAt(cut, at, u"<TR")) > 0) {
+            copyTo(at);
+            marked += RowMarker;
+        } else if ((length = TagAt(cut, at, u"<TD")) > 0) {
+            copyTo(at);
+            while (!marked.isEmpty() && IsBlank(marked.back())) marked.chop(1);
+            const qsizetype font = SkipBlanks(cut, at + length);
+            const qsizetype fontLength = TagAt(cut, font, u"<FONT");
+            if (fontLength > 0)
+                length = font + fontLength - at;
+        } else {
+            continue;
+        }
+        copied = at + length;
+        at = copied - 1;
+    }
+    copyTo(cut.size());
+    return marked;
+}
+
+// Characters that never reach a record: controls, line breaks and the no-break space (which a
+// decoded "&nbsp;" also gives) become spaces.
+bool BecomesSpace(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7F && u <= 0xA0) || u == 0x2028 || u == 0x2029;
+}
+
+// A cell as it may be stored: "%" removed, character references decoded, no control character,
+// line break or field separator (each becomes a space), and nothing at all when only white
+// space is left.
+QString CleanCell(QStringView cell)
+{
+    // Most cells need none of this: one look decides.
+    bool plain = true;
+    bool blank = true;
+    for (QChar c : cell) {
+        const char16_t u = c.unicode();
+        if (u == u'%' || u == u'&' || BecomesSpace(u))
+            plain = false;
+        blank = blank && c.isSpace();
+    }
+    if (blank)
+        return QString();
+    if (plain)
+        return cell.toString();
+
+    QString text = platform::DecodeHtmlEntities(cell.toString().remove(u'%'));
+    blank = true;
+    for (QChar &c : text) {
+        if (BecomesSpace(c.unicode()))
+            c = u' ';
+        blank = blank && c.isSpace();
+    }
+    if (blank)
+        return QString();
+    text.replace(Module1::FieldSeparator, QStringLiteral(" "));
+    return text;
+}
+
+// A number cell: grouping commas go; a market cap may be written in thousands, millions or
+// billions.
+double CellNumber(QStringView cell, int field)
+{
+    QString cleaned;
+    // A "%" at the very end ("-2.5%") ends the number where it would end anyway.
+    const QStringView body = cell.endsWith(u'%') ? cell.chopped(1) : cell;
+    const bool plain = std::none_of(body.begin(), body.end(), [](QChar c) {
+        return c == u'%' || c == u'&' || c == u',' || BecomesSpace(c.unicode());
+    });
+    if (!plain) {
+        cleaned = CleanCell(cell).remove(u',');
+        cell = cleaned;
+    }
+    double scale = 1;
+    if (field == MarketCapField) {
+        for (const auto &[suffix, factor] :
+             {std::pair{u'M', 1e6}, std::pair{u'B', 1e9}, std::pair{u'K', 1e3}}) {
+            if (cell.contains(suffix)) {
+                // A letter before the digits must not end the number there.
+                if (cleaned.isEmpty())
+                    cleaned = cell.toString();
+                cell = cleaned.remove(suffix);
+                scale = factor;
+                break;
+            }
+        }
+    }
+    return MdlHelpers::ParseLeadingNumber(cell) * scale;
+}
+
+StockRecord RecordFromRow(QStringView row)
+{
+    const Module1::RecordFields fields = Module1::SplitFields(row);
+    StockRecord record;
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i)
+        record.TextField(i) = CleanCell(fields[i]);
+    record.Company = MdlHelpers::ProperCase(record.Company);
+    for (int i = StockRecord::TextFieldCount; i < StockRecord::FieldCount; ++i)
+        record.NumberField(i) = CellNumber(fields[i], i);
     return record;
 }
 }  // namespace
 
 bool HasResultTable(const QString &pageText)
 {
-    const qsizetype header = pageText.indexOf(ResultTableHeaderEnd);
-    return header >= 0 &&
-           pageText.indexOf(ResultTableEnd, header + ResultTableHeaderEnd.size()) >= 0;
+    qsizetype from = 0, to = 0;
+    return TableCut(pageText, from, to);
+}
+
+std::vector<StockRecord> ResultPageRecords(const QString &pageText)
+{
+    std::vector<StockRecord> records;
+    qsizetype from = 0, to = 0;
+    if (!TableCut(pageText, from, to))
+        return records;
+    QString s = MarkRowsAndCells(QStringView(pageText).mid(from, to - from));
+    s = MdlHelpers::StripTags(s, QString());
+
+    // The text before the first row marker is no row.
+    const QStringView rest(s);
+    qsizetype at = rest.indexOf(RowMarker);
+    while (at >= 0) {
+        at += RowMarker.size();
+        const qsizetype next = rest.indexOf(RowMarker, at);
+        records.push_back(RecordFromRow(rest.mid(at, (next < 0 ? rest.size() : next) - at)));
+        at = next;
+    }
+    return records;
 }
 
 int ParseResultPage(const QString &pageText, int k, int *leftOut)
 {
-    QString s = MdlHelpers::TextBetween(ResultTableHeaderEnd, ResultTableEnd, pageText);
-    s.remove(CellOpen);
-    s.replace(CellClose, Module1::FieldSeparator);
-    s.remove(CrLf);
-    s.replace(RowOpen, RowMarker);
-    s = MdlHelpers::StripTags(s, QString());
-    s.replace(RowMarker, CrLf);
-
-    // The text before the first row marker is no row.
-    const QStringView rest(s);
-    qsizetype from = rest.indexOf(CrLf);
     StockTable &table = Stocks();
-    while (from >= 0) {
-        from += 2;
-        const qsizetype at = rest.indexOf(CrLf, from);
-        const QStringView row = rest.mid(from, (at < 0 ? rest.size() : at) - from);
+    for (StockRecord &record : ResultPageRecords(pageText)) {
         if (k < StockTable::MaxRecords)
-            table.StoreAt(k++, RecordFromRow(row.toString()));
+            table.StoreAt(k++, std::move(record));
         else if (leftOut)
             ++*leftOut;
-        from = at;
     }
     return k;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <vector>
+
+#include "store/StockRecord.h"
 
 // Cuts a screener result page (the BODY markup as the browser component serialises it) into
 // stock records, stored in the stock table from index k on. Returns the index after the last
@@ -9,9 +12,9 @@
 // nothing.
 int ParseResultPage(const QString &pageText, int k, int *leftOut = nullptr);
 
-// The result table's markers: the end of its header row and the end of the table.
-inline const QString ResultTableHeaderEnd = QStringLiteral("More Info</FONT></B></TD></TR>");
-inline const QString ResultTableEnd = QStringLiteral("</TBODY></TABLE>");
+// The records of the page's result table in row order, without storing them; empty for a page
+// without the table.
+std::vector<StockRecord> ResultPageRecords(const QString &pageText);
 
 // Whether the page holds the result table (perhaps without rows); error pages, pages of the
 // wrong kind and empty documents do not.

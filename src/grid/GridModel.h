@@ -144,6 +144,9 @@ public:
     // access to items); the layout recomputes the row tops it caches when the number it saw
     // last differs.
     quint64 RowsVersion() const { return rowsVersion; }
+    // For changes made through a reference taken earlier (a sort permuting RowOrder while its
+    // comparisons may read the layout).
+    void MarkRowsChanged() { ++rowsVersion; }
 
     // --- current cell and sorting --------------------------------------------------------------
     int Row = -1;            // current display row, -1 for none

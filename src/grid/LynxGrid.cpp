@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "grid/GridEventGuard.h"
+#include "grid/GridPainter.h"
 #include "grid/GridScale.h"
 #include "platform/ControlError.h"
 #include "platform/Rounding.h"
@@ -274,10 +275,12 @@ void LynxGrid::SetRedraw(bool value)
 
 void LynxGrid::DrawGrid(bool draw)
 {
-    if (draw)
-        PaintGrid();
-    else
+    if (!draw) {
         drawPending = true;
+        return;
+    }
+    PaintGrid();
+    drawPending = false;
 }
 
 void LynxGrid::RefreshOrDefer()
@@ -395,9 +398,28 @@ void LynxGrid::RecalcMetrics()
 
 void LynxGrid::PaintGrid()
 {
-    platform::DrawingSurface &surface = Surface();
-    surface.SetBackColor(static_cast<platform::ColorValue>(props.BackColorBkg));
-    surface.Clear();
+    pointer.HotHeaderColumn = -1;
+    lynx::AssignColumnLefts(model, layout.HorizontalPosition());
+    const lynx::GridPaintView view{model,
+                                   props,
+                                   metrics,
+                                   layout,
+                                   imageList.data(),
+                                   style(),
+                                   hasFocus(),
+                                   -1,
+                                   pointer.PressedHeaderColumn};
+    lynx::DrawGrid(Surface(), view);
+    Present();
+}
+
+void LynxGrid::DrawHeaderCell(int position, lynx::HeaderState state)
+{
+    if (!props.ColumnHeaders)
+        return;
+    const lynx::GridPaintView view{model,   props,     metrics, layout, imageList.data(),
+                                   style(), hasFocus()};
+    lynx::DrawHeaderCell(Surface(), view, position, state);
     Present();
 }
 

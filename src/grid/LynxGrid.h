@@ -6,12 +6,15 @@
 #include <QWidget>
 #include <vector>
 
+#include "grid/GridItemSearch.h"
 #include "grid/GridLayout.h"
 #include "grid/GridMetrics.h"
 #include "grid/GridModel.h"
+#include "grid/GridPainter.h"
 #include "grid/GridPointerState.h"
 #include "grid/GridProperties.h"
 #include "grid/GridScrollBars.h"
+#include "grid/GridTypeAhead.h"
 #include "platform/HostedControl.h"
 #include "platform/ImageList.h"
 #include "platform/SurfaceWidget.h"
@@ -100,6 +103,23 @@ public:
     // Write-only: scrolls display row value to the top (as far as the bar goes) and makes it
     // the current row.
     void SetTopRow(int value);
+
+    // Sorts the rows by column slot Sort (-1: the current sort column), and rows with equal
+    // texts there by column slot SubSort (-1: the current one), each by its ColType; SortType
+    // and SubSortType are the new directions, 1 ascending, 0 descending, -1 toggling the
+    // column's current one. Only the display order changes: items keep their selection and
+    // check, and the current row stays on its item. Draws, then raises SortComplete. Error 9,
+    // with no direction changed, when there is no sort column or a slot does not exist; an
+    // error of a CustomSort handler ends the sort with that error (error 9 when the handler adds
+    // or removes rows). After any error the rows are all still there, in some order.
+    void Sort(int Sort = -1, int SortType = -1, int SubSort = -1, int SubSortType = -1);
+
+    // First display row whose text in column slot SearchColumn (-1: the SearchColumn property)
+    // matches SearchText by SearchMode (GridItemSearch::Mode), -1 for none or an empty text.
+    // Error 9 for a column beyond the last. Changes nothing.
+    int FindItem(const QString &SearchText, int SearchColumn = -1,
+                 int SearchMode = GridItemSearch::Equal,
+                 GridItemSearch::LetterCase MatchCase = GridItemSearch::LetterCase::Ignore) const;
 
     // --- grid properties -----------------------------------------------------------------------
 
@@ -370,8 +390,16 @@ protected:
 
     // Paints the whole control into its back image and presents it.
     virtual void PaintGrid();
+    // Redraws one header cell (display position) in the given look and presents it: what hot
+    // tracking and pressing a header need between full paints.
+    void DrawHeaderCell(int position, lynx::HeaderState state);
     // Recomputes the scroll ranges from the rows and columns.
     virtual void UpdateScrollBars();
+
+    // Type-ahead for a character key the key handling passes on: letters and digits typed
+    // within a second of each other find the first row of the SearchColumn starting with them
+    // (ignoring case) and bring it to the top as the current row.
+    void TypeAhead(QChar key);
 
     GridModel model;
     GridMetrics metrics;
@@ -414,4 +442,5 @@ private:
     bool drawPending = false;
     bool layoutPending = false;
     QPointer<platform::ImageList> imageList;
+    GridTypeAhead typeAhead;
 };

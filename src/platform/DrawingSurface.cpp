@@ -1,4 +1,5 @@
 #include "platform/DrawingSurface.h"
+#include "platform/SurfaceOperationPainter.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -28,6 +29,7 @@ void DrawingSurface::Resize(QSize size)
         size = QSize(0, 0);
     if (size == image.size() && !image.isNull())
         return;
+    batch.reset();
     QImage resized(size, QImage::Format_ARGB32_Premultiplied);
     QRgb fill = 0;
     if (opaque && !Resolve(backColor, fill))
@@ -68,13 +70,16 @@ void DrawingSurface::PutPixel(int x, int y, QRgb rgb)
     reinterpret_cast<QRgb *>(image.scanLine(y))[x] = rgb;
 }
 
-void DrawingSurface::BeginPainter(QPainter &painter)
+void DrawingSurface::BeginBatch()
 {
-    painter.begin(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (clip)
-        painter.setClipRect(*clip);
+    if (batch || image.isNull())
+        return;
+    batch = std::make_shared<QPainter>(&image);
+}
+
+void DrawingSurface::EndBatch()
+{
+    batch.reset();
 }
 
 void DrawingSurface::Clear()
@@ -89,8 +94,8 @@ void DrawingSurface::Clear()
             image.fill(rgb);
     }
     if (background.HasImage()) {
-        QPainter p(&image);
-        p.drawImage(0, 0, background.Image());
+        OperationPainter op(*this, false);
+        (*op).drawImage(0, 0, background.Image());
     }
 }
 
@@ -130,6 +135,19 @@ void DrawingSurface::DrawLine(int x1, int y1, int x2, int y2, ColorValue color, 
     if (width < 1)
         width = 1;
     const int half = width / 2;
+    // Lines along an axis (grid lines, frames) are the squares of their points side by side:
+    // one rectangle.
+    if ((x1 == x2) != (y1 == y2)) {
+        const int left = std::min(x1, x2 + (x2 < x1)), right = std::max(x1 + 1, x2 + (x2 < x1));
+        const int top = std::min(y1, y2 + (y2 < y1)), bottom = std::max(y1 + 1, y2 + (y2 < y1));
+        const QRect r = Drawable(
+            RectLTRB(left - half, top - half, right - half + width - 1, bottom - half + width - 1));
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            std::fill(line + r.left(), line + r.left() + r.width(), rgb);
+        }
+        return;
+    }
     auto plot = [&](int x, int y) {
         if (width == 1) {
             PutPixel(x, y, rgb);
@@ -188,9 +206,8 @@ void DrawingSurface::DrawPicture(const QImage &picture, int x, int y)
 {
     if (picture.isNull())
         return;
-    QPainter p;
-    BeginPainter(p);
-    p.drawImage(x, y, picture);
+    OperationPainter op(*this);
+    (*op).drawImage(x, y, picture);
 }
 
 void DrawingSurface::CopyPictureRegion(const QImage &picture, const QRect &source,
@@ -201,9 +218,8 @@ void DrawingSurface::CopyPictureRegion(const QImage &picture, const QRect &sourc
     const QRect part = source.intersected(picture.rect());
     if (part.isEmpty())
         return;
-    QPainter p;
-    BeginPainter(p);
-    p.drawImage(destination + (part.topLeft() - source.topLeft()), picture, part);
+    OperationPainter op(*this);
+    (*op).drawImage(destination + (part.topLeft() - source.topLeft()), picture, part);
 }
 
 void DrawingSurface::TransparentCopy(int x, int y, const QImage &source, int width, int height,

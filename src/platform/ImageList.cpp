@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ControlError.h"
+#include "platform/DrawingSurface.h"
 
 namespace platform {
 
@@ -50,6 +51,28 @@ int ImageList::IndexOfKey(const QString &key) const
     const auto it =
         std::find_if(entries.begin(), entries.end(), [&](const Entry &e) { return e.key == key; });
     return it == entries.end() ? 0 : static_cast<int>(it - entries.begin()) + 1;
+}
+
+void ImageList::Draw(DrawingSurface &surface, int index, QPoint at, DrawStyle style) const
+{
+    if (index < 1 || index > Count())
+        return;
+    const QImage &image = entries[static_cast<std::size_t>(index - 1)].image;
+    if (style != DrawSelected) {
+        surface.DrawPicture(image, at.x(), at.y());
+        return;
+    }
+    const QColor highlight = ToQColor(SystemColor(SysHighlight), surface.Palette());
+    QImage tinted = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < tinted.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(tinted.scanLine(y));
+        for (int x = 0; x < tinted.width(); ++x) {
+            const QRgb c = line[x];
+            line[x] = qRgba((qRed(c) + highlight.red()) / 2, (qGreen(c) + highlight.green()) / 2,
+                            (qBlue(c) + highlight.blue()) / 2, qAlpha(c));
+        }
+    }
+    surface.DrawPicture(tinted, at.x(), at.y());
 }
 
 const ImageList::Entry &ImageList::At(int index) const

@@ -2,10 +2,13 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <vector>
 
 namespace platform {
+
+class DrawingSurface;
 
 // A list of equally sized images that a control shows by 1-based number or by key (the
 // attached image list of a grid). Every image is kept at the list's size; keys are optional,
@@ -33,6 +36,12 @@ public:
     QString Key(int index) const;
     // Number of the image with this key, 0 when no image has it (or key is empty).
     int IndexOfKey(const QString &key) const;
+
+    enum DrawStyle { DrawTransparent = 1, DrawSelected = 2 };
+    // Draws image number index unscaled with its top-left at `at`, its transparent pixels left
+    // out; DrawSelected also tints it half and half with the highlight colour, as the image of
+    // a selected item shows. Draws nothing for a number outside 1..Count().
+    void Draw(DrawingSurface &surface, int index, QPoint at, DrawStyle style) const;
 
 private:
     struct Entry {

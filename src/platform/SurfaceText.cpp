@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "platform/DrawingSurface.h"
+#include "platform/SurfaceOperationPainter.h"
 
 namespace platform {
 
@@ -15,10 +16,15 @@ namespace {
 const QString kEllipsis = QStringLiteral("...");
 
 // Metrics are taken for a 96 dpi raster image, the kind of device every surface is.
-QFontMetrics MetricsFor(const QFont &font)
+const QImage &ReferenceDevice()
 {
     static const QImage reference(1, 1, QImage::Format_ARGB32_Premultiplied);
-    return QFontMetrics(font, &reference);
+    return reference;
+}
+
+QFontMetrics MetricsFor(const QFont &font)
+{
+    return QFontMetrics(font, &ReferenceDevice());
 }
 
 // Removes the prefix characters: "&x" marks x as the access key, "&&" stands for "&", a final
@@ -113,6 +119,40 @@ struct DrawingSurface::TextLayout {
     int maxWidth = 0;
 };
 
+const QStaticText *DrawingSurface::KeptLayout(const QString &line)
+{
+    constexpr qsizetype Kept = 8192;
+    const auto kept = staticTexts.constFind(line);
+    if (kept != staticTexts.cend())
+        return &*kept;
+    if (staticTexts.size() + drawnOnce.size() >= Kept) {
+        staticTexts.clear();
+        drawnOnce.clear();
+    }
+    if (!drawnOnce.remove(line)) {
+        drawnOnce.insert(line);
+        return nullptr;
+    }
+    QStaticText laid(line);
+    laid.setTextFormat(Qt::PlainText);
+    laid.prepare(QTransform(), font);
+    return &*staticTexts.insert(line, laid);
+}
+
+int DrawingSurface::LineWidth(const QFontMetrics &metrics, const QString &line) const
+{
+    // Bounded: a surface showing ever new texts starts over now and then.
+    constexpr qsizetype Kept = 8192;
+    const auto known = textWidths.constFind(line);
+    if (known != textWidths.cend())
+        return *known;
+    if (textWidths.size() >= Kept)
+        textWidths.clear();
+    const int width = metrics.horizontalAdvance(line);
+    textWidths.insert(line, width);
+    return width;
+}
+
 DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, const QRect &rect,
                                                       unsigned flags) const
 {
@@ -132,9 +172,11 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
     // Paragraphs with their offset in the stripped text, so the marked character can be found.
     QList<Span> paragraphs;
     if (flags & TextSingleLine) {
-        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+            text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+            text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        }
         paragraphs.append({0, static_cast<int>(text.size())});
     } else {
         int start = 0;
@@ -161,7 +203,9 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
             const int absolute = para.start + s.start;
             if (marked >= absolute && marked < absolute + s.length)
                 line.underline = marked - absolute;
-            if (ellipsis && fm.horizontalAdvance(line.text) > rect.width()) {
+            // Measuring shapes the text: once, and again only for a shortened one.
+            line.width = LineWidth(fm, line.text);
+            if (ellipsis && line.width > rect.width()) {
                 if (ellipsis & TextPathEllipsis) {
                     line.text = ElideMiddle(line.text, fm, rect.width());
                     line.underline = -1;
@@ -170,8 +214,8 @@ DrawingSurface::TextLayout DrawingSurface::LayOutText(const QString &source, con
                     if (line.underline >= line.text.size() - kEllipsis.size())
                         line.underline = -1;
                 }
+                line.width = fm.horizontalAdvance(line.text);
             }
-            line.width = fm.horizontalAdvance(line.text);
             layout.maxWidth = std::max(layout.maxWidth, line.width);
             layout.lines.append(line);
         }
@@ -205,18 +249,27 @@ int DrawingSurface::DrawText(const QString &text, const QRect &rect, unsigned fl
     QRgb rgb;
     if ((flags & TextCalcRect) || text.isEmpty() || !Resolve(foreColor, rgb))
         return height;
-    QPainter p;
-    BeginPainter(p);
+    OperationPainter op(*this);
+    QPainter &p = *op;
     if (!(flags & TextNoClip))
         p.setClipRect(rect, clip ? Qt::IntersectClip : Qt::ReplaceClip);
     p.setFont(font);
     p.setPen(QColor(rgb));
     if (flags & TextRtlReading)
         p.setLayoutDirection(Qt::RightToLeft);
-    const QFontMetrics fm = MetricsFor(font);
+    // In a batch (a paint of many texts that repeat from one paint to the next) a line drawn
+    // before is drawn from a kept layout, so that it is not shaped again on every paint; one
+    // seen for the first time is drawn as usual (keeping a layout costs more than one drawing).
+    const qreal ascentF = batch ? QFontMetricsF(font, &ReferenceDevice()).ascent() : 0;
     for (const TextLayout::Line &line : layout.lines) {
-        p.drawText(QPoint(line.x, line.y + layout.ascent), line.text);
+        const QStaticText *laid = batch ? KeptLayout(line.text) : nullptr;
+        if (laid) {
+            p.drawStaticText(QPointF(line.x, line.y + layout.ascent - ascentF), *laid);
+        } else {
+            p.drawText(QPoint(line.x, line.y + layout.ascent), line.text);
+        }
         if (line.underline >= 0) {
+            const QFontMetrics fm = MetricsFor(font);
             const int ux = line.x + fm.horizontalAdvance(line.text.left(line.underline));
             const int uw = fm.horizontalAdvance(line.text.at(line.underline));
             p.fillRect(QRect(ux, line.y + layout.ascent + fm.underlinePos(), uw,
@@ -249,8 +302,8 @@ void DrawingSurface::PrintText(int x, int y, const QString &text)
     QRgb rgb;
     if (text.isEmpty() || !Resolve(foreColor, rgb))
         return;
-    QPainter p;
-    BeginPainter(p);
+    OperationPainter op(*this);
+    QPainter &p = *op;
     p.setFont(font);
     p.setPen(QColor(rgb));
     p.drawText(QPoint(x, y + MetricsFor(font).ascent()), text);

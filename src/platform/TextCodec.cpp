@@ -1,12 +1,110 @@
 #include "platform/TextCodec.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace platform {
 
-// The local 8-bit encoding is the locale's (UTF-8 on this desktop); invalid input decodes to
-// U+FFFD rather than failing.
+namespace {
+
+// windows-1252 at 0x80..0x9F; 0 where the code page assigns nothing.
+constexpr char16_t HighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool AsciiOnly(const unsigned char *p, const unsigned char *end)
+{
+    // Eight bytes at a time: a 7 MB database is mostly ASCII.
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; p < end; ++p)
+        if (*p & 0x80)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+char32_t Windows1252Character(char32_t value)
+{
+    if (value >= 0x80 && value <= 0x9F && HighControls[value - 0x80])
+        return HighControls[value - 0x80];
+    return value;
+}
+
+QString DecodeWindows1252(const char *bytes, qsizetype size)
+{
+    QString text(size, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = static_cast<char16_t>(Windows1252Character(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+bool IsValidUtf8(const char *bytes, qsizetype size)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes);
+    const auto *end = p + size;
+    while (p < end) {
+        if (*p < 0x80) {
+            const auto *ascii = p;
+            while (ascii < end && *ascii < 0x80) ++ascii;
+            p = ascii;
+            continue;
+        }
+        const unsigned char c = *p++;
+        int more;
+        uint32_t code;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < more)
+            return false;
+        for (int i = 0; i < more; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        p += more;
+        if ((more == 2 && code < 0x800) || (more == 3 && code < 0x10000) || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
+TextEncoding DetectLocaleEncoding(const QByteArray &bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    if (AsciiOnly(p, p + bytes.size()) || IsValidUtf8(bytes.constData(), bytes.size()))
+        return TextEncoding::Utf8;
+    return TextEncoding::Windows1252;
+}
+
+QString DecodeText(const char *bytes, qsizetype size, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Windows1252)
+        return DecodeWindows1252(bytes, size);
+    return QString::fromUtf8(bytes, size);
+}
+
 QString DecodeLocaleText(const QByteArray &bytes)
 {
-    return QString::fromLocal8Bit(bytes);
+    return DecodeText(bytes.constData(), bytes.size(), DetectLocaleEncoding(bytes));
 }
 
 QByteArray EncodeLocaleText(const QString &text)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/LeadingNumber.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 #include "platform/TextCodec.h"
@@ -89,13 +90,14 @@ QStringList ReadLines(const QString &path, bool trim)
     if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
         lines.reserve(bytes.size() / 128 + 1);
+        // One encoding for the whole file: a line of plain ASCII says nothing about it.
+        const platform::TextEncoding encoding = platform::DetectLocaleEncoding(bytes);
         const char *p = bytes.constData();
         const char *end = p + bytes.size();
         while (p < end) {
             const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p));
             const char *lineEnd = cr ? cr : end;
-            const QString line =
-                platform::DecodeLocaleText(QByteArray::fromRawData(p, lineEnd - p));
+            const QString line = platform::DecodeText(p, lineEnd - p, encoding);
             const QStringView trimmed = trim ? TrimSpaces(line) : QStringView(line);
             lines.append(trimmed.size() == line.size() ? line : trimmed.toString());
             p = lineEnd;
@@ -242,6 +244,11 @@ QString ProperCase(const QString &text)
         result[i] = wordStart ? text[i].toUpper() : text[i].toLower();
     }
     return result;
+}
+
+double ParseLeadingNumber(QStringView text)
+{
+    return platform::ParseLeadingNumber(text);
 }
 
 }  // namespace MdlHelpers

@@ -42,10 +42,7 @@ bool WriteLines(const QString &path, const QStringList &lines);
 // as it was.
 bool WriteTextFile(const QString &path, const QString &text, bool append);
 
-// The longest leading part of the text that forms a number; 0 when there is none. Spaces,
-// tabs and line feeds are skipped anywhere; "." is always the decimal point; "E" or "D" start
-// an exponent; "&H" and "&O" start a hexadecimal or octal integer. A number too large for a
-// double also reads as 0.
+// The program's number parse, platform::ParseLeadingNumber (platform/LeadingNumber.h).
 double ParseLeadingNumber(QStringView text);
 
 // The text between the first startMarker and the first endMarker after it; empty text when the

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/TextCodec.h"
 #include "web/HtmlSerializer.h"
 
 namespace platform {
@@ -116,48 +117,34 @@ QByteArray DeclaredCharset(const QByteArray &contentType)
     return charset;
 }
 
-bool IsAscii(const QByteArray &bytes)
+// The charset a <meta> element of the first 1024 bytes declares (http-equiv content or the
+// charset attribute), lower case; empty when there is none. Browsers look no further.
+QByteArray MetaCharset(const QByteArray &bytes)
 {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const QByteArray head = bytes.left(1024).toLower();
+    for (qsizetype at = head.indexOf("<meta"); at >= 0; at = head.indexOf("<meta", at + 5)) {
+        const qsizetype end = head.indexOf('>', at);
+        const QByteArray tag = head.mid(at, end < 0 ? -1 : end - at);
+        const qsizetype charset = tag.indexOf("charset");
+        if (charset < 0)
+            continue;
+        qsizetype p = charset + 7;
+        while (p < tag.size() &&
+               (tag[p] == ' ' || tag[p] == '=' || tag[p] == '"' || tag[p] == '\''))
+            ++p;
+        qsizetype q = p;
+        while (q < tag.size() && tag[q] != '"' && tag[q] != '\'' && tag[q] != ';' &&
+               tag[q] != ' ' && tag[q] != '/')
+            ++q;
+        if (q > p)
+            return tag.mid(p, q - p);
+    }
+    return {};
 }
 
-bool IsValidUtf8(const QByteArray &bytes)
+bool IsUtf8Label(const QByteArray &charset)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const auto *end = p + bytes.size();
-    while (p < end) {
-        unsigned char c = *p++;
-        if (c < 0x80)
-            continue;
-        int more;
-        uint32_t code;
-        if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < more)
-            return false;
-        for (int i = 0; i < more; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        p += more;
-        // Overlong forms, surrogates and values past U+10FFFF.
-        if ((more == 2 && code < 0x800) || (more == 3 && code < 0x10000) || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-    }
-    return true;
+    return charset == "utf-8" || charset == "utf8" || charset == "unicode-1-1-utf-8";
 }
 
 }  // namespace
@@ -169,18 +156,18 @@ std::unique_ptr<HtmlDocument> HtmlDocument::FromBytes(const QByteArray &bytes,
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
     QByteArray charset = DeclaredCharset(contentType);
-    bool utf8 = charset == "utf-8" || charset == "utf8";
-    if (utf8 || charset.isEmpty()) {
-        if (IsValidUtf8(body))
+    if (charset.isEmpty())
+        charset = MetaCharset(body);
+    const bool valid = IsValidUtf8(body.constData(), body.size());
+    if (IsUtf8Label(charset) || (charset.isEmpty() && valid)) {
+        if (valid)
             return Parse(body.toStdString());
         // Broken sequences in text that says it is UTF-8 become replacement characters.
-        if (utf8)
-            return Parse(QString::fromUtf8(body).toUtf8().toStdString());
-    } else if (IsAscii(body)) {
-        return Parse(body.toStdString());
+        return Parse(QString::fromUtf8(body).toUtf8().toStdString());
     }
-    // Any other single-byte charset is read as Latin-1: every byte is a character.
-    return Parse(QString::fromLatin1(body).toUtf8().toStdString());
+    // Every single-byte charset of the pages the program reads is Western: read as browsers read
+    // ISO-8859-1 and windows-1252, so 0x92 is a typographic apostrophe and not a control.
+    return Parse(DecodeWindows1252(body.constData(), body.size()).toUtf8().toStdString());
 }
 
 HtmlDocument::~HtmlDocument()

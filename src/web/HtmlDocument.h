@@ -43,9 +43,10 @@ class HtmlDocument {
 public:
     // Markup in UTF-8.
     static std::unique_ptr<HtmlDocument> Parse(std::string utf8Markup);
-    // Bytes as a server sent them, with its Content-Type header. Text declared as UTF-8, or
-    // undeclared and valid UTF-8, is read as UTF-8; anything else as Latin-1. No byte sequence
-    // is rejected.
+    // Bytes as a server sent them, with its Content-Type header; without a charset there, the
+    // one a <meta> element declares. Text declared as UTF-8, or undeclared and valid UTF-8, is
+    // read as UTF-8; anything else as windows-1252, as browsers read Western pages. No byte
+    // sequence is rejected.
     static std::unique_ptr<HtmlDocument> FromBytes(const QByteArray &bytes,
                                                    const QByteArray &contentType = {});
     ~HtmlDocument();

@@ -51,6 +51,8 @@ void WebBrowser::Finish(QNetworkReply *reply, const QString &address)
 
     QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
+    lastStatus = status;
+    lastRetryAfter = reply->rawHeader("Retry-After");
     if (status >= 400) {
         QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         document = HtmlDocument::Parse(ErrorPage(

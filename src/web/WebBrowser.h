@@ -36,6 +36,10 @@ public:
     const HtmlDocument *Document() const { return document.get(); }
     // True from Navigate until its document completes.
     bool Busy() const { return !pending.isNull(); }
+    // The HTTP status of the last completed load (0 when no server answered), and its
+    // Retry-After header as sent (empty when there was none).
+    int LastStatus() const { return lastStatus; }
+    const QByteArray &LastRetryAfter() const { return lastRetryAfter; }
 
     // Pages whose elements nest deeper than this are shown as an error page.
     static constexpr int MaxElementDepth = 5000;
@@ -57,6 +61,8 @@ private:
     QNetworkAccessManager *network;
     QPointer<QNetworkReply> pending;
     std::unique_ptr<HtmlDocument> document;
+    int lastStatus = 0;
+    QByteArray lastRetryAfter;
 };
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <functional>
+#include <numeric>
 
 #include "TempProgramFolder.h"
 #include "app/DataUpdateRun.h"
@@ -277,4 +279,204 @@ TEST_F(DataUpdate, SecondStartDuringARunIsIgnoredAndClosingStopsIt)
     ExpectOldFilesKept();
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(RequestedRows(), QList<int>({1, 1, 21}));
+}
+
+TEST_F(DataUpdate, FirstPageTotalIsReadAsWrittenAndAFullPageWithoutOneIsNoShortList)
+{
+    using screener_sim::TotalWording;
+    struct Case {
+        TotalWording words;
+        int stocks;
+        UpdateOutcome outcome;
+        int stored;
+    };
+    const Case cases[] = {
+        {TotalWording::Tab, 45, UpdateOutcome::Completed, 45},
+        {TotalWording::Bold, 45, UpdateOutcome::Completed, 45},
+        // Not the words the program knows: twenty rows are no short list.
+        {TotalWording::Dash, 45, UpdateOutcome::NotDownloaded, 1},
+        {TotalWording::Dash, 8, UpdateOutcome::Completed, 8},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.words) * 100 + c.stocks);
+        Start(c.stocks);
+        sim->Faults().TotalWords = c.words;
+        KeepOldFiles();
+        Module1::LoadStockDatabase();
+        messages.clear();
+        EXPECT_EQ(run.UpdateDataAction(), c.outcome);
+        EXPECT_EQ(Stocks().Count(), c.stored);
+        if (c.outcome == UpdateOutcome::NotDownloaded) {
+            ExpectOldFilesKept();
+            EXPECT_TRUE(LastMessage().contains("could not be downloaded"));
+        } else {
+            EXPECT_EQ(LastMessage(), "Data downloaded and imported into application.");
+        }
+    }
+}
+
+TEST_F(DataUpdate, FirstPageThatTimesOutTwiceIsNotTakenFromTheLastRun)
+{
+    Start(45);
+    ASSERT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    const QByteArray database = folder.ReadBytes("data.dat");
+    const QByteArray stamp = folder.ReadBytes("time.txt");
+
+    // The browser still holds the last page of that run, a table of five rows.
+    sim->Faults().HangRows = {1};
+    clock.SetPumpStep(1);
+    messages.clear();
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::NotDownloaded);
+    EXPECT_EQ(folder.ReadBytes("data.dat"), database);
+    EXPECT_EQ(folder.ReadBytes("time.txt"), stamp);
+    EXPECT_EQ(Stocks().Count(), 45);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(LastMessage().contains("could not be downloaded"));
+}
+
+TEST_F(DataUpdate, PageThatCannotBeSavedIsReportedAndEveryOtherPageImported)
+{
+    Start(45);
+    QDir(folder.Path()).mkpath("temp/1.dat");  // no file can take the place of a folder
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(messages[0].text.startsWith("1 of 3 downloaded pages could not be saved"))
+        << messages[0].text.toStdString();
+    EXPECT_FALSE(messages[0].text.contains("could not be downloaded"));
+    // Pages 0 and 2: the first twenty stocks and the last five.
+    ASSERT_EQ(Stocks().Count(), 25);
+    EXPECT_EQ(Stocks()[20].Symbol, sim->Universe()[40].Symbol);
+}
+
+TEST_F(DataUpdate, ConnectionThatGoesDownEndsTheDownloadAfterThreeFailedPages)
+{
+    Start(200);  // pages 0 to 10
+    KeepOldFiles();
+    sim->Faults().DownFromRequest = 2;  // the first page and page 0 come, nothing after them
+    clock.SetPumpStep(1);
+    answer = MessageAnswer::No;
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Declined);
+    QList<int> asked = RequestedRows();
+    asked.erase(std::unique(asked.begin(), asked.end()), asked.end());
+    EXPECT_EQ(asked, QList<int>({1, 21, 41, 61}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(
+        messages[0].text.startsWith("10 of 11 pages of the stock list could not be "
+                                    "downloaded"))
+        << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains("the last 7 pages were not tried"));
+    ExpectOldFilesKept();
+}
+
+TEST_F(DataUpdate, RunThatFindsNoStockKeepsDatabaseAndStamp)
+{
+    struct Case {
+        int stocks;
+        int downFrom;
+    };
+    // An empty list, and a list whose every page failed after the user said to go on.
+    for (const Case c : {Case{0, -1}, Case{45, 1}}) {
+        SCOPED_TRACE(c.stocks);
+        Start(c.stocks);
+        sim->Faults().DownFromRequest = c.downFrom;
+        clock.SetPumpStep(1);
+        KeepOldFiles();
+        Module1::LoadStockDatabase();
+        messages.clear();
+        EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::NoStocks);
+        ExpectOldFilesKept();
+        EXPECT_EQ(Stocks().Count(), 1);
+        EXPECT_TRUE(LastMessage().startsWith("No stocks were found"))
+            << LastMessage().toStdString();
+        EXPECT_EQ(messages.back().icon, MessageIcon::Warning);
+    }
+}
+
+TEST_F(DataUpdate, TimeStampThatCannotBeWrittenIsReported)
+{
+    Start(45);
+    QDir(folder.Path()).mkdir("time.txt");
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
+    EXPECT_TRUE(messages[1].text.contains("time of this update could not be saved"));
+    EXPECT_EQ(messages[1].icon, MessageIcon::Warning);
+}
+
+TEST_F(DataUpdate, HandWrittenPagesOfFiveThousandStocksImportTheTrueValues)
+{
+    Start(5000);
+    sim->Faults().Realistic = true;
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
+
+    // What data.dat holds, read back afresh.
+    Stocks().Clear();
+    Module1::LoadStockDatabase();
+    ASSERT_EQ(Stocks().Count(), 5000);
+    int wrong = 0;
+    for (int i = 0; i < 5000 && wrong < 5; ++i) {
+        const auto &want = sim->Universe()[static_cast<size_t>(i)];
+        const StockRecord &got = Stocks()[i];
+        bool same = got.Symbol == want.Symbol && got.Company == want.Company &&
+                    got.Industry == want.Industry && got.Text3 == want.Text3;
+        for (int f = 4; f < StockRecord::FieldCount; ++f)
+            same = same && std::abs(got.NumberField(f) - want.Number(f)) <=
+                               1e-12 * std::max(1.0, std::abs(want.Number(f)));
+        if (!same) {
+            ++wrong;
+            ADD_FAILURE() << i << ": " << Module1::RecordLine(got).toStdString();
+        }
+    }
+}
+
+TEST_F(DataUpdate, TransientFaultsAndSlowTransfersAreRiddenOut)
+{
+    struct Case {
+        const char *name;
+        std::function<void(screener_sim::SimFaults &)> set;
+        int waitedMs;  // beyond the settle waits
+    };
+    const Case cases[] = {
+        {"fails once", [](auto &f) { f.FlakyRows = {21}; }, 0},
+        {"429", [](auto &f) { f.TooManyRows = {21}; }, 2000},
+        {"503 asking too long",
+         [](auto &f) {
+             f.UnavailableRows = {41};
+             f.RetryAfterSeconds = 45;
+         },
+         30000},
+        {"503 asking nothing",
+         [](auto &f) {
+             f.UnavailableRows = {1};
+             f.RetryAfterSeconds = -1;
+         },
+         0},
+        {"trickle", [](auto &f) { f.TrickleMs = 15; }, 0},
+        {"chunked, keep-alive",
+         [](auto &f) {
+             f.Chunked = true;
+             f.KeepAlive = true;
+         },
+         0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Start(45);
+        c.set(sim->Faults());
+        messages.clear();
+        const size_t sleepsBefore = clock.Sleeps().size();
+        EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
+        EXPECT_EQ(Stocks().Count(), 45);
+        const std::vector<int> sleeps(clock.Sleeps().begin() + static_cast<long>(sleepsBefore),
+                                      clock.Sleeps().end());
+        const int fetches = static_cast<int>(
+            std::count_if(sim->RequestLog().begin(), sim->RequestLog().end(),
+                          [](const screener_sim::SimRequest &r) { return r.FirstRow > 0; }));
+        EXPECT_EQ(std::accumulate(sleeps.begin(), sleeps.end(), 0), fetches * 1000 + c.waitedMs);
+    }
 }

@@ -56,22 +56,39 @@ protected:
 
 }  // namespace
 
-TEST_F(FetchAndParseTest, EveryPageReadsBackAsTheSimulatorsUniverse)
+TEST_F(FetchAndParseTest, EveryPageReadsBackAsTheTrueValuesTidyOrHandWritten)
 {
-    const auto &universe = sim.Universe();
-    ASSERT_EQ(FetchAndParse({1, 21, 41}), 45);
-    ASSERT_EQ(Stocks().Count(), 45);
-    for (int i = 0; i < 45; ++i) ExpectRecordIs(i, universe[static_cast<size_t>(i)]);
+    ScreenerServer big(300);
+    ASSERT_TRUE(big.Listen());
+    std::vector<int> firstRows;
+    for (int b = 1; b <= 300; b += 20) firstRows.push_back(b);
+    for (bool realistic : {false, true}) {
+        SCOPED_TRACE(realistic ? "hand-written" : "tidy");
+        big.Faults().Realistic = realistic;
+        Stocks().Clear();
+        int k = 0;
+        for (int b : firstRows) k = ParseResultPage(fetcher.FetchPage(big.ResultPageAddress(b)), k);
+        ASSERT_EQ(k, 300);
+        for (int i = 0; i < 300; ++i) ExpectRecordIs(i, big.Universe()[static_cast<size_t>(i)]);
+    }
 
     // The universe is built to exercise the reader: make sure this one does.
-    bool ampersand = false, quote = false, billions = false, empty = false;
-    for (const SimStock &stock : universe) {
-        ampersand |= stock.Cells[1].contains('&') || stock.Industry.contains('&');
-        quote |= stock.Cells[1].contains('"') || stock.Cells[1].contains('\'');
-        billions |= stock.Cells[6].endsWith('B');
-        empty |= stock.Cells[9].isEmpty() || stock.Cells[13].isEmpty();
+    bool ampersand = false, quote = false, western = false, dotted = false, kilo = false,
+         billions = false, grouped = false, dash = false, empty = false;
+    for (const SimStock &stock : big.Universe()) {
+        const auto &cells = stock.RealisticCells;
+        ampersand |= cells[1].contains('&') || stock.Industry.contains('&');
+        quote |= cells[1].contains('"') || cells[1].contains('\'');
+        western |= cells[1].contains(QChar(0x2019)) || cells[1].contains(QChar(0xC9));
+        dotted |= stock.Symbol.contains('.') || stock.Symbol.contains('-');
+        kilo |= cells[6].endsWith('K');
+        billions |= cells[6].endsWith('B');
+        grouped |= cells[7].contains(',') && cells[12].contains(',');
+        dash |= cells[9] == "-";
+        empty |= cells[13].isEmpty() || cells[16].isEmpty();
     }
-    EXPECT_TRUE(ampersand && quote && billions && empty);
+    EXPECT_TRUE(ampersand && quote && western && dotted && kilo && billions && grouped && dash &&
+                empty);
 }
 
 TEST_F(FetchAndParseTest, PagesThatFailOrShiftGiveWhatTheServerListed)

@@ -102,9 +102,12 @@ TEST_F(PageFetcherTest, APageThatNeverCompletesGivesUpJustOverThirtySeconds)
         EXPECT_LE(waited, 30007u);
         EXPECT_TRUE(fetcher.CompletedUrl().isEmpty());
     }
-    // The browser still holds the last page that did complete.
+    // The browser still holds the last page that did complete; a fetch never hands it out as
+    // the page that did not.
     fetcher.SettleWait();
     EXPECT_TRUE(fetcher.GetBodyHtml().contains("Showing 1 to 20 of 45"));
+    EXPECT_EQ(fetcher.FetchPage(sim.ResultPageAddress(21)), QString());
+    EXPECT_FALSE(fetcher.LastLoadCompleted());
 }
 
 TEST_F(PageFetcherTest, CancelEndsTheWaitsAndTheNextFetchWaitsAgain)

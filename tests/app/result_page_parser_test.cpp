@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ResultPageParser.h"
+#include "store/Module1.h"
 #include "store/StockTable.h"
 
 namespace {
@@ -80,30 +81,93 @@ TEST_F(ResultPageParser, PagesWithoutRowsOrTableStoreNothing)
     EXPECT_EQ(Stocks().Count(), 1);
 }
 
-TEST_F(ResultPageParser, MarketCapScalingAndNumberCells)
+TEST_F(ResultPageParser, NumberCellsLoseGroupingAndMarketCapsScale)
 {
-    QString rows = Row({"A", "", "", "", "1", "", "950.25M"}) +
-                   Row({"B", "", "", "", "", "", "2.1B"}) +
-                   Row({"C", "", "", "", "", "", "12,345", "", "", "1,234"}) +
-                   Row({"D", "", "", "", "n/a", "", "", "",   "",   "",  "",
-                        "",  "", "", "", "",    "", "", "18", "19", "20"});
-    EXPECT_EQ(ParseResultPage(Page(rows), 0), 4);
-    EXPECT_DOUBLE_EQ(Stocks()[0].MarketCap, 950250000);
-    EXPECT_DOUBLE_EQ(Stocks()[1].MarketCap, 2.1);
-    EXPECT_DOUBLE_EQ(Stocks()[2].MarketCap, 12345);
-    EXPECT_DOUBLE_EQ(Stocks()[2].Beta, 1);  // a comma ends other numbers
-    EXPECT_EQ(Stocks()[3].Price, 0);
-    EXPECT_DOUBLE_EQ(Stocks()[3].Value18, 18);  // fields past 18 are dropped
-    EXPECT_EQ(Stocks()[3].Company, "");
+    struct Case {
+        int field;
+        QString cell;
+        double value;
+    };
+    const Case cases[] = {
+        {6, "950.25M", 950250000},
+        {6, "2.1B", 2100000000},
+        {6, "1,234.5M", 1234500000},
+        {6, "512.3K", 512300},
+        {6, "12,345", 12345},
+        {9, "1,234", 1234},
+        {12, "1,234.5", 1234.5},
+        {7, "2,149,911", 2149911},
+        {5, "-2.5%", -2.5},
+        {4, "n/a", 0},
+        {13, "-", 0},
+        {4, "&nbsp;1.5", 1.5},
+        {8, "&nbsp;", 0},
+        {18, "18", 18},
+    };
+    QString rows;
+    for (const Case &c : cases) {
+        QStringList cells(StockRecord::FieldCount + 2, QString());
+        cells[0] = "S";
+        cells[c.field] = c.cell;
+        cells[19] = "99";  // fields past 18 are dropped
+        rows += Row(cells);
+    }
+    ASSERT_EQ(ParseResultPage(Page(rows), 0), static_cast<int>(std::size(cases)));
+    for (int i = 0; i < Stocks().Count(); ++i)
+        EXPECT_DOUBLE_EQ(Stocks()[i].NumberField(cases[i].field), cases[i].value)
+            << cases[i].cell.toStdString();
 }
 
-TEST_F(ResultPageParser, TextsKeepSpacesAndOtherEntities)
+TEST_F(ResultPageParser, TextsAreDecodedAndCleanedForTheDatabase)
 {
-    QString rows = Row({" <B>SP</B> ", "A &lt;B&gt; &quot;Q&quot;&nbsp;CO", "Oil &amp; Gas"});
-    ParseResultPage(Page(rows), 0);
-    EXPECT_EQ(Stocks()[0].Symbol, " SP ");
-    EXPECT_EQ(Stocks()[0].Company, "A &lt;b&gt; &quot;q&quot;&nbsp;co");
-    EXPECT_EQ(Stocks()[0].Industry, "Oil & Gas");
+    const std::pair<QString, QString> cases[] = {
+        {"A &lt;Junior&gt; &quot;Q&quot;&nbsp;CO", "A <junior> \"q\" Co"},
+        {"O&#39;NEIL &apos;N&#x2019; CAF&eacute; &#146;",
+         QString::fromUtf16(u"O'neil 'n\u2019 Caf\u00E9 \u2019")},
+        {"&amp;lt; &bogus; & &#; &#xD800;", QString::fromUtf16(u"&lt; &bogus; & &#; \uFFFD")},
+        {"&nbsp; &#9;", ""},  // only white space is nothing at all
+        {"TAB&#9;LINE&#10;SEP&#126;!@END&#13;", "Tab Line Sep End "},
+    };
+    QString rows;
+    for (const auto &[cell, company] : cases) rows += Row({" <B>SP</B> ", cell, cell});
+    ASSERT_EQ(ParseResultPage(Page(rows), 0), static_cast<int>(std::size(cases)));
+    for (int i = 0; i < Stocks().Count(); ++i) {
+        const StockRecord &r = Stocks()[i];
+        EXPECT_EQ(r.Symbol, " SP ");  // spaces around the link stay
+        EXPECT_EQ(r.Company, cases[i].second);
+        EXPECT_EQ(r.Industry.toLower(), cases[i].second.toLower());
+        // Nothing that would break a record line reaches the database.
+        const QString line = Module1::RecordLine(r);
+        EXPECT_EQ(line.count("~!@"), StockRecord::FieldCount - 1);
+        for (QChar c : line) EXPECT_GE(c.unicode(), 0x20) << line.toStdString();
+    }
+}
+
+TEST_F(ResultPageParser, RowsAndCellsWithAttributesAndWhiteSpaceKeepTheirFields)
+{
+    // Markup as written by hand: attributes on rows and cells, indentation, line breaks between
+    // the tags and an explicit end of the table body.
+    const QString header =
+        "<TR bgcolor=#dcdcdc>\r\n  <TD nowrap><B><FONT face=arial size=-1>Symbol</FONT></B></TD>"
+        "<TD><B><FONT face=arial size=-1>More Info</FONT></B></TD>\r\n</TR>\r\n";
+    const QString page =
+        "<TABLE border=1><TBODY>" + header +
+        "<TR bgcolor=#eeeeee>\r\n  <TD align=left><FONT face=arial size=-1><B>AB.C</B></FONT> "
+        "</TD>\r\n  <TD>\r\n  <FONT face=arial size=-1 color=navy>ACME CO</FONT>\r\n</TD>"
+        "\t<TD align=right><FONT face=arial size=-1>Gold</FONT></TD><TD><FONT face=arial "
+        "size=-1>NYSE</FONT></TD><TD align=right><FONT face=arial size=-1>0.35</FONT></TD>\r\n"
+        "</TR>\r\n<TR>\r\n  <TD><FONT face=arial size=-1>DE-F</FONT></TD>\r\n  <TD><FONT "
+        "face=arial size=-1>BETA INC</FONT></TD></TR>\r\n</TBODY>\r\n</TABLE>";
+    ASSERT_EQ(ParseResultPage(page, 0), 2);
+    EXPECT_EQ(Stocks()[0].Symbol, "AB.C");
+    EXPECT_EQ(Stocks()[0].Company, "Acme Co");
+    EXPECT_EQ(Stocks()[0].Industry, "Gold");
+    EXPECT_EQ(Stocks()[0].Text3, "NYSE");
+    EXPECT_DOUBLE_EQ(Stocks()[0].Price, 0.35);
+    EXPECT_EQ(Stocks()[1].Symbol, "DE-F");
+    EXPECT_EQ(Stocks()[1].Company, "Beta Inc");
+    EXPECT_EQ(Stocks()[1].Industry, "");
+    EXPECT_EQ(ResultPageRecords(page).size(), 2u);
 }
 
 TEST_F(ResultPageParser, UnclosedTagSwallowsTheRestOfTheCut)

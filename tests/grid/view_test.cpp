@@ -186,3 +186,24 @@ TEST(GridView, AControlErrorNeverLeavesAnEventHandler)
     EXPECT_NO_THROW(grid.resize(320, 200));
     EXPECT_EQ(grid.Surface().Size(), grid.ClientRect().size());
 }
+
+TEST(GridView, RowTopsFollowASortWhoseHandlerReadTheLayoutMidway)
+{
+    LynxGrid grid;
+    grid.SetScaleUnits(3);
+    grid.AddColumn("custom", 100, 4, TypeCustom);
+    const char *texts[] = {"d", "b", "c", "a"};
+    for (int r = 0; r < 4; ++r) {
+        grid.AddItem(texts[r]);
+        grid.SetRowHeight(r, static_cast<float>(10 * (r + 1)));
+    }
+    QObject::connect(&grid, &LynxGrid::CustomSort,
+                     [&](bool &ascending, int &, QString &a, QString &b, bool &swap) {
+                         grid.RowTop(3);  // the layout is read while rows move
+                         swap = ascending ? a < b : a > b;
+                     });
+    grid.Sort(0, 1);
+    ASSERT_NE(grid.CellText(0, 0), "d");
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(grid.RowTop(r + 1) - grid.RowTop(r), grid.Model().ItemAtRow(r).Height) << r;
+}

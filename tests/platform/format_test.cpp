@@ -35,15 +35,20 @@ TEST(DateTimeFormat, StampPatternsUseTheLocaleNamesAndTwelveHourClock)
     EXPECT_TRUE(FormatDateDdMmmYyyy(QDate(2009, 3, 1), german).startsWith("01,M"));
 }
 
-TEST(TextCodec, InvalidBytesBecomeReplacementCharacters)
+TEST(TextCodec, FilesThatAreNotUtf8AreReadAsWindows1252)
 {
-    QString text =
-        DecodeLocaleText(QByteArray("ab\xff\xfe"
-                                    "cd"));
-    EXPECT_TRUE(text.startsWith("ab"));
-    EXPECT_TRUE(text.endsWith("cd"));
-    EXPECT_TRUE(text.contains(QChar(QChar::ReplacementCharacter)));
-    EXPECT_EQ(DecodeLocaleText(EncodeLocaleText("Zürich & Co")), "Zürich & Co");
+    const std::pair<QByteArray, QString> cases[] = {
+        {"Z\xC3\xBCrich & Co", QString::fromUtf16(u"Z\u00FCrich & Co")},
+        // A file of a single-byte build: typographic quotes, dashes and accents survive.
+        {"O\x92Neil \x96 Caf\xE9 \x80", QString::fromUtf16(u"O\u2019Neil \u2013 Caf\u00E9 \u20AC")},
+        // Bytes windows-1252 leaves unassigned stay the controls of that value.
+        {"a\x81\x9D", QString::fromUtf16(u"a\u0081\u009D")},
+        {"", QString()},
+    };
+    for (const auto &[bytes, text] : cases)
+        EXPECT_EQ(DecodeLocaleText(bytes), text) << bytes.toHex().toStdString();
+    EXPECT_EQ(DecodeLocaleText(EncodeLocaleText(QString::fromUtf16(u"Z\u00FCrich \u2019 Co"))),
+              QString::fromUtf16(u"Z\u00FCrich \u2019 Co"));
 }
 
 TEST(ControlError, CarriesItsNumberAndChecksSixteenBits)

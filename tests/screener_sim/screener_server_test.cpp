@@ -91,7 +91,8 @@ TEST_F(ScreenerServerTest, ResultPagesAreWrittenTheOldWayTwentyRowsInNameOrder)
             std::string row = ">" + stock.Symbol.toStdString() +
                               "</a></b></font></td><td><font "
                               "face=\"arial\" size=\"-1\">" +
-                              stock.Cells[1].toHtmlEscaped().toStdString() + "</font></td>";
+                              EncodeWindows1252(stock.Cells[1].toHtmlEscaped()).toStdString() +
+                              "</font></td>";
             EXPECT_EQ(Count(html, row), 1) << row;
         }
         std::string range = b <= 45 ? "Showing " + std::to_string(b) + " to " +
@@ -215,4 +216,59 @@ TEST(ScreenerSimProgram, PrintsItsPortFirstAndServesTheFaultsItIsGiven)
     EXPECT_EQ(Get(port, ResultPageTarget(41)).status, 200);
     sim.kill();
     sim.waitForFinished(10000);
+}
+
+TEST_F(ScreenerServerTest, TransientFaultsFailOnceAndKeepAliveServesSeveralChunkedAnswers)
+{
+    SimFaults &faults = sim.Faults();
+    faults.FlakyRows = {21};
+    faults.TooManyRows = {41};
+    faults.RetryAfterSeconds = 7;
+    faults.KeepAlive = true;
+    faults.Chunked = true;
+
+    // Three requests on one connection, the last two sent at once.
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, sim.Port());
+    ASSERT_TRUE(socket.waitForConnected(10000));
+    const auto request = [](int b) {
+        return "GET " + ResultPageTarget(b).toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+    };
+    socket.write(request(21));
+    QByteArray bytes;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            bytes += socket.readAll();
+            return bytes.endsWith("0\r\n\r\n");
+        },
+        10000));
+    socket.write(request(21) + request(41));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            bytes += socket.readAll();
+            return bytes.count("0\r\n\r\n") >= 3;
+        },
+        10000));
+    EXPECT_EQ(socket.state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(bytes.count("Transfer-Encoding: chunked\r\n"), 3);
+    EXPECT_EQ(bytes.count("Connection: keep-alive\r\n"), 3);
+    EXPECT_EQ(bytes.count("Retry-After: 7\r\n"), 1);
+
+    QStringList seen;
+    for (const SimRequest &r : sim.RequestLog()) seen << QString::number(r.Status) + ' ' + r.Fault;
+    EXPECT_EQ(seen.join(',').toStdString(), "500 flaky,200 ,429 busy");
+
+    // The chunks of the good answer put together are the page.
+    const qsizetype head = bytes.indexOf("HTTP/1.1 200");
+    QByteArray rest = bytes.mid(bytes.indexOf("\r\n\r\n", head) + 4), body;
+    for (bool ok = true; ok;) {
+        const qsizetype line = rest.indexOf("\r\n");
+        const int size = rest.left(line).toInt(&ok, 16);
+        ok = ok && size > 0;
+        if (ok)
+            body += rest.mid(line + 2, size);
+        rest = rest.mid(line + 2 + size + 2);
+    }
+    EXPECT_TRUE(body.endsWith("</html>\n"));
+    EXPECT_NE(body.indexOf("Showing 21 to 40 of 45"), -1);
 }

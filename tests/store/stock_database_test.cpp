@@ -156,3 +156,20 @@ TEST(StockTable, StoreAtCutsTheTableAndRefusesIndicesPastTheLimit)
     EXPECT_FALSE(table.StoreAt(-1, r));
     EXPECT_EQ(table.Count(), 1);
 }
+
+TEST_F(StockDatabase, DatabaseOfASingleByteBuildLoadsAsWindows1252AndSavesAsUtf8)
+{
+    // Only one line holds a byte that is not ASCII; the whole file is read alike.
+    folder.WriteBytes("data.dat",
+                      "\r\nONEL~!@O\x92Neil-smith Caf\xE9~!@Gold~!@X~!@1.5\r\n"
+                      "PLAIN~!@Plain Co~!@Coal~!@X~!@2\r\n");
+    Module1::LoadStockDatabase();
+    ASSERT_EQ(Stocks().Count(), 2);
+    EXPECT_EQ(Stocks()[0].Company, QString::fromUtf16(u"O\u2019Neil-smith Caf\u00E9"));
+    EXPECT_DOUBLE_EQ(Stocks()[0].Price, 1.5);
+
+    ASSERT_TRUE(Module1::SaveStockDatabase());
+    EXPECT_TRUE(folder.ReadBytes("data.dat").contains("O\xE2\x80\x99Neil-smith Caf\xC3\xA9"));
+    Module1::LoadStockDatabase();
+    EXPECT_EQ(Stocks()[0].Company, QString::fromUtf16(u"O\u2019Neil-smith Caf\u00E9"));
+}

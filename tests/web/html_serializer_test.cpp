@@ -84,7 +84,7 @@ TEST(HtmlSerializer, ElementCollectionIsInDocumentOrderWithImpliedElements)
 
 TEST(HtmlSerializer, BytesInAnyEncodingAndJunkGiveADocument)
 {
-    // Latin-1 bytes that are not UTF-8 are read as Latin-1; UTF-8 is read as UTF-8.
+    // Single-byte text that is not UTF-8 is read as such; UTF-8 is read as UTF-8.
     EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("<p>caf\xE9</p>"))), "<P>caf\xC3\xA9</P>");
     EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("\xEF\xBB\xBF<p>caf\xC3\xA9</p>"),
                                               "text/html; charset=UTF-8")),
@@ -93,6 +93,22 @@ TEST(HtmlSerializer, BytesInAnyEncodingAndJunkGiveADocument)
     EXPECT_EQ(BodyOf(*HtmlDocument::FromBytes(QByteArray("<p>\xC3\xA9</p>"),
                                               "text/html; charset=\"ISO-8859-1\"")),
               "<P>\xC3\x83\xC2\xA9</P>");
+
+    // Single-byte pages read as browsers read them, as windows-1252 (0x92 an apostrophe, 0x96 a
+    // dash), whether the charset is in the header or only in a <meta> element.
+    const std::tuple<QByteArray, QByteArray, std::string> western[] = {
+        {"<p>O\x92Neil \x96 caf\xE9</p>", "text/html; charset=iso-8859-1",
+         "<P>O\u2019Neil \u2013 caf\u00E9</P>"},
+        {"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+         "charset=windows-1252\"></head><body>O\x92Neil</body>",
+         "text/html", "O\u2019Neil"},
+        {"<meta charset='us-ascii'><p>\xC3\xA9</p>", "", "<P>\u00C3\u00A9</P>"},
+        {"<meta charset=utf-8><p>\xC3\xA9</p>", "text/html", "<P>\u00E9</P>"},
+    };
+    for (const auto &[bytes, contentType, body] : western) {
+        const std::string got = BodyOf(*HtmlDocument::FromBytes(bytes, contentType));
+        EXPECT_NE(got.find(body), std::string::npos) << got;
+    }
 
     QByteArray junk;
     for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 131 + 7) % 256);

@@ -8,6 +8,7 @@ namespace screener_sim {
 namespace {
 
 const char cellOpen[] = "<td><font face=\"arial\" size=\"-1\">";
+const char fontOpen[] = "<font face=\"arial\" size=\"-1\">";
 const char cellClose[] = "</font></td>";
 
 QString QuoteLink(const QString &symbol, const QString &text)
@@ -42,13 +43,52 @@ QString DataRow(const SimStock &stock)
     return row + QStringLiteral("</tr>\n");
 }
 
-QString Head(const QString &title)
+// A hand-written table: every other row shaded, cells aligned, one cell a line, now and then
+// a line break before a cell's end tag.
+QString RealisticHeaderRow()
+{
+    QString row = QStringLiteral("<tr bgcolor=\"#dcdcdc\" align=\"center\">\n");
+    for (const char *caption : ColumnCaptions)
+        row +=
+            QStringLiteral("  <td nowrap><b><font face=\"arial\" size=\"-1\">%1</font></b></td>\n")
+                .arg(QLatin1String(caption));
+    return row + QStringLiteral("</tr>\n");
+}
+
+QString RealisticDataRow(const SimStock &stock, int position)
+{
+    QString row = position % 2 ? QStringLiteral("<tr bgcolor=\"#eeeeee\">\n")
+                               : QStringLiteral("<tr valign=top>\n");
+    const auto cell = [&](int field, const QString &content) {
+        const QString open =
+            field < 4 ? QStringLiteral("  <td nowrap>") : QStringLiteral("  <td align=\"right\">");
+        const QString close = (field + position) % 5 == 0 ? QStringLiteral("</font>\n  </td>\n")
+                                                          : QStringLiteral("</font></td>\n");
+        // Losses in red; now and then the font on a line of its own.
+        const QString font =
+            field == 5 && content.startsWith(QLatin1Char('-'))
+                ? QStringLiteral("<font face=\"arial\" size=\"-1\" color=\"#cc0000\">")
+                : QString::fromLatin1(fontOpen);
+        const QString gap = (field + position) % 7 == 3 ? QStringLiteral("\n    ") : QString();
+        return open + gap + font + content + close;
+    };
+    row += QStringLiteral("  <td nowrap>") + fontOpen + QStringLiteral("<b>") +
+           QuoteLink(stock.Symbol, stock.Symbol) + QStringLiteral("</b></font></td>\n");
+    for (int field = 1; field < ColumnCount - 1; ++field) {
+        const QString &text = stock.RealisticCells[static_cast<size_t>(field)];
+        row += cell(field, text.isEmpty() ? QStringLiteral("&nbsp;") : text.toHtmlEscaped());
+    }
+    row += cell(ColumnCount - 1, QuoteLink(stock.Symbol, stock.RealisticCells[ColumnCount - 1]));
+    return row + QStringLiteral("</tr>\n");
+}
+
+QString Head(const QString &title, const char *charset = "iso-8859-1")
 {
     return QStringLiteral(
                "<html>\n<head>\n<title>%1</title>\n"
-               "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"
+               "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=%2\">\n"
                "</head>\n<body bgcolor=\"#ffffff\" link=\"#000080\" vlink=\"#000080\">\n")
-        .arg(title);
+        .arg(title, QLatin1String(charset));
 }
 
 QString Banner()
@@ -85,24 +125,34 @@ QString ResultPageTarget(int firstRow)
 QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPageOptions &options)
 {
     const int total = static_cast<int>(universe.size());
-    QString html = Head(QStringLiteral("Stock Screener Results")) + Banner();
+    QString html = Head(QStringLiteral("Stock Screener Results"),
+                        options.realistic ? "windows-1252" : "iso-8859-1") +
+                   Banner();
 
     if (!options.withTable) {
         html += QStringLiteral(
             "<p><font face=\"arial\" size=\"-1\">The screener could not run your search right "
             "now. Please try again in a few minutes.</font></p>\n");
-        return (html + Footer()).toLatin1();
+        return EncodeWindows1252(html + Footer());
     }
 
     const int from = std::clamp(options.servedFrom, 0, total);
     const int to = std::min(from + RowsPerPage, total);
     static const QLocale us(QLocale::English, QLocale::UnitedStates);
     QString totalText = options.totalWithSeparator ? us.toString(total) : QString::number(total);
+    QString of = QStringLiteral(" of ");
+    if (options.totalWording == TotalWording::Bold)
+        totalText = QStringLiteral("<b>") + totalText + QStringLiteral("</b>");
+    if (options.totalWording == TotalWording::Tab)
+        of = QStringLiteral(" of\t");
+    const QString to_ =
+        options.totalWording == TotalWording::Dash ? QStringLiteral(" - ") : QStringLiteral(" to ");
     QString range = options.firstRow <= total
-                        ? QStringLiteral("Showing %1 to %2 of %3 (price $0 to $5, by name)")
+                        ? QStringLiteral("Showing %1%2%3%4%5 (price $0 to $5, by name)")
                               .arg(options.firstRow)
+                              .arg(to_)
                               .arg(std::min(options.firstRow + RowsPerPage - 1, total))
-                              .arg(totalText)
+                              .arg(of, totalText)
                         : QStringLiteral("No stocks from row %1 on (%2 in all)")
                               .arg(options.firstRow)
                               .arg(totalText);
@@ -121,12 +171,45 @@ QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPag
     html += QStringLiteral("<td align=\"right\"><font face=\"arial\" size=\"-1\">") + links +
             cellClose + QStringLiteral("</tr>\n</table>\n");
 
+    if (options.realistic) {
+        html += QStringLiteral(
+            "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tbody>\n");
+        html += RealisticHeaderRow();
+        for (int i = from; i < to; ++i)
+            html += RealisticDataRow(universe[static_cast<size_t>(i)], i - from);
+        html += QStringLiteral("</tbody>\n</table>\n");
+        return EncodeWindows1252(html + Footer());
+    }
     html +=
         QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
     html += HeaderRow();
     for (int i = from; i < to; ++i) html += DataRow(universe[static_cast<size_t>(i)]);
     html += QStringLiteral("</table>\n");
-    return (html + Footer()).toLatin1();
+    return EncodeWindows1252(html + Footer());
+}
+
+QByteArray EncodeWindows1252(const QString &text)
+{
+    // The characters windows-1252 puts at 0x80..0x9F; 0 where it has none.
+    static constexpr char16_t high[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        char byte = '?';
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            byte = static_cast<char>(u);
+        } else {
+            for (int i = 0; i < 32; ++i)
+                if (high[i] == u)
+                    byte = static_cast<char>(0x80 + i);
+        }
+        bytes += byte;
+    }
+    return bytes;
 }
 
 QByteArray QuotePageHtml(const std::vector<SimStock> &universe, const QString &symbol)
@@ -141,7 +224,7 @@ QByteArray QuotePageHtml(const std::vector<SimStock> &universe, const QString &s
                     .arg(symbol.isEmpty() ? QString()
                                           : QStringLiteral(" (no stock has the symbol %1)")
                                                 .arg(symbol.toHtmlEscaped()));
-        return (html + Footer()).toLatin1();
+        return EncodeWindows1252(html + Footer());
     }
     html += QStringLiteral("<table border=\"0\" cellpadding=\"3\">\n");
     for (int field = 0; field < ColumnCount - 1; ++field)
@@ -150,7 +233,7 @@ QByteArray QuotePageHtml(const std::vector<SimStock> &universe, const QString &s
                     .arg(QLatin1String(ColumnCaptions[static_cast<size_t>(field)]),
                          Cell(found->Cells[static_cast<size_t>(field)].toHtmlEscaped()));
     html += QStringLiteral("</table>\n");
-    return (html + Footer()).toLatin1();
+    return EncodeWindows1252(html + Footer());
 }
 
 QByteArray HomePageHtml()
@@ -160,7 +243,7 @@ QByteArray HomePageHtml()
         "<p><font face=\"arial\" size=\"-1\">Serious Small Cap Stock Investors need information "
         "they can trust. Start with the <a href=\"/b?pr=0/5&amp;s=nm&amp;db=stocks&amp;vw=0&amp;"
         "b=1\">stocks priced $0 to $5</a>.</font></p>\n");
-    return (html + Footer()).toLatin1();
+    return EncodeWindows1252(html + Footer());
 }
 
 }  // namespace screener_sim

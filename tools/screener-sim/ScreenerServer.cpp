@@ -1,6 +1,7 @@
 #include "screener-sim/ScreenerServer.h"
 
 #include <QHostAddress>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -24,6 +25,10 @@ QByteArray ReasonPhrase(int status)
             return "OK";
         case 404:
             return "Not Found";
+        case 429:
+            return "Too Many Requests";
+        case 503:
+            return "Service Unavailable";
         case 500:
             return "Internal Server Error";
         default:
@@ -126,6 +131,15 @@ void ScreenerServer::ClearLog()
 {
     log.clear();
     resultRequests = 0;
+    requestedRows.clear();
+}
+
+bool ScreenerServer::FirstRequestFor(int firstRow)
+{
+    if (requestedRows.contains(firstRow))
+        return false;
+    requestedRows.insert(firstRow);
+    return true;
 }
 
 void ScreenerServer::Accept()
@@ -139,7 +153,12 @@ void ScreenerServer::Accept()
 void ScreenerServer::Read(QTcpSocket *socket)
 {
     if (socket->property(handledProperty).toBool()) {
-        socket->readAll();  // one request a connection; anything after it is ignored
+        // One request at a time; with keep-alive the next waits for the answer to this one.
+        if (faults.KeepAlive)
+            socket->setProperty(bufferProperty,
+                                socket->property(bufferProperty).toByteArray() + socket->readAll());
+        else
+            socket->readAll();  // one request a connection; anything after it is ignored
         return;
     }
     QByteArray bytes = socket->property(bufferProperty).toByteArray() + socket->readAll();
@@ -149,7 +168,7 @@ void ScreenerServer::Read(QTcpSocket *socket)
         return;
     }
     socket->setProperty(handledProperty, true);
-    socket->setProperty(bufferProperty, QVariant());
+    socket->setProperty(bufferProperty, bytes.mid(end + 4));
     SimRequest request;
     if (!ParseRequestHead(bytes.left(end), request)) {
         socket->abort();
@@ -170,6 +189,13 @@ void ScreenerServer::Handle(QTcpSocket *socket, SimRequest request)
     }
     // The shift counts requests as they arrive, whatever order the answers leave in.
     int n = resultRequests++;
+    if (faults.DownFromRequest >= 0 && n >= faults.DownFromRequest) {
+        request.Fault = QStringLiteral("down");
+        log.append(request);
+        socket->abort();
+        emit RequestHandled(log.last());
+        return;
+    }
     int from = std::clamp(request.FirstRow - 1 - n * faults.ShiftRows, 0, Total());
     request.ServedFrom = from;
 
@@ -235,10 +261,30 @@ void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
         return;
     }
 
+    const bool first = FirstRequestFor(b);
+    if (first && faults.FlakyRows.contains(b)) {
+        request.Fault = QStringLiteral("flaky");
+        request.ServedFrom = -1;
+        Send(socket, 500, ErrorPageHtml(500), request);
+        return;
+    }
+    if (first && (faults.TooManyRows.contains(b) || faults.UnavailableRows.contains(b))) {
+        const int status = faults.TooManyRows.contains(b) ? 429 : 503;
+        request.Fault = QStringLiteral("busy");
+        request.ServedFrom = -1;
+        Send(socket, status, ErrorPageHtml(status), request, -1, {},
+             faults.RetryAfterSeconds < 0
+                 ? QByteArray()
+                 : "Retry-After: " + QByteArray::number(faults.RetryAfterSeconds) + "\r\n");
+        return;
+    }
+
     ResultPageOptions options;
     options.firstRow = b;
     options.servedFrom = request.ServedFrom;
     options.totalWithSeparator = faults.TotalWithSeparator;
+    options.totalWording = faults.TotalWords;
+    options.realistic = faults.Realistic;
     options.withTable = !faults.NoTableRows.contains(b);
     if (options.withTable) {
         request.ServedCount = std::min(RowsPerPage, Total() - options.servedFrom);
@@ -312,18 +358,62 @@ void ScreenerServer::RespondFile(QTcpSocket *socket, SimRequest request)
 }
 
 void ScreenerServer::Send(QTcpSocket *socket, int status, const QByteArray &body,
-                          SimRequest &request, qsizetype sendOnly, const QByteArray &contentType)
+                          SimRequest &request, qsizetype sendOnly, const QByteArray &contentType,
+                          const QByteArray &extraHeaders)
 {
+    // A hand-written site names its charset in the page only.
+    const QByteArray type = !contentType.isEmpty() ? contentType
+                            : faults.Realistic     ? QByteArray("text/html")
+                                                   : QByteArray("text/html; charset=iso-8859-1");
+    const bool chunked = faults.Chunked && sendOnly < 0;
     QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) +
-                          "\r\nContent-Type: " + contentType +
-                          "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                          "\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
-    response += sendOnly < 0 ? body : body.left(sendOnly);
-    socket->write(response);
-    socket->disconnectFromHost();
+                          "\r\nContent-Type: " + type + "\r\n" + extraHeaders;
+    response += chunked ? QByteArray("Transfer-Encoding: chunked\r\n")
+                        : "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    response += "Cache-Control: no-cache\r\nConnection: ";
+    response += faults.KeepAlive ? "keep-alive\r\n\r\n" : "close\r\n\r\n";
+    if (chunked) {
+        for (qsizetype at = 0; at < body.size(); at += 1000) {
+            const QByteArray piece = body.mid(at, 1000);
+            response += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+        }
+        response += "0\r\n\r\n";
+    } else {
+        response += sendOnly < 0 ? body : body.left(sendOnly);
+    }
     request.Status = status;
     log.append(request);
     emit RequestHandled(log.last());
+
+    const bool keepOpen = faults.KeepAlive && sendOnly < 0;
+    const auto finish = [this, keepOpen](QTcpSocket *s) {
+        if (!keepOpen) {
+            s->disconnectFromHost();
+            return;
+        }
+        // Ready for the next request on this connection, perhaps already waiting.
+        s->setProperty(handledProperty, false);
+        if (!s->property(bufferProperty).toByteArray().isEmpty() || s->bytesAvailable() > 0)
+            Read(s);
+    };
+    if (faults.TrickleMs <= 0) {
+        socket->write(response);
+        finish(socket);
+        return;
+    }
+    // A slow line: the answer arrives in eight pieces.
+    constexpr int pieces = 8;
+    const qsizetype size = (response.size() + pieces - 1) / pieces;
+    QPointer<QTcpSocket> target(socket);
+    for (int i = 0; i < pieces; ++i) {
+        QTimer::singleShot(i * faults.TrickleMs, socket, [target, response, size, i, finish] {
+            if (!target)
+                return;
+            target->write(response.mid(i * size, size));
+            if (i == pieces - 1)
+                finish(target);
+        });
+    }
 }
 
 }  // namespace screener_sim

@@ -8,6 +8,7 @@
 #include <QString>
 #include <vector>
 
+#include "screener-sim/PageMarkup.h"
 #include "screener-sim/Universe.h"
 
 class QTcpServer;
@@ -28,10 +29,30 @@ struct SimFaults {
     QSet<int> TruncateRows;           // half the announced body, then the connection closes
     QSet<int> BinaryRows;             // bytes that are no HTML at all, announced as text/html
     bool TotalWithSeparator = false;  // "Showing 1 to 20 of 5,432"
+    TotalWording TotalWords = TotalWording::Standard;
     // New listings push the list back between requests: the n-th result-page request (from 0)
     // lists rows from b - 1 - n * ShiftRows on (not below the first), so rows repeat across pages
     // and the last ones are never reached.
     int ShiftRows = 0;
+
+    // Pages written by hand rather than tidily (see ResultPageHtml), with the charset only in
+    // a <meta> element.
+    bool Realistic = false;
+
+    // Transient faults: the first request for such a page fails, every later one is answered.
+    QSet<int> FlakyRows;        // "500 Internal Server Error" once
+    QSet<int> TooManyRows;      // "429 Too Many Requests" once, with Retry-After
+    QSet<int> UnavailableRows;  // "503 Service Unavailable" once, with Retry-After
+    int RetryAfterSeconds = 2;  // the Retry-After of those answers; negative: none sent
+    // The connection goes down: from this result-page request on (counted from 0), every one
+    // is closed unanswered. Negative: never.
+    int DownFromRequest = -1;
+
+    // How answers travel: the body in eight pieces this many milliseconds apart (0: at once),
+    // chunked transfer coding instead of a length, the connection kept open for more requests.
+    int TrickleMs = 0;
+    bool Chunked = false;
+    bool KeepAlive = false;
 };
 
 // What a file served under "/files/" shows instead of a plain answer.
@@ -60,9 +81,9 @@ struct SimRequest {
     int ServedFrom = -1;  // universe index of the first row listed, -1 when none was
     int ServedCount = 0;  // rows listed
     int Status = 0;       // HTTP status sent; 0 when no answer was sent (drop, hang)
-    // "", "error", "drop", "hang", "no-table", "truncate", "binary", "not-found" (an unknown
-    // file); "client-gone" when the client closed the connection while a delayed answer was
-    // waiting
+    // "", "error", "drop", "hang", "no-table", "truncate", "binary", "flaky", "busy", "down",
+    // "not-found" (an unknown file); "client-gone" when the client closed the connection while
+    // a delayed answer was waiting
     QString Fault;
 
     // The value of a request header, matched without regard to case; empty when absent.
@@ -115,14 +136,16 @@ private:
     void HandleFile(QTcpSocket *socket, SimRequest request);
     void RespondFile(QTcpSocket *socket, SimRequest request);
     void Send(QTcpSocket *socket, int status, const QByteArray &body, SimRequest &request,
-              qsizetype sendOnly = -1,
-              const QByteArray &contentType = "text/html; charset=iso-8859-1");
+              qsizetype sendOnly = -1, const QByteArray &contentType = {},
+              const QByteArray &extraHeaders = {});
+    bool FirstRequestFor(int firstRow);
 
     std::vector<SimStock> universe;
     SimFaults faults;
     QHash<QString, SimFile> files;
     QList<SimRequest> log;
     int resultRequests = 0;
+    QSet<int> requestedRows;  // pages asked for since the log was cleared
     QTcpServer *server;
 };
 

@@ -1,8 +1,8 @@
 #include "screener-sim/Universe.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace screener_sim {
@@ -57,6 +57,11 @@ const std::array<const char *, 10> suffixes = {"INC", "CORP",     "LTD",  "CO", 
                                                "PLC", "HOLDINGS", "INC.", "N.V.", "CORP."};
 const std::array<const char *, 6> odd = {"O'NEIL-SMITH", "D'ARCY",   "MCDONALD'S",
                                          "ST. JOHN'S",   "TRI-STAR", "X-CAL"};
+// Names whose letters only a Western single-byte page can carry: a typographic apostrophe and
+// accented capitals (UTF-8 here, windows-1252 on the wire).
+const std::array<const char *, 6> western = {"O\u2019NEIL",       "L\u2019OR\u00C9AL",
+                                             "SOCI\u00C9T\u00C9", "M\u00DCLLER",
+                                             "CAF\u00C9 NOIR",    "NESTL\u00C9 \u2013 EAST"};
 const std::array<const char *, 18> industries = {"Gold",
                                                  "Silver",
                                                  "Biotechnology",
@@ -97,6 +102,11 @@ QString MakeSymbol(int index)
         symbol[i] = QLatin1Char(static_cast<char>('A' + code % 26));
         code /= 26;
     }
+    // Class shares and warrants: still unique, as the four letters are.
+    if (index % 23 == 11)
+        symbol += QLatin1String(".B");
+    else if (index % 29 == 13)
+        symbol += QLatin1String("-WT");
     return symbol;
 }
 
@@ -113,17 +123,12 @@ QString MakeCompany(Random &random)
                suffix;
     if (kind == 5)
         return first + QLatin1String(" \"") + second + QLatin1String("\" ") + suffix;
+    if (kind == 6)
+        return QString::fromUtf8(random.Pick(western)) + QLatin1Char(' ') + second +
+               QLatin1Char(' ') + suffix;
     if (kind < 12)
         return first + QLatin1Char(' ') + suffix;
     return first + QLatin1Char(' ') + second + QLatin1Char(' ') + suffix;
-}
-
-// The number a page reader gets from a cell: the leading decimal number, 0 without one.
-double LeadingNumber(const QString &text)
-{
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    QRegularExpressionMatch match = number.match(text);
-    return match.hasMatch() ? match.captured(0).toDouble() : 0.0;
 }
 
 SimStock MakeStock(int index)
@@ -131,60 +136,91 @@ SimStock MakeStock(int index)
     Random random(0x5EED0000ull + static_cast<uint64_t>(index));
     SimStock stock;
     auto &c = stock.Cells;
+    auto &n = stock.Numbers;
+    const auto set = [&](int field, double value, const QString &text) {
+        n[static_cast<size_t>(field - 4)] = value;
+        c[static_cast<size_t>(field)] = text;
+    };
 
     c[0] = MakeSymbol(index);
     c[1] = MakeCompany(random);
     c[2] = QLatin1String(random.Pick(industries));
     c[3] = QLatin1String(random.Pick(exchanges));
 
+    // Prices in tenths of a cent or in cents, caps in thousands of dollars: every true value
+    // comes from whole numbers, and every text shows it exactly.
     bool subDollar = random.OneIn(3);
-    double price = subDollar ? random.Between(10, 999) / 1000.0 : random.Between(1, 500) / 100.0;
-    c[4] = Fixed(price, subDollar ? 3 : 2);
-    c[5] = Fixed(random.Between(-2000, 2000) / 100.0, 2) + QLatin1Char('%');
+    int priceUnits = subDollar ? random.Between(10, 999) : random.Between(1, 500);
+    double price = priceUnits / (subDollar ? 1000.0 : 100.0);
+    set(4, price, Fixed(price, subDollar ? 3 : 2));
+    int change = random.Between(-2000, 2000);
+    set(5, change / 100.0, Fixed(change / 100.0, 2) + QLatin1Char('%'));
+
+    qint64 capK = 0;
+    QString cap;
     if (random.OneIn(20)) {
-        double billions = random.Between(100, 999) / 100.0;
-        c[6] = Fixed(billions, 2) + QLatin1Char('B');
-        stock.MarketCapDollars = billions * 1e9;
+        capK = random.Between(100, 999) * 10000ll;  // 1.00B to 9.99B
+        cap = Fixed(capK / 1e6, 2) + QLatin1Char('B');
+    } else if (random.OneIn(15)) {
+        capK = random.Between(1, 999);  // a shell company: under a million
+        cap = Fixed(capK / 1000.0, 3) + QLatin1Char('M');
     } else {
         // Tenths of a million up to a few thousand millions: thousands separators appear.
-        double millions = random.Between(5, 30000) / 10.0;
-        int decimals = random.OneIn(2) ? 1 : 2;
-        c[6] = Grouped(millions, decimals) + QLatin1Char('M');
-        stock.MarketCapDollars = millions * 1e6;
+        capK = random.Between(5, 30000) * 100ll;
+        cap = Grouped(capK / 1000.0, random.OneIn(2) ? 1 : 2) + QLatin1Char('M');
     }
-    c[7] = QString::number(random.Between(1000, 5000000));
-    c[8] = QString::number(random.Between(1000, 5000000));
-    c[9] = random.OneIn(10) ? QString() : Fixed(random.Between(-100, 300) / 100.0, 2);
-    c[10] = Fixed(price * (1.0 + random.Between(0, 300) / 100.0), 2);
-    c[11] = Fixed(std::max(0.01, price * (1.0 - random.Between(0, 90) / 100.0)), 2);
-    double eps = random.Between(-200, 150) / 100.0;
-    c[12] = eps <= 0 ? QStringLiteral("N/A") : Fixed(random.Between(10, 999) / 10.0, 1);
-    c[13] = random.OneIn(12) ? QString() : Fixed(random.Between(5, 800) / 100.0, 2);
-    c[14] = Fixed(random.Between(1, 2000) / 100.0, 2);
-    c[15] = Fixed(eps, 2);
-    c[16] = random.Between(0, 9) < 7 ? QString()
-                                     : Fixed(random.Between(1, 120) / 10.0, 1) + QLatin1Char('%');
-    c[17] = Fixed(random.Between(-800, 400) / 10.0, 1) + QLatin1Char('%');
-    c[18] = QStringLiteral("Quote");
+    set(6, capK * 1000.0, cap);
+
+    int volume = random.Between(1000, 5000000);
+    set(7, volume, QString::number(volume));
+    int averageVolume = random.Between(1000, 5000000);
+    set(8, averageVolume, QString::number(averageVolume));
+    bool noBeta = random.OneIn(10);
+    int beta = random.Between(-100, 300);
+    set(9, noBeta ? 0.0 : beta / 100.0, noBeta ? QString() : Fixed(beta / 100.0, 2));
+    int highCents =
+        static_cast<int>(std::lround(price * 100 * (1.0 + random.Between(0, 300) / 100.0)));
+    set(10, highCents / 100.0, Fixed(highCents / 100.0, 2));
+    int lowCents = std::max(
+        1, static_cast<int>(std::lround(price * 100 * (1.0 - random.Between(0, 90) / 100.0))));
+    set(11, lowCents / 100.0, Fixed(lowCents / 100.0, 2));
+    int eps = random.Between(-200, 150);
+    int pe = random.OneIn(8) ? random.Between(10000, 99999) : random.Between(10, 999);
+    set(12, eps <= 0 ? 0.0 : pe / 10.0, eps <= 0 ? QStringLiteral("N/A") : Fixed(pe / 10.0, 1));
+    bool noBook = random.OneIn(12);
+    int book = random.Between(5, 800);
+    set(13, noBook ? 0.0 : book / 100.0, noBook ? QString() : Fixed(book / 100.0, 2));
+    int sales = random.Between(1, 2000);
+    set(14, sales / 100.0, Fixed(sales / 100.0, 2));
+    set(15, eps / 100.0, Fixed(eps / 100.0, 2));
+    bool noYield = random.Between(0, 9) < 7;
+    int yield = random.Between(1, 120);
+    set(16, noYield ? 0.0 : yield / 10.0,
+        noYield ? QString() : Fixed(yield / 10.0, 1) + QLatin1Char('%'));
+    int roe = random.Between(-800, 400);
+    set(17, roe / 10.0, Fixed(roe / 10.0, 1) + QLatin1Char('%'));
+    set(18, 0.0, QStringLiteral("Quote"));
+
+    // The hand-written page: the same values in another dress.
+    auto &r = stock.RealisticCells;
+    r = c;
+    if (capK < 1000)
+        r[6] = QString::number(capK) + QLatin1Char('K');
+    else if (capK >= 1000000)
+        r[6] = Fixed(capK / 1e6, 4) + QLatin1Char('B');
+    else
+        r[6] = Grouped(capK / 1000.0, 1) + QLatin1Char('M');
+    r[7] = Grouped(volume, 0);
+    r[8] = Grouped(averageVolume, 0);
+    if (noBeta)
+        r[9] = QStringLiteral("-");
+    if (eps > 0)
+        r[12] = Grouped(pe / 10.0, 1);
 
     stock.Symbol = c[0];
     stock.Company = ProperCase(c[1]);
     stock.Industry = c[2];
     stock.Text3 = c[3];
-    for (int field = 4; field < ColumnCount; ++field) {
-        QString text = c[static_cast<size_t>(field)];
-        text.remove(QLatin1Char('%'));
-        double value = 0;
-        if (field == 6) {
-            text.remove(QLatin1Char(','));
-            value = text.contains(QLatin1Char('M'))
-                        ? LeadingNumber(text.remove(QLatin1Char('M'))) * 1e6
-                        : LeadingNumber(text);
-        } else {
-            value = LeadingNumber(text);
-        }
-        stock.Numbers[static_cast<size_t>(field - 4)] = value;
-    }
     return stock;
 }
 

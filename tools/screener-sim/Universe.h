@@ -16,21 +16,21 @@ inline constexpr int RowsPerPage = 20;
 
 // One stock of the simulated screener.
 struct SimStock {
-    // Cell texts as the page shows them, entities decoded ("ACME & SONS", "1,234.5M", "-2.50%",
-    // "" for an empty cell, "N/A").
+    // Cell texts as the tidy page shows them, entities decoded ("ACME & SONS", "1,234.5M",
+    // "-2.50%", "" for an empty cell, "N/A").
     std::array<QString, ColumnCount> Cells;
+    // The same values as a page written by hand shows them: grouped volumes and P/E values,
+    // market caps in K, M or B, a dash for a missing beta; "" for a cell the page leaves blank.
+    std::array<QString, ColumnCount> RealisticCells;
 
-    // What a program reading the page the described way gets back for this stock:
+    // The true values, as the program should show them, whatever the page's wording:
     QString Symbol;    // as shown
-    QString Company;   // re-cased, first letter of each space-separated word upper case
-    QString Industry;  // as shown, "&" decoded
+    QString Company;   // re-cased for display, first letter of each space-separated word upper case
+    QString Industry;  // as shown
     QString Text3;     // exchange
-    // Fields 4..18 as numbers: "%" and empty cells read as the number before them or 0, a market
-    // cap with "M" in dollars, one with "B" as the bare number (only "M" is a known suffix).
+    // Fields 4..18 as numbers: the market cap in dollars, percentages without their sign,
+    // missing values (blank, "N/A", "-") and the link column 0.
     std::array<double, ColumnCount - 4> Numbers{};
-
-    // The true market capitalisation in dollars, whatever suffix the page used.
-    double MarketCapDollars = 0;
 
     double Number(int field) const { return Numbers[static_cast<size_t>(field - 4)]; }
     double Price() const { return Number(4); }

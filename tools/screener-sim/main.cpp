@@ -63,8 +63,44 @@ int main(int argc, char **argv)
     QCommandLineOption shift(QStringLiteral("shift"),
                              QStringLiteral("Rows the list moves back with each result request."),
                              QStringLiteral("n"), QStringLiteral("0"));
-    parser.addOptions(
-        {port, stocks, delay, errors, drops, hangs, noTable, truncated, binary, separator, shift});
+    QCommandLineOption realistic(
+        QStringLiteral("realistic"),
+        QStringLiteral("Write pages as a hand-written site does: attributes, indentation, grouped "
+                       "numbers, K/M/B caps, blanks as &nbsp;, the charset only in a <meta>."));
+    QCommandLineOption wording(QStringLiteral("total-wording"),
+                               QStringLiteral("How the total is written: standard, dash (\"1 - "
+                                              "20 of\"), bold or tab."),
+                               QStringLiteral("words"), QStringLiteral("standard"));
+    QCommandLineOption flaky(QStringLiteral("flaky-pages"),
+                             QStringLiteral("Pages answered with HTTP 500 once, then normally."),
+                             QStringLiteral("b,..."));
+    QCommandLineOption tooMany(QStringLiteral("too-many-pages"),
+                               QStringLiteral("Pages answered with HTTP 429 and Retry-After once."),
+                               QStringLiteral("b,..."));
+    QCommandLineOption unavailable(
+        QStringLiteral("unavailable-pages"),
+        QStringLiteral("Pages answered with HTTP 503 and Retry-After once."),
+        QStringLiteral("b,..."));
+    QCommandLineOption retryAfter(QStringLiteral("retry-after"),
+                                  QStringLiteral("Seconds of those Retry-After headers; negative "
+                                                 "sends none."),
+                                  QStringLiteral("s"), QStringLiteral("2"));
+    QCommandLineOption downFrom(QStringLiteral("down-from"),
+                                QStringLiteral("Close every result-page request unanswered from "
+                                               "the n-th one on (counted from 0)."),
+                                QStringLiteral("n"), QStringLiteral("-1"));
+    QCommandLineOption trickle(QStringLiteral("trickle"),
+                               QStringLiteral("Send every answer in eight pieces this many "
+                                              "milliseconds apart."),
+                               QStringLiteral("ms"), QStringLiteral("0"));
+    QCommandLineOption chunked(QStringLiteral("chunked"),
+                               QStringLiteral("Send bodies with chunked transfer coding."));
+    QCommandLineOption keepAlive(QStringLiteral("keep-alive"),
+                                 QStringLiteral("Keep connections open for further requests."));
+    parser.addOptions({port,    stocks,    delay,    errors,      drops,      hangs,
+                       noTable, truncated, binary,   separator,   shift,      realistic,
+                       wording, flaky,     tooMany,  unavailable, retryAfter, downFrom,
+                       trickle, chunked,   keepAlive});
     parser.process(app);
 
     int size = std::clamp(parser.value(stocks).toInt(), 0, 32767);
@@ -79,6 +115,20 @@ int main(int argc, char **argv)
     faults.BinaryRows = RowList(parser.value(binary));
     faults.TotalWithSeparator = parser.isSet(separator);
     faults.ShiftRows = parser.value(shift).toInt();
+    faults.Realistic = parser.isSet(realistic);
+    const QString words = parser.value(wording).toLower();
+    faults.TotalWords = words == QLatin1String("dash")   ? screener_sim::TotalWording::Dash
+                        : words == QLatin1String("bold") ? screener_sim::TotalWording::Bold
+                        : words == QLatin1String("tab")  ? screener_sim::TotalWording::Tab
+                                                         : screener_sim::TotalWording::Standard;
+    faults.FlakyRows = RowList(parser.value(flaky));
+    faults.TooManyRows = RowList(parser.value(tooMany));
+    faults.UnavailableRows = RowList(parser.value(unavailable));
+    faults.RetryAfterSeconds = parser.value(retryAfter).toInt();
+    faults.DownFromRequest = parser.value(downFrom).toInt();
+    faults.TrickleMs = parser.value(trickle).toInt();
+    faults.Chunked = parser.isSet(chunked);
+    faults.KeepAlive = parser.isSet(keepAlive);
 
     if (!server.Listen(static_cast<quint16>(parser.value(port).toUInt()))) {
         std::fprintf(stderr, "zentrin-screener-sim: cannot listen on 127.0.0.1:%s\n",

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <string>
 
-#include "store/MdlHelpers.h"
+#include "platform/LeadingNumber.h"
 
-namespace MdlHelpers {
+namespace platform {
 
 namespace {
 
@@ -160,4 +160,4 @@ double ParseLeadingNumber(QStringView text)
     return number[0] == '-' ? -value : value;
 }
 
-}  // namespace MdlHelpers
+}  // namespace platform
