@@ -192,6 +192,18 @@ TEST_F(ListActions, ExportWritesTheRowsAsShownAndReportsSuccess)
     EXPECT_EQ(messages[0].caption, "Zentrin");
 }
 
+TEST_F(ListActions, ExportFollowsTheGridsSortOrder)
+{
+    List(4);
+    Grid().Sort(2, 0);  // Price, descending
+    chosen = folder.File("sorted.csv");
+    window->ExportCsv();
+    ASSERT_EQ(Symbols(), QStringList({"S3", "S2", "S1", "S0"}));
+    QString expected;
+    for (int r = 0; r < 4; ++r) expected += Line(GridRow(r));
+    EXPECT_EQ(folder.ReadBytes("sorted.csv"), (expected + "\r\n").toLatin1());
+}
+
 TEST_F(ListActions, ExportNamesTheFileWithCsvUnlessItEndsSoAndCancelWritesNothing)
 {
     Open();
