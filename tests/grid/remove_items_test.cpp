@@ -124,9 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"single_select_runs", 9, {1, 2, 5, 6}, {1, 6}, 8, false},
                       Case{"single_select_run_at_end", 8, {6, 7}, {6}, 7, false},
                       Case{"single_select_everything", 3, {0, 1, 2}, {1}, 1, false},
-                      Case{"many_with_compaction", 2000, Every(3, 2000), Range(500, 1500), 1999,
-                           true},
-                      Case{"most_of_them", 3000, Range(100, 2900), Range(0, 3000), 2950, true}),
+                      Case{"every_third", 1200, Every(3, 1200), Range(300, 900), 1199, true},
+                      Case{"most_of_them", 1500, Range(50, 1450), Range(0, 1500), 1460, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(GridRemoveItemsErrors, ARowThatDoesNotExistChangesNothing)
