@@ -1,7 +1,12 @@
 #include "BenchData.h"
 
+#include <QDir>
 #include <cmath>
 
+#include "platform/ProgramFolder.h"
+#include "store/MdlHelpers.h"
+#include "store/Module1.h"
+#include "store/StockTable.h"
 #include "web/HtmlDocument.h"
 
 namespace bench {
@@ -66,6 +71,47 @@ QString RealisticResultPage(int first, int rows)
         "</TBODY></TABLE>\r\n<P><FONT face=arial size=-1>Data delayed 20 minutes."
         "</FONT></P>";
     return page;
+}
+
+QStringList RealisticResultPages(int count)
+{
+    QStringList pages;
+    for (int first = 0; first < count; first += 20)
+        pages << RealisticResultPage(first, std::min(20, count - first));
+    return pages;
+}
+
+QString WriteRealisticDatabase(int count)
+{
+    Stocks().Clear();
+    for (int i = 0; i < count; ++i) Stocks().StoreAt(i, RealisticRecord(i));
+    Module1::SaveStockDatabase();
+    return Module1::DatabasePath();
+}
+
+QStringList WriteRealisticPageFiles(int count)
+{
+    QDir(platform::ProgramFolder()).mkpath(QStringLiteral("temp"));
+    QStringList paths;
+    const QStringList pages = RealisticResultPages(count);
+    for (int n = 0; n < pages.size(); ++n) {
+        paths << MdlHelpers::AppFile(QStringLiteral("temp/%1.dat").arg(n));
+        MdlHelpers::WriteTextFile(paths.back(), pages[n], false);
+    }
+    return paths;
+}
+
+std::vector<GridRowTexts> RealisticGridRows(int count)
+{
+    const auto two = [](double v) { return QString::number(v, 'f', 2); };
+    std::vector<GridRowTexts> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const StockRecord r = RealisticRecord(i);
+        rows.push_back({r.Symbol, r.Company, two(r.Price), r.Industry, two(r.MarketCap / 1e6),
+                        two(r.Beta), two(r.PE), two(r.PB), two(r.PS)});
+    }
+    return rows;
 }
 
 QString BodyHtml(const platform::HtmlDocument &document)

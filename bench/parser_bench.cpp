@@ -13,9 +13,7 @@ namespace {
 
 void BM_ParseAllResultPages(benchmark::State &state)
 {
-    QStringList pages;
-    for (int first = 0; first < StockTable::MaxRecords; first += 20)
-        pages << bench::RealisticResultPage(first, std::min(20, StockTable::MaxRecords - first));
+    const QStringList pages = bench::RealisticResultPages(StockTable::MaxRecords);
     qsizetype bytes = 0;
     for (const QString &p : pages) bytes += p.size();
     for (auto _ : state) {

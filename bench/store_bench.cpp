@@ -11,17 +11,11 @@
 
 namespace {
 
-void FillTable()
-{
-    Stocks().Clear();
-    for (int i = 0; i < StockTable::MaxRecords; ++i) Stocks().StoreAt(i, bench::RealisticRecord(i));
-}
-
 void BM_SaveStockDatabase(benchmark::State &state)
 {
     QTemporaryDir dir;
     platform::SetProgramFolderOverride(dir.path());
-    FillTable();
+    bench::WriteRealisticDatabase(StockTable::MaxRecords);
     for (auto _ : state) benchmark::DoNotOptimize(Module1::SaveStockDatabase());
     state.counters["MB"] = QFileInfo(Module1::DatabasePath()).size() / 1e6;
     platform::SetProgramFolderOverride(QString());
@@ -32,8 +26,7 @@ void BM_LoadStockDatabase(benchmark::State &state)
 {
     QTemporaryDir dir;
     platform::SetProgramFolderOverride(dir.path());
-    FillTable();
-    Module1::SaveStockDatabase();
+    bench::WriteRealisticDatabase(StockTable::MaxRecords);
     for (auto _ : state) benchmark::DoNotOptimize(Module1::LoadStockDatabase());
     state.counters["records"] = Stocks().Count();
     platform::SetProgramFolderOverride(QString());

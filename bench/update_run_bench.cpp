@@ -35,12 +35,7 @@ void BM_ImportPhase(benchmark::State &state)
 {
     QTemporaryDir dir;
     platform::SetProgramFolderOverride(dir.path());
-    QDir(dir.path()).mkdir("temp");
-    int files = 0;
-    for (int first = 0; first < StockTable::MaxRecords; first += 20, ++files)
-        MdlHelpers::WriteTextFile(
-            dir.path() + QString("/temp/%1.dat").arg(files),
-            bench::RealisticResultPage(first, std::min(20, StockTable::MaxRecords - first)), false);
+    const auto files = bench::WriteRealisticPageFiles(StockTable::MaxRecords).size();
     platform::SetMessageHandler([](const auto &) { return platform::MessageAnswer::Ok; });
     Controls controls;
     for (auto _ : state)

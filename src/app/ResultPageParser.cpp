@@ -26,9 +26,30 @@ qsizetype SkipBlanks(QStringView text, qsizetype at)
     return at;
 }
 
+// Where the next ">" lies, found once for a forward walk over one text: a page of tags that
+// never close (or close far away) would otherwise have every tag search to the same point.
+class CloseFinder {
+public:
+    explicit CloseFinder(QStringView text) : text(text) {}
+    qsizetype From(qsizetype from)
+    {
+        if (found != NotSearched && (found < 0 || found >= from) && from >= searchedFrom)
+            return found;
+        searchedFrom = from;
+        found = text.indexOf(u'>', from);
+        return found;
+    }
+
+private:
+    static constexpr qsizetype NotSearched = -2;
+    QStringView text;
+    qsizetype searchedFrom = 0;
+    qsizetype found = NotSearched;
+};
+
 // Length of the tag <name ...> or <name> at text[at], 0 when there is none: the name must be
 // followed by ">" or by white space and attributes.
-qsizetype TagAt(QStringView text, qsizetype at, QStringView name)
+qsizetype TagAt(QStringView text, qsizetype at, QStringView name, CloseFinder &closes)
 {
     if (!text.mid(at).startsWith(name))
         return 0;
@@ -39,7 +60,7 @@ qsizetype TagAt(QStringView text, qsizetype at, QStringView name)
         return name.size() + 1;
     if (!IsBlank(text[after]))
         return 0;
-    const qsizetype close = text.indexOf(u'>', after);
+    const qsizetype close = closes.From(after);
     return close < 0 ? 0 : close + 1 - at;
 }
 
@@ -83,6 +104,7 @@ QString MarkRowsAndCells(QStringView cut)
 {
     QString marked;
     marked.reserve(cut.size());
+    CloseFinder closes(cut);
     qsizetype copied = 0;
     const auto copyTo = [&](qsizetype at) { marked.append(cut.mid(copied, at - copied)); };
     for (qsizetype at = 0; at < cut.size(); ++at) {
@@ -98,14 +120,14 @@ QString MarkRowsAndCells(QStringView cut)
         if ((length = PairAt(cut, at, u"</FONT>", u"</TD>")) > 0) {
             copyTo(at);
             marked += Module1::FieldSeparator;
-        } else if ((length = TagAt(cut, at, u"<TR")) > 0) {
+        } else if ((length = TagAt(cut, at, u"<TR", closes)) > 0) {
             copyTo(at);
             marked += RowMarker;
-        } else if ((length = TagAt(cut, at, u"<TD")) > 0) {
+        } else if ((length = TagAt(cut, at, u"<TD", closes)) > 0) {
             copyTo(at);
             while (!marked.isEmpty() && IsBlank(marked.back())) marked.chop(1);
             const qsizetype font = SkipBlanks(cut, at + length);
-            const qsizetype fontLength = TagAt(cut, font, u"<FONT");
+            const qsizetype fontLength = TagAt(cut, font, u"<FONT", closes);
             if (fontLength > 0)
                 length = font + fontLength - at;
         } else {

@@ -2,7 +2,6 @@
 
 #include <QtGlobal>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <span>
@@ -43,15 +42,12 @@ public:
         return {static_cast<quint32>(at), static_cast<quint32>(n)};
     }
 
-    // Appends a copy of values, which may lie inside this pool.
+    // Appends a copy of values, which may lie inside this pool: growing never moves a run, and
+    // the new run lies past every live one, so the copy reads what it writes nowhere.
     Ref Append(std::span<const T> values)
     {
         if (values.empty())
             return {};
-        if (Contains(values.data())) {
-            const std::vector<T> copy(values.begin(), values.end());
-            return Append(std::span<const T>(copy));
-        }
         const std::size_t at = Place(values.size());
         std::uninitialized_copy(values.begin(), values.end(), storage.At(at));
         return {static_cast<quint32>(at), static_cast<quint32>(values.size())};
@@ -136,17 +132,6 @@ private:
         end = at + n;
         used += n;
         return at;
-    }
-
-    bool Contains(const T *p) const
-    {
-        for (int k = 0; k < storage.SegmentCount(); ++k) {
-            const T *first = storage.Block(k);
-            if (std::less_equal<const T *>()(first, p) &&
-                std::less<const T *>()(p, first + Segments<T>::SizeOf(k)))
-                return true;
-        }
-        return false;
     }
 
     Segments<T> storage;

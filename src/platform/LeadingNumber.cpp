@@ -1,5 +1,7 @@
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "platform/LeadingNumber.h"
@@ -8,26 +10,30 @@ namespace platform {
 
 namespace {
 
-bool IsSkipped(char16_t c)
+// The same code reads UTF-16 text and the bytes of locale text: every character a number is made
+// of is ASCII, and no byte of a multi-byte character is, so both stop at the same place.
+template <class Char>
+bool IsSkipped(Char c)
 {
-    return c == u' ' || c == u'\t' || c == u'\n';
+    return c == ' ' || c == '\t' || c == '\n';
 }
 
 // Reads the characters of the number while skipping blanks between them.
+template <class Char>
 class Cursor {
 public:
-    explicit Cursor(QStringView text) : p(text.utf16()), end(p + text.size()) {}
+    Cursor(const Char *first, const Char *last) : p(first), end(last) {}
 
     char16_t Peek()
     {
         while (p < end && IsSkipped(*p)) ++p;
-        return p < end ? *p : u'\0';
+        return p < end ? static_cast<char16_t>(*p) : u'\0';
     }
     void Next() { ++p; }
 
 private:
-    const char16_t *p;
-    const char16_t *end;
+    const Char *p;
+    const Char *end;
 };
 
 // A short ASCII text on the stack that spills to the heap when it must.
@@ -76,7 +82,8 @@ int DigitValue(char16_t c, int base)
     return v < base ? v : -1;
 }
 
-double ReadInteger(Cursor &cursor, int base)
+template <class Char>
+double ReadInteger(Cursor<Char> &cursor, int base)
 {
     double value = 0;
     for (int d; (d = DigitValue(cursor.Peek(), base)) >= 0; cursor.Next()) value = value * base + d;
@@ -84,11 +91,53 @@ double ReadInteger(Cursor &cursor, int base)
     return std::isfinite(value) ? value : 0;
 }
 
-}  // namespace
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-double ParseLeadingNumber(QStringView text)
+// The common shape of the program's numbers, "-12.34" with nothing skipped inside and no
+// exponent, read without collecting its characters. Up to 15 digits the digits form an integer
+// a double holds exactly, and so does 10^k up to 10^22: one correctly rounded division then gives
+// the very double the general conversion gives. Returns how many characters it read, or 0 for
+// any other shape (a blank or an exponent letter right after the digits among them).
+template <class Char>
+std::size_t ReadPlainDecimal(const Char *const begin, const Char *const end, double &value)
 {
-    Cursor cursor(text);
+    const Char *p = begin;
+    const bool negative = p < end && *p == '-';
+    p += negative;
+    std::uint64_t digits = 0;
+    const Char *const integerStart = p;
+    for (unsigned d; p < end && (d = static_cast<unsigned>(*p) - '0') <= 9; ++p)
+        digits = digits * 10 + d;
+    std::ptrdiff_t count = p - integerStart;
+    std::ptrdiff_t decimals = 0;
+    if (p < end && *p == '.') {
+        const Char *const fractionStart = ++p;
+        for (unsigned d;
+             p < end && (d = static_cast<unsigned>(*p) - '0') <= 9 && p - integerStart < 17; ++p)
+            digits = digits * 10 + d;
+        decimals = p - fractionStart;
+        count += decimals;
+    }
+    if (count == 0 || count > 15)
+        return 0;
+    if (p < end) {
+        const Char c = *p;
+        if (IsSkipped(c) || c == 'E' || c == 'e' || c == 'D' || c == 'd' ||
+            static_cast<unsigned>(c) - '0' <= 9)
+            return 0;
+    }
+    const double magnitude = decimals > 0 ? static_cast<double>(digits) / ExactPowersOfTen[decimals]
+                                          : static_cast<double>(digits);
+    value = negative ? -magnitude : magnitude;
+    return static_cast<std::size_t>(p - begin);
+}
+
+template <class Char>
+[[gnu::noinline]] double ParseNumber(const Char *begin, const Char *end)
+{
+    Cursor<Char> cursor(begin, end);
     if (cursor.Peek() == u'&') {
         cursor.Next();
         const char16_t kind = cursor.Peek();
@@ -158,6 +207,28 @@ double ParseLeadingNumber(QStringView text)
     if (ec != std::errc())
         return 0;
     return number[0] == '-' ? -value : value;
+}
+
+}  // namespace
+
+double ParseLeadingNumber(QStringView text)
+{
+    const char16_t *begin = text.utf16();
+    if (double value; ReadPlainDecimal(begin, begin + text.size(), value))
+        return value;
+    return ParseNumber(begin, begin + text.size());
+}
+
+double ParseLeadingNumber(std::string_view bytes)
+{
+    if (double value; ReadPlainDecimal(bytes.data(), bytes.data() + bytes.size(), value))
+        return value;
+    return ParseNumber(bytes.data(), bytes.data() + bytes.size());
+}
+
+std::size_t ReadPlainNumber(std::string_view bytes, double &value)
+{
+    return ReadPlainDecimal(bytes.data(), bytes.data() + bytes.size(), value);
 }
 
 }  // namespace platform

@@ -27,4 +27,8 @@ char32_t Windows1252Character(char32_t value);
 // Strict UTF-8: no overlong forms, surrogates or values past U+10FFFF.
 bool IsValidUtf8(const char *bytes, qsizetype size);
 
+// True when EncodeLocaleText writes UTF-8, so that a writer may copy ASCII text as it is and
+// encode the rest piece by piece.
+bool LocaleIsUtf8();
+
 }  // namespace platform

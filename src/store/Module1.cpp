@@ -1,9 +1,20 @@
 #include "store/Module1.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "platform/DateTimeFormat.h"
+#include "platform/LeadingNumber.h"
 #include "platform/NumberFormat.h"
+#include "platform/SafeFile.h"
+#include "platform/TextCodec.h"
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
 
@@ -75,8 +86,82 @@ StockRecord RecordFromFields(const RecordFields &fields)
     return record;
 }
 
+namespace {
+
+// The record line in the locale encoding, written at out (room for RecordRoom bytes): what
+// EncodeLocaleText(RecordLine()) gives in a UTF-8 locale, without the line of UTF-16 in between.
+// Texts of plain ASCII are copied as they are; only the others go through the encoder. Returns
+// the end of what it wrote.
+qsizetype RecordRoom(const StockRecord &record)
+{
+    qsizetype room =
+        (StockRecord::FieldCount - 1) * 3 +
+        (StockRecord::FieldCount - StockRecord::TextFieldCount) * platform::MaxGeneralNumberLength;
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i)
+        room += record.TextField(i).size() * 3;  // UTF-8 takes at most 3 bytes per code unit
+    return room;
+}
+
+char *WriteRecordBytes(char *out, const StockRecord &record)
+{
+    const auto separator = [&out] {
+        out[0] = '~';
+        out[1] = '!';
+        out[2] = '@';
+        out += 3;
+    };
+    for (int i = 0; i < StockRecord::TextFieldCount; ++i) {
+        const QString &text = record.TextField(i);
+        const char16_t *chars = reinterpret_cast<const char16_t *>(text.constData());
+        const qsizetype n = text.size();
+        char16_t high = 0;
+        for (qsizetype k = 0; k < n; ++k) {
+            high |= chars[k];
+            out[k] = static_cast<char>(chars[k]);
+        }
+        if (high < 0x80) {
+            out += n;
+        } else {
+            const QByteArray encoded = platform::EncodeLocaleText(text);
+            out = std::copy(encoded.begin(), encoded.end(), out);
+        }
+        separator();
+    }
+    for (int i = StockRecord::TextFieldCount; i < StockRecord::FieldCount; ++i) {
+        char16_t number[platform::MaxGeneralNumberLength];
+        const int n = platform::WriteGeneralNumber(number, record.NumberField(i));
+        for (int k = 0; k < n; ++k) out[k] = static_cast<char>(number[k]);
+        out += n;
+        if (i + 1 < StockRecord::FieldCount)
+            separator();
+    }
+    return out;
+}
+
+}  // namespace
+
+QByteArray DatabaseBytes()
+{
+    const StockTable &table = Stocks();
+    qsizetype room = 2;
+    for (const StockRecord &record : table) room += RecordRoom(record) + 2;
+    QByteArray bytes(room, Qt::Uninitialized);
+    char *out = bytes.data();
+    *out++ = '\r';  // the empty first line
+    *out++ = '\n';
+    for (const StockRecord &record : table) {
+        out = WriteRecordBytes(out, record);
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
+}
+
 bool SaveStockDatabase()
 {
+    if (platform::LocaleIsUtf8())
+        return platform::ReplaceFile(DatabasePath(), DatabaseBytes());
     const StockTable &table = Stocks();
     QStringList lines;
     lines.reserve(table.Count() + 1);
@@ -85,7 +170,162 @@ bool SaveStockDatabase()
     return MdlHelpers::WriteLines(DatabasePath(), lines);
 }
 
-int LoadStockDatabase()
+namespace {
+
+// The load works on the file's bytes. A file is decoded in one encoding, UTF-8 or (when it is
+// not valid UTF-8) windows-1252; both map bytes to characters one-to-one and keep ASCII as it
+// is, so decoding commutes with cutting the bytes at ASCII characters (CR, the spaces trimmed,
+// the separator): trimming, dropping blank and duplicate lines and splitting on the bytes give
+// the very records the general road gives on the decoded lines, and only the four texts of a
+// record are ever decoded. A UTF-8 byte order mark, which decoding may drop, is left to the
+// general road.
+struct FileText {
+    bool ascii = true;
+    platform::TextEncoding encoding = platform::TextEncoding::Utf8;
+};
+
+bool KindOf(const QByteArray &bytes, FileText &kind)
+{
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    std::uint64_t high = 0;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        high |= word;
+    }
+    for (; p < end; ++p) high |= static_cast<unsigned char>(*p);
+    kind.ascii = (high & 0x8080808080808080ull) == 0;
+    if (kind.ascii)
+        return true;
+    kind.encoding = platform::DetectLocaleEncoding(bytes);
+    return kind.encoding != platform::TextEncoding::Utf8 || !bytes.contains("\xEF\xBB\xBF");
+}
+
+// The distinct lines seen so far (views into one buffer that outlives the set).
+class LineSet {
+public:
+    explicit LineSet(std::size_t expected)
+    {
+        std::size_t capacity = 64;
+        while (capacity < expected * 2) capacity *= 2;
+        entries.resize(capacity);
+    }
+
+    // True when the line was not in the set yet. The line is never empty.
+    bool Insert(std::string_view line)
+    {
+        if ((count + 1) * 2 > entries.size())
+            Grow();
+        const std::size_t hash = Hash(line);
+        const std::size_t mask = entries.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot &slot = entries[i];
+            if (slot.line.empty()) {
+                slot = {line, hash};
+                ++count;
+                return true;
+            }
+            if (slot.hash == hash && slot.line == line)
+                return false;
+        }
+    }
+
+private:
+    // Eight bytes a step; the seed differs from run to run, so that no file can be made to
+    // collide on purpose.
+    std::size_t Hash(std::string_view line) const
+    {
+        std::uint64_t h = seed ^ line.size();
+        const char *p = line.data();
+        const char *end = p + line.size();
+        const auto mix = [&h](std::uint64_t word) {
+            h = (h ^ word) * 0x9E3779B97F4A7C15ull;
+            h ^= h >> 29;
+        };
+        for (; end - p >= 8; p += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            mix(word);
+        }
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, p, static_cast<std::size_t>(end - p));
+        mix(tail);
+        return static_cast<std::size_t>(h ^ (h >> 32));
+    }
+
+    const std::uint64_t seed = QRandomGenerator::global()->generate64();
+
+    struct Slot {
+        std::string_view line;
+        std::size_t hash = 0;
+    };
+
+    void Grow()
+    {
+        std::vector<Slot> old(entries.size() * 2);
+        old.swap(entries);
+        const std::size_t mask = entries.size() - 1;
+        for (const Slot &slot : old) {
+            if (slot.line.empty())
+                continue;
+            std::size_t i = slot.hash & mask;
+            while (!entries[i].line.empty()) i = (i + 1) & mask;
+            entries[i] = slot;
+        }
+    }
+
+    std::vector<Slot> entries;
+    std::size_t count = 0;
+};
+
+std::string_view TrimSpaceBytes(const char *first, const char *last)
+{
+    while (first < last && *first == ' ') ++first;
+    while (last > first && last[-1] == ' ') --last;
+    return {first, static_cast<std::size_t>(last - first)};
+}
+
+StockRecord RecordFromBytes(std::string_view line, const FileText &kind)
+{
+    StockRecord record;
+    std::size_t from = 0;
+    for (int i = 0; i < StockRecord::FieldCount; ++i) {
+        std::size_t at;
+        if (i >= StockRecord::TextFieldCount) {
+            // A plain number followed by the separator or the line end is the whole field:
+            // read and split in the same step.
+            double value;
+            const std::size_t n = platform::ReadPlainNumber(line.substr(from), value);
+            at = from + n;
+            if (n > 0 && (at == line.size() || (line.size() - at >= 3 && line[at] == '~' &&
+                                                line[at + 1] == '!' && line[at + 2] == '@'))) {
+                record.NumberField(i) = value;
+                if (at == line.size())
+                    break;
+                from = at + 3;
+                continue;
+            }
+        }
+        at = line.find("~!@", from);
+        const std::string_view field =
+            line.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from);
+        if (i < StockRecord::TextFieldCount)
+            record.TextField(i) =
+                kind.ascii ? QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()))
+                           : platform::DecodeText(
+                                 field.data(), static_cast<qsizetype>(field.size()), kind.encoding);
+        else
+            record.NumberField(i) = platform::ParseLeadingNumber(field);
+        if (at == std::string_view::npos)
+            break;
+        from = at + 3;
+    }
+    return record;
+}
+
+// The general road: the text helpers one after another, as the file format describes the load.
+int LoadDecodedLines()
 {
     const QStringList lines = MdlHelpers::RemoveDuplicateLines(
         MdlHelpers::RemoveBlankLines(MdlHelpers::ReadLines(DatabasePath(), true)));
@@ -95,6 +335,44 @@ int LoadStockDatabase()
     for (int i = 0; i < kept; ++i) records.push_back(RecordFromLine(lines[i]));
     Stocks().Assign(std::move(records));
     return static_cast<int>(lines.size() - kept);
+}
+
+}  // namespace
+
+int LoadStockDatabase()
+{
+    QFile file(DatabasePath());
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    FileText kind;
+    if (!KindOf(bytes, kind))
+        return LoadDecodedLines();
+
+    // One pass over the bytes: cut a line, trim it, skip it when blank or seen before, split
+    // it and read its numbers straight from the bytes.
+    constexpr qsizetype TypicalLine = 160;
+    LineSet seen(static_cast<std::size_t>(bytes.size() / TypicalLine));
+    std::vector<StockRecord> records;
+    records.reserve(static_cast<std::size_t>(
+        std::min<qsizetype>(bytes.size() / TypicalLine + 1, StockTable::MaxRecords)));
+    int left = 0;
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    while (p < end) {
+        const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p));
+        const char *lineEnd = cr ? cr : end;
+        const std::string_view line = TrimSpaceBytes(p, lineEnd);
+        if (!line.empty() && seen.Insert(line)) {
+            if (records.size() < static_cast<std::size_t>(StockTable::MaxRecords))
+                records.push_back(RecordFromBytes(line, kind));
+            else
+                ++left;
+        }
+        p = lineEnd;
+        if (p < end && ++p < end && *p == '\n')  // past CR, and LF of a CR LF
+            ++p;
+    }
+    Stocks().Assign(std::move(records));
+    return left;
 }
 
 bool WriteTimeStamp()

@@ -20,6 +20,9 @@ QString TimeStampPath();
 // failed (the previous file is then intact).
 bool SaveStockDatabase();
 
+// The bytes the save writes in a UTF-8 locale: CR LF, then every record line followed by CR LF.
+QByteArray DatabaseBytes();
+
 // Replaces the stock table with the records of data.dat (blank and duplicate lines dropped,
 // every Show flag false). No file, or no record lines, gives an empty table. A file of more
 // than 32,767 records loads its first 32,767; the result is the number of record lines left
