@@ -15,6 +15,8 @@ struct GridPointerState {
     int AutoScrollDirection = 0;  // 0 none, 1 up, 2 down
     bool KeyHandled = false;
     int HotHeaderColumn = -1;
+    bool SizingPointer = false;  // the west-east sizing shape is shown
+    bool ClickArmed = false;     // a left press on the control waits for its release
 
     // What emptying the grid forgets: the gesture in progress. The pointer's place, the press
     // x and the key state stay.

@@ -6,6 +6,9 @@
 #include <algorithm>
 
 #include "grid/GridEventGuard.h"
+#include "grid/GridKeyController.h"
+#include "grid/GridMessageHook.h"
+#include "grid/GridMouseController.h"
 #include "grid/GridPainter.h"
 #include "grid/GridScale.h"
 #include "platform/ControlError.h"
@@ -14,8 +17,15 @@
 using lynx::ScrollBarId;
 using platform::CheckedInt16;
 
-LynxGrid::LynxGrid(QWidget *parent) : SurfaceWidget(parent)
+LynxGrid::LynxGrid(QWidget *parent)
+    : SurfaceWidget(parent),
+      mouse(std::make_unique<lynx::GridMouseController>(*this)),
+      keys(std::make_unique<lynx::GridKeyController>(*this)),
+      hook(std::make_unique<lynx::GridMessageHook>(*this))
 {
+    // Moves without a button held drive hot tracking and the resize pointer.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     connect(&scrollBars, &lynx::GridScrollBars::UserScrolled, this,
             [this](ScrollBarId bar, int position) {
                 lynx::Guarded([&] { OnUserScrolled(bar, position); });

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "grid/GridItemSearch.h"
@@ -31,10 +32,22 @@
 // wrote before the failing access. No error leaves the control's event handlers.
 //
 // The grid paints into its back image (the surface, as big as the client area: the window less
-// its border and shown scroll bars). Its settings are saved and loaded by its host; every setter
-// of a saved property sends the host the property-changed notice.
+// its border and shown scroll bars). The pointer and the keys are GridMouseController's and
+// GridKeyController's, the wheel, focus and the pointer entering and leaving GridMessageHook's
+// (watching from ReadProperties in run mode on). Its settings are saved and loaded by its host;
+// every setter of a saved property sends the host the property-changed notice.
+namespace lynx {
+class GridMouseController;
+class GridKeyController;
+class GridMessageHook;
+}  // namespace lynx
+
 class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl {
     Q_OBJECT
+    friend class lynx::GridMouseController;
+    friend class lynx::GridKeyController;
+    friend class lynx::GridMessageHook;
+
 public:
     explicit LynxGrid(QWidget *parent = nullptr);
     ~LynxGrid() override;
@@ -387,6 +400,14 @@ protected:
 
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    // Input goes to the controllers; a control error stops there.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
     // Paints the whole control into its back image and presents it.
     virtual void PaintGrid();
@@ -443,4 +464,7 @@ private:
     bool layoutPending = false;
     QPointer<platform::ImageList> imageList;
     GridTypeAhead typeAhead;
+    std::unique_ptr<lynx::GridMouseController> mouse;
+    std::unique_ptr<lynx::GridKeyController> keys;
+    std::unique_ptr<lynx::GridMessageHook> hook;
 };

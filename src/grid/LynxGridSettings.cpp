@@ -1,5 +1,6 @@
 // The grid's saved settings: a new control's defaults, loading and saving with the host window.
 
+#include "grid/GridMessageHook.h"
 #include "grid/GridTheme.h"
 #include "grid/LynxGrid.h"
 #include "platform/SettingsStore.h"
@@ -24,6 +25,7 @@ void LynxGrid::ReadProperties(const platform::SettingsStore &store)
     lynx::ApplyThemeColors(props);
     if (AmbientUserMode().value_or(false)) {
         AttachScrollBars();
+        hook->Install();
         RefreshOrDefer();
     }
 }

@@ -6,6 +6,8 @@
 
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
+#include "platform/ControlHost.h"
+#include "platform/SettingsStore.h"
 
 // Runs f and expects it to fail with the numbered control error `number`.
 template <class F>
@@ -38,5 +40,21 @@ inline void AddColumns(LynxGrid &grid, int n)
     grid.SetRedraw(false);
     grid.SetScaleUnits(3);
     for (int c = 0; c < n; ++c) grid.AddColumn(QStringLiteral("C%1").arg(c), 100);
+    grid.SetRedraw(true);
+}
+
+// The main window's grid: loaded in run mode, 20-pixel rows, `cols` columns 100 pixels wide.
+template <class Grid>
+void LoadLikeTheMainWindow(Grid &grid, platform::ControlHost &host, QSize size, int cols, int rows)
+{
+    grid.SetHost(&host);
+    platform::SettingsStore saved;
+    saved.WriteInt("ScaleUnits", 3, 1);
+    saved.WriteInt("RowHeightMin", 20, 0);
+    grid.ReadProperties(saved);
+    grid.resize(size);
+    AddColumns(grid, cols);
+    grid.SetRedraw(false);
+    for (int r = 0; r < rows; ++r) grid.AddItem(QStringLiteral("r%1").arg(r));
     grid.SetRedraw(true);
 }

@@ -15,22 +15,6 @@ namespace {
 constexpr ScrollBarId H = ScrollBarId::Horizontal;
 constexpr ScrollBarId V = ScrollBarId::Vertical;
 
-// The main window's grid: loaded in run mode, 20-pixel rows, `cols` columns 100 pixels wide.
-template <class Grid>
-void LoadLikeTheMainWindow(Grid &grid, platform::ControlHost &host, QSize size, int cols, int rows)
-{
-    grid.SetHost(&host);
-    platform::SettingsStore saved;
-    saved.WriteInt("ScaleUnits", 3, 1);
-    saved.WriteInt("RowHeightMin", 20, 0);
-    grid.ReadProperties(saved);
-    grid.resize(size);
-    AddColumns(grid, cols);
-    grid.SetRedraw(false);
-    for (int r = 0; r < rows; ++r) grid.AddItem(QStringLiteral("r%1").arg(r));
-    grid.SetRedraw(true);
-}
-
 class ScrollingGrid : public LynxGrid {
 public:
     using LynxGrid::Scrolling;

@@ -1,0 +1,200 @@
+#include "grid/GridKeyController.h"
+
+#include <algorithm>
+
+#include "grid/GridSelection.h"
+#include "grid/LynxGrid.h"
+
+namespace lynx {
+
+using GridSelection::Mark;
+
+namespace {
+
+enum Key : short {
+    KeyEnter = 13,
+    KeyEsc = 27,
+    KeySpace = 32,
+    KeyPageUp = 33,
+    KeyPageDown = 34,
+    KeyEnd = 35,
+    KeyHome = 36,
+    KeyLeft = 37,
+    KeyArrowUp = 38,
+    KeyRight = 39,
+    KeyArrowDown = 40,
+    KeyA = 65,
+};
+constexpr short ShiftKey = 1;
+constexpr short CtrlKey = 2;
+constexpr int EditOnEnterOrEsc = 2;
+
+}  // namespace
+
+void GridKeyController::SuspendRedraw()
+{
+    if (suspended)
+        return;
+    suspended = true;
+    savedRedraw = grid.props.Redraw;
+    grid.props.Redraw = false;
+}
+
+void GridKeyController::ResumeRedraw()
+{
+    if (!suspended)
+        return;
+    suspended = false;
+    grid.props.Redraw = savedRedraw;
+}
+
+void GridKeyController::KeyDown(short keyCode, short shift)
+{
+    SuspendRedraw();
+    Step step{};
+    try {
+        step = ApplyKey(keyCode, shift);
+    } catch (...) {
+        ResumeRedraw();
+        throw;
+    }
+    ResumeRedraw();
+    if (keyCode != 0)
+        emit grid.KeyDown(keyCode, shift);
+    else
+        FollowUp(step);
+}
+
+GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
+{
+    constexpr ScrollBarId H = ScrollBarId::Horizontal;
+    constexpr ScrollBarId V = ScrollBarId::Vertical;
+    GridModel &model = grid.model;
+    GridScrollBars &bars = grid.scrollBars;
+    const int row = model.Row;
+    const int col = model.Col;
+    const int last = model.LastItem();
+    const bool multi = grid.props.MultiSelect;
+    const bool shiftHeld = shift & ShiftKey;
+    const bool ctrlHeld = shift & CtrlKey;
+    Step step{row, col, true};
+
+    switch (keyCode) {
+        case KeySpace:
+            if (grid.props.CheckBoxes && row >= 0) {
+                step.ClearFirst = false;
+                grid.pointer.KeyHandled = true;
+                model.ItemAtRow(row).Flags ^= ItemFlagChecked;
+                int checkedRow = row;
+                emit grid.ItemCheckToggled(checkedRow);
+                keyCode = 0;
+                grid.DrawGrid(savedRedraw);
+            }
+            break;
+        case KeyA:
+            if (ctrlHeld && multi) {
+                step.ClearFirst = false;
+                grid.pointer.KeyHandled = true;
+                GridSelection::MarkRange(model, Mark::Select, 0, last);
+                emit grid.SelectionChanged();
+                keyCode = 0;
+            }
+            break;
+        case KeyArrowUp:
+        case KeyArrowDown:
+            if (multi && shiftHeld)
+                step.ClearFirst = false;
+            if (keyCode == KeyArrowUp && row >= 1)
+                step.NewRow = row - 1;
+            else if (keyCode == KeyArrowDown && row < last)
+                step.NewRow = row + 1;
+            keyCode = 0;
+            break;
+        case KeyLeft:
+            if (col >= 1)
+                step.NewCol = col - 1;
+            keyCode = 0;
+            break;
+        case KeyRight:
+            if (col < model.Cols())
+                step.NewCol = col + 1;
+            keyCode = 0;
+            break;
+        case KeyPageUp:
+            if (row > 0) {
+                step.NewRow = std::max(row - grid.layout.ItemsVisible() + 1, 0);
+                bars.ScrollTo(V, step.NewRow);
+            }
+            keyCode = 0;
+            break;
+        case KeyPageDown:
+            if (row < last) {
+                step.NewRow = std::min(row + grid.layout.ItemsVisible() - 1, last);
+                bars.ScrollTo(V, step.NewRow);
+            }
+            keyCode = 0;
+            break;
+        case KeyHome:
+        case KeyEnd: {
+            const bool home = keyCode == KeyHome;
+            if (shiftHeld || ctrlHeld) {
+                if (shiftHeld && multi) {
+                    GridSelection::MarkRange(model, Mark::Deselect, -1, -1);
+                    GridSelection::MarkRange(model, Mark::Select, home ? 0 : row,
+                                             home ? row : last);
+                    emit grid.SelectionChanged();
+                    step.ClearFirst = false;
+                }
+                step.NewRow = home ? 0 : last;
+                bars.ScrollTo(V, home ? bars.RangeMin(V) : bars.RangeMax(V));
+            } else {
+                step.NewCol = home ? 0 : model.Cols();
+                bars.ScrollTo(H, home ? bars.RangeMin(H) : bars.RangeMax(H));
+            }
+            keyCode = 0;
+            break;
+        }
+        default:
+            break;
+    }
+    return step;
+}
+
+void GridKeyController::FollowUp(const Step &step)
+{
+    GridModel &model = grid.model;
+    if (step.NewRow < 0 || step.NewRow > model.LastItem())
+        return;
+    bool deselected = false;
+    bool selected = false;
+    if (step.ClearFirst && step.NewRow != model.Row)
+        deselected = GridSelection::MarkRange(model, Mark::Deselect, -1, -1);
+    if (!GridSelection::IsSelected(model, step.NewRow)) {
+        GridSelection::MarkRange(model, Mark::Select, step.NewRow, step.NewRow);
+        selected = true;
+        emit grid.SelectionChanged();
+    }
+    const bool moved =
+        grid.SetCurrentCell(step.NewRow, step.NewCol, LynxGrid::Scrolling::EnsureVisible);
+    if (moved || deselected || selected)
+        grid.DrawGrid(grid.props.Redraw);
+}
+
+void GridKeyController::KeyPress(short keyAscii)
+{
+    if (!grid.props.Enabled)
+        return;
+    if ((keyAscii == KeyEnter || keyAscii == KeyEsc) && (grid.props.EditTrigger & EditOnEnterOrEsc))
+        return;
+    if (!grid.pointer.KeyHandled)
+        grid.TypeAhead(QChar(static_cast<char16_t>(keyAscii)));
+    emit grid.KeyPress(keyAscii);
+}
+
+void GridKeyController::KeyUp(short keyCode, short shift)
+{
+    grid.pointer.KeyHandled = false;
+    emit grid.KeyUp(keyCode, shift);
+}
+
+}  // namespace lynx

@@ -1,0 +1,40 @@
+#pragma once
+
+class LynxGrid;
+
+namespace lynx {
+
+// The grid's keyboard: the key-down table that moves the current cell and extends the
+// selection, the row check box on Space, Ctrl+A, and the character keys that feed the
+// type-ahead. Keys the grid consumes do not reach the host's KeyDown.
+class GridKeyController {
+public:
+    explicit GridKeyController(LynxGrid &grid) : grid(grid) {}
+
+    // keyCode: the desktop's virtual-key code; shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void KeyDown(short keyCode, short shift);
+    // keyAscii: the character code of the key.
+    void KeyPress(short keyAscii);
+    void KeyUp(short keyCode, short shift);
+
+private:
+    struct Step {
+        int NewRow;
+        int NewCol;
+        bool ClearFirst;
+    };
+    // The table's effect of one key; sets keyCode to 0 when the grid consumed the key.
+    Step ApplyKey(short &keyCode, short shift);
+    void FollowUp(const Step &step);
+
+    // While a key is handled, Redraw reads false, so that the work inside draws once at the
+    // end. Suspensions do not nest.
+    void SuspendRedraw();
+    void ResumeRedraw();
+
+    LynxGrid &grid;
+    bool suspended = false;
+    bool savedRedraw = true;
+};
+
+}  // namespace lynx

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class LynxGrid;
+class QWheelEvent;
+
+namespace lynx {
+
+// What the grid learns from its window's events besides the pointer and the keys: focus in and
+// out, the wheel, the pointer entering and leaving, and a change of the desktop's style. An
+// event filter on the grid's window that acts and then lets every event through unchanged.
+class GridMessageHook : public QObject {
+    Q_OBJECT
+public:
+    explicit GridMessageHook(LynxGrid &grid);
+
+    // Starts watching the grid's window; watching twice is the same as once.
+    void Install();
+    bool Installed() const { return installed; }
+
+    bool MouseInside() const { return mouseInside; }
+    bool HasFocus() const { return hasFocus; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Handle(QEvent *event);
+    void Wheel(const QWheelEvent &event);
+
+    LynxGrid &grid;
+    bool installed = false;
+    bool mouseInside = false;
+    bool hasFocus = false;
+};
+
+}  // namespace lynx

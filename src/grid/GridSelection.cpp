@@ -1,0 +1,80 @@
+#include "grid/GridSelection.h"
+
+#include <algorithm>
+
+#include "grid/GridModel.h"
+
+namespace lynx::GridSelection {
+
+bool MarkRange(GridModel &model, Mark mark, int from, int to)
+{
+    const int last = model.LastItem();
+    if (from == -1)
+        from = 0;
+    if (to == -1)
+        to = last;
+    const int lo = std::max(std::min(from, to), 0);
+    const int hi = std::min(std::max(from, to), last);
+    bool deselected = false;
+    for (int row = lo; row <= hi; ++row) {
+        quint16 &flags = model.ItemAtRow(row).Flags;
+        if (mark == Mark::Select) {
+            flags |= ItemFlagSelected;
+        } else if (flags & ItemFlagSelected) {
+            flags &= static_cast<quint16>(~ItemFlagSelected);
+            deselected = true;
+        }
+    }
+    return deselected;
+}
+
+bool IsSelected(const GridModel &model, int row)
+{
+    const GridItem *item = model.FindItemAtRow(row);
+    return item && (item->Flags & ItemFlagSelected);
+}
+
+PressEffect PressRule(bool multiSelect, short shift, bool wasSelected)
+{
+    const bool shiftHeld = shift & 1;
+    const bool ctrlHeld = shift & 2;
+    if (multiSelect) {
+        if (shiftHeld)
+            return PressEffect::RangeFromCurrent;
+        if (ctrlHeld)
+            return PressEffect::Toggle;
+        return PressEffect::OnlyThisRow;
+    }
+    if (ctrlHeld)
+        return PressEffect::ClearAndToggle;
+    return wasSelected ? PressEffect::Keep : PressEffect::OnlyThisRow;
+}
+
+PressResult ApplyPress(GridModel &model, bool multiSelect, short shift, int row, int current)
+{
+    const bool was = IsSelected(model, row);
+    const Mark flipped = was ? Mark::Deselect : Mark::Select;
+    switch (PressRule(multiSelect, shift, was)) {
+        case PressEffect::Keep:
+            return {false};
+        case PressEffect::OnlyThisRow:
+            MarkRange(model, Mark::Deselect, -1, -1);
+            MarkRange(model, Mark::Select, row, row);
+            break;
+        case PressEffect::RangeFromCurrent:
+            MarkRange(model, Mark::Deselect, -1, -1);
+            // Without a current row the range starts at the top.
+            MarkRange(model, Mark::Select, current < 0 ? 0 : current, row);
+            break;
+        case PressEffect::Toggle:
+            MarkRange(model, flipped, row, row);
+            break;
+        case PressEffect::ClearAndToggle:
+            MarkRange(model, Mark::Deselect, -1, -1);
+            MarkRange(model, flipped, row, row);
+            break;
+    }
+    return {true};
+}
+
+}  // namespace lynx::GridSelection

@@ -1,0 +1,39 @@
+#pragma once
+
+class GridModel;
+
+namespace lynx {
+
+// The selection rules of the grid's pointer and keys, on the model alone. Rows are display
+// rows; a row is selected when its item has ItemFlagSelected.
+namespace GridSelection {
+
+enum class Mark { Select, Deselect };
+
+// Sets or clears the selection of display rows from .. to inclusive, in whichever order they
+// are given; from -1 stands for row 0 and to -1 for the last row, so (Deselect, -1, -1) clears
+// every row. Rows outside the grid are skipped. Returns whether any row was deselected.
+bool MarkRange(GridModel &model, Mark mark, int from, int to);
+bool IsSelected(const GridModel &model, int row);
+
+// What a left press on a row does to the selection.
+enum class PressEffect {
+    Keep,              // nothing changes
+    OnlyThisRow,       // clear all, select the row
+    RangeFromCurrent,  // clear all, select the current row (row 0 without one) to the row
+    Toggle,            // the row flips, the others keep theirs
+    ClearAndToggle,    // clear all, the row flips from what it was before the press
+};
+// shift: the modifier bits of the press (1 Shift, 2 Ctrl). wasSelected: the row's selection
+// before the press.
+PressEffect PressRule(bool multiSelect, short shift, bool wasSelected);
+
+struct PressResult {
+    bool Changed;  // whether the selection counts as changed (SelectionChanged is due)
+};
+// Applies PressRule to the press on `row` with `current` the current row before the press.
+PressResult ApplyPress(GridModel &model, bool multiSelect, short shift, int row, int current);
+
+}  // namespace GridSelection
+
+}  // namespace lynx

@@ -1,0 +1,85 @@
+// The widget's input events, handed to the controllers in the grid's own terms: button and
+// modifier bits, key codes, and positions in the client area.
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "grid/GridEventGuard.h"
+#include "grid/GridKeyController.h"
+#include "grid/GridMouseController.h"
+#include "grid/LynxGrid.h"
+#include "platform/InputCodes.h"
+
+namespace {
+
+lynx::MouseInput ToInput(Qt::MouseButtons buttons, const QMouseEvent &event, QPoint client)
+{
+    const QPointF at = event.position() - QPointF(client);
+    return {platform::MouseButtonCode(buttons), platform::ShiftStateCode(event.modifiers()),
+            static_cast<float>(at.x()), static_cast<float>(at.y())};
+}
+
+}  // namespace
+
+void LynxGrid::mousePressEvent(QMouseEvent *event)
+{
+    const lynx::MouseInput in = ToInput(event->button(), *event, ClientRect().topLeft());
+    lynx::Guarded([&] { mouse->Press(in); });
+    event->accept();
+}
+
+void LynxGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    const lynx::MouseInput in = ToInput(event->buttons(), *event, ClientRect().topLeft());
+    lynx::Guarded([&] { mouse->Move(in); });
+    event->accept();
+}
+
+void LynxGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    const lynx::MouseInput in = ToInput(event->button(), *event, ClientRect().topLeft());
+    // A click is a left press and release both on the control.
+    const bool click = in.Button == 1 && pointer.ClickArmed && rect().contains(event->pos());
+    if (in.Button == 1)
+        pointer.ClickArmed = false;
+    lynx::Guarded([&] { mouse->Release(in); });
+    if (click)
+        lynx::Guarded([&] { mouse->Click(); });
+    event->accept();
+}
+
+// Comes instead of the second press of a double click, which therefore presses nothing; its
+// release still raises MouseUp but no Click.
+void LynxGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        lynx::Guarded([&] { mouse->DoubleClick(); });
+    event->accept();
+}
+
+void LynxGrid::keyPressEvent(QKeyEvent *event)
+{
+    const short code = platform::VirtualKeyCode(event->key(), event->modifiers());
+    const short shift = platform::ShiftStateCode(event->modifiers());
+    lynx::Guarded([&] { keys->KeyDown(code, shift); });
+    if (!event->text().isEmpty()) {
+        const auto ascii = static_cast<short>(event->text().at(0).unicode());
+        lynx::Guarded([&] { keys->KeyPress(ascii); });
+    }
+    event->accept();
+}
+
+void LynxGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    const short code = platform::VirtualKeyCode(event->key(), event->modifiers());
+    const short shift = platform::ShiftStateCode(event->modifiers());
+    lynx::Guarded([&] { keys->KeyUp(code, shift); });
+    event->accept();
+}
+
+// The wheel is GridMessageHook's; the grid keeps it from scrolling what holds the grid.
+void LynxGrid::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+}
