@@ -1,5 +1,6 @@
 #include "app/ScreenerAddress.h"
 
+#include <QUrl>
 #include <QtGlobal>
 
 namespace ScreenerAddress {
@@ -18,9 +19,12 @@ QString ResultPageAddress(int firstRow)
     return Site() + QStringLiteral("/b?pr=0/5&s=nm&db=stocks&vw=0&b=") + QString::number(firstRow);
 }
 
-QString QuotePageAddress()
+QString QuotePageAddress(const QString &symbol)
 {
-    return Site() + QStringLiteral("/ver04/quote.html");
+    const QString page = Site() + QStringLiteral("/ver04/quote.html");
+    if (symbol.isEmpty())
+        return page;
+    return page + QStringLiteral("?s=") + QString::fromLatin1(QUrl::toPercentEncoding(symbol));
 }
 
 QString HomePageAddress()

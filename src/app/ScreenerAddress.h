@@ -14,8 +14,9 @@ inline constexpr const char *DefaultSite = "http://screener.vozaz.com";
 QString Site();
 // The result page whose first row has the given 1-based number: 1, 21, 41, ...
 QString ResultPageAddress(int firstRow);
-// The vendor's quote page.
-QString QuotePageAddress();
+// The vendor's quote page; with a symbol, the page of that stock (the symbol percent-encoded
+// as the query).
+QString QuotePageAddress(const QString &symbol = QString());
 // The vendor's home page.
 QString HomePageAddress();
 

@@ -87,6 +87,11 @@ void frmMain::ConnectHandlers()
     for (int i = 0; i < 3; ++i)
         connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
                 [this, i] { ShowInformation(HelpTipText(i + 1), this); });
+    const std::array<void (frmMain::*)(), 4> listActions = {
+        &frmMain::RemoveAllRows, &frmMain::RemoveSelectedRows, &frmMain::ExportCsv,
+        &frmMain::OpenQuotePage};
+    for (std::size_t i = 0; i < listActions.size(); ++i)
+        connect(ui.ListButtons[i], &widgets::ButtonEx::Click, this, listActions[i]);
     auto openHome = [] { platform::OpenWebAddress(ScreenerAddress::HomePageAddress()); };
     connect(ui.Image1, &ClickLabel::Click, this, openHome);
     connect(ui.Label5, &ClickLabel::Click, this, openHome);

@@ -99,6 +99,15 @@ public:
     // Rebuilds the grid from the records the last search marked, in table order.
     void LoadDataToGrid();
 
+    // The list actions under the grid. "Remove All" empties the grid.
+    void RemoveAllRows();
+    // "Remove Selected": after a Yes, removes the selected rows, lowest first.
+    void RemoveSelectedRows();
+    // "Export CSV": writes the rows as shown to a file chosen in the Save-As dialog.
+    void ExportCsv();
+    // "More Info": the quote page of the current row's stock; nothing without a current row.
+    void OpenQuotePage();
+
     // The "Update Data" button.
     UpdateOutcome UpdateDataAction();
     bool UpdateRunning() const { return run->IsRunning(); }

@@ -100,15 +100,7 @@ GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
     GridItem &item = itemTable.Item(slot);
     ++rowsVersion;
     const RemovedItem removed{slot, (item.Flags & ItemFlagSelected) != 0};
-    SetItemImage(item, 0);
-
-    for (GridCell &cell : cells.Span(item.Cells)) {
-        if (cell.StyleIndex >= 0)
-            --styleTable[At(cell.StyleIndex)].RefCount;
-        texts.Release(cell.Text);
-    }
-    cells.Release(item.Cells);
-    texts.Release(item.Tag);
+    ReleaseItem(item);
 
     itemTable.Remove(row, cacheIncrement);
     if (itemTable.LastItem() < 0) {
@@ -118,6 +110,37 @@ GridModel::RemovedItem GridModel::RemoveItem(int row, int cacheIncrement)
     CompactCellsIfWorthIt();
     CompactTextsIfWorthIt();
     return removed;
+}
+
+void GridModel::RemoveItems(std::span<const int> rows, int cacheIncrement)
+{
+    if (rows.empty())
+        return;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (rows[k] < 0 || rows[k] > LastItem() || (k > 0 && rows[k] <= rows[k - 1]))
+            OutOfRange();
+    }
+    ++rowsVersion;
+    for (const int row : rows) ReleaseItem(itemTable.Item(itemTable.SlotOfRow(row)));
+    itemTable.RemoveRows(rows, cacheIncrement);
+    if (itemTable.LastItem() < 0) {
+        Clear();
+        return;
+    }
+    CompactCellsIfWorthIt();
+    CompactTextsIfWorthIt();
+}
+
+void GridModel::ReleaseItem(GridItem &item)
+{
+    SetItemImage(item, 0);
+    for (GridCell &cell : cells.Span(item.Cells)) {
+        if (cell.StyleIndex >= 0)
+            --styleTable[At(cell.StyleIndex)].RefCount;
+        texts.Release(cell.Text);
+    }
+    cells.Release(item.Cells);
+    texts.Release(item.Tag);
 }
 
 void GridModel::SetItemImage(GridItem &item, int image)

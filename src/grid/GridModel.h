@@ -81,6 +81,10 @@ public:
     // closes the gaps in both tables. When no item is left, the item tables are cleared as by
     // Clear(). Error 9, with nothing changed, for a row outside 0..LastItem().
     RemovedItem RemoveItem(int row, int cacheIncrement);
+    // Removes the items shown at the display rows (ascending, each once) in one pass, with the
+    // tables ending as RemoveItem leaves them called for each row from the lowest. Error 9, with
+    // nothing changed, when a row lies outside 0..LastItem() or the rows are not ascending.
+    void RemoveItems(std::span<const int> rows, int cacheIncrement);
 
     // The one way an item's row image changes, so that the items with an image stay counted.
     void SetItemImage(GridItem &item, int image);
@@ -151,6 +155,8 @@ public:
     int SubSortColumn = -1;  // column slot of the secondary sort, -1 for none
 
 private:
+    // Gives back the styles, cells, texts and image count of an item about to be removed.
+    void ReleaseItem(GridItem &item);
     void CompactTextsIfWorthIt();
     void CompactCellsIfWorthIt();
 

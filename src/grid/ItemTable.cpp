@@ -100,6 +100,48 @@ void ItemTable::Remove(int row, int cacheIncrement)
     ReleaseSpareRecords();
 }
 
+void ItemTable::RemoveRows(std::span<const int> rows, int cacheIncrement)
+{
+    const auto count = At(lastItem + 1);
+    std::vector<bool> gone(count, false);  // by slot
+    for (const int row : rows) gone[At(rowOrder[At(row)])] = true;
+
+    // Kept records move down in slot order, freed ones (blanked) become the spare slots above.
+    std::vector<int> newSlot(count, -1);
+    std::vector<int> freed;
+    freed.reserve(rows.size());
+    std::size_t kept = 0;
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        const int record = recordOfSlot[slot];
+        if (gone[slot]) {
+            records[At(record)] = GridItem{};
+            freed.push_back(record);
+        } else {
+            newSlot[slot] = static_cast<int>(kept);
+            recordOfSlot[kept++] = record;
+        }
+    }
+    std::copy(freed.begin(), freed.end(), recordOfSlot.begin() + static_cast<long>(kept));
+
+    std::size_t next = 0;
+    auto removed = rows.begin();
+    for (std::size_t row = 0; row < count; ++row) {
+        if (removed != rows.end() && At(*removed) == row) {
+            ++removed;
+            continue;
+        }
+        rowOrder[next++] = newSlot[At(rowOrder[row])];
+    }
+
+    // The bounds follow each single removal's cut.
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        --lastItem;
+        if (static_cast<long long>(lastItem) + cacheIncrement < upperBound)
+            upperBound = std::max(lastItem, 0);
+    }
+    ReleaseSpareRecords();
+}
+
 void ItemTable::ReleaseSpareRecords()
 {
     const auto inUse = At(lastItem + 1);

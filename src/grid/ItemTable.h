@@ -50,6 +50,10 @@ public:
     // LastItem() + cacheIncrement falls below them. Cell and text storage the item referred to
     // is the caller's business (release it first).
     void Remove(int row, int cacheIncrement);
+    // Removes the items shown at the display rows (ascending, each once, 0..LastItem(), checked
+    // by the caller) in one pass, leaving the tables, the bounds included, as Remove would leave
+    // them called for each row from the lowest (with the row numbers moving up as it goes).
+    void RemoveRows(std::span<const int> rows, int cacheIncrement);
 
     // One blank slot, no items.
     void Reset();

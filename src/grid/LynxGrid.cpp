@@ -120,6 +120,72 @@ void LynxGrid::RemoveItem(int Index)
     emit ItemCountChanged();
 }
 
+void LynxGrid::RemoveItems(std::vector<int> Rows)
+{
+    std::sort(Rows.begin(), Rows.end());
+    Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+    if (Rows.empty())
+        return;
+    if (Rows.front() < 0 || Rows.back() > model.LastItem())
+        throw platform::ControlError(platform::ErrSubscriptOutOfRange);
+
+    // What the single removals would leave, worked out on row numbers before any table moves.
+    const int count = model.ItemCount();
+    const auto removes = static_cast<int>(Rows.size());
+    const bool empties = removes == count;
+    bool selectionEvent = false;
+    int current = model.Row;
+    for (int k = 0; k < removes; ++k) {
+        const int lastAfter = count - k - 2;
+        if (lastAfter < 0)
+            break;  // the removal that empties the grid raises ItemCountChanged only
+        if (props.MultiSelect && ItemSelected(Rows[static_cast<std::size_t>(k)]))
+            selectionEvent = true;
+        const int index = Rows[static_cast<std::size_t>(k)] - k;
+        if (index < current)
+            --current;
+        else if (current > lastAfter)
+            current = lastAfter;
+    }
+    if (!props.MultiSelect && !empties) {
+        // A removed selected row hands its selection to the row taking its place, which may go
+        // too and hand it on: a run of removed rows passes it to the first row kept after it,
+        // or to the last row kept when the run reaches the end.
+        bool carried = false;
+        int lastKept = -1;
+        auto removed = Rows.begin();
+        for (int row = 0; row < count; ++row) {
+            if (removed != Rows.end() && *removed == row) {
+                carried = carried || ItemSelected(row);
+                ++removed;
+                continue;
+            }
+            if (carried)
+                model.ItemAtRow(row).Flags |= ItemFlagSelected;
+            carried = false;
+            lastKept = row;
+        }
+        if (carried)
+            model.ItemAtRow(lastKept).Flags |= ItemFlagSelected;
+    }
+
+    const bool rowColEvent = current != model.Row;
+    model.RemoveItems(Rows, props.CacheIncrement);
+    if (empties)
+        pointer.ForgetGesture();
+    if (selectionEvent)
+        emit SelectionChanged();
+    if (empties && rowColEvent)
+        emit RowColChanged();  // the model has made the current cell none
+    else if (rowColEvent)
+        SetCurrentCell(current, model.Col);
+    // An emptied grid is drawn even while Redraw is off, as Clear draws it.
+    if (empties && !props.Redraw)
+        DrawGrid(true);
+    RefreshOrDefer();
+    emit ItemCountChanged();
+}
+
 void LynxGrid::Clear()
 {
     model.Clear();

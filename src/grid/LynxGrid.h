@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "grid/GridItemSearch.h"
 #include "grid/GridLayout.h"
@@ -86,6 +87,13 @@ public:
     // current. RowColChanged only when the current row's number changes. Raises
     // ItemCountChanged, also when the grid ends up empty.
     void RemoveItem(int Index);
+
+    // Removes the items at the display rows (numbered as before the call; any order, repeats
+    // count once) in linear time, ending as RemoveItem called for each from the lowest would
+    // end: the same rows, selection and current row. Draws once, and raises each event that
+    // those calls raise once at the end: SelectionChanged, RowColChanged, ItemCountChanged.
+    // Error 9, with nothing changed, for a row that does not exist. No rows: nothing happens.
+    void RemoveItems(std::vector<int> Rows);
 
     // Drops every item, the styles, the current cell and the sort columns; columns stay. Draws
     // even while Redraw is off. No event.
