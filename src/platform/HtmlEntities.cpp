@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/LeadingNumber.h"
 #include "platform/TextCodec.h"
 
 namespace platform {
@@ -83,18 +84,6 @@ constexpr NamedEntity Named[] = {
 };
 
 constexpr qsizetype LongestName = 8;
-
-int DigitValue(char16_t c, int base)
-{
-    int v = -1;
-    if (c >= u'0' && c <= u'9')
-        v = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        v = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        v = c - u'A' + 10;
-    return v < base ? v : -1;
-}
 
 bool NameLess(const NamedEntity &entity, QStringView name)
 {

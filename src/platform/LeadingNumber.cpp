@@ -70,18 +70,6 @@ private:
     int size = 0;
 };
 
-int DigitValue(char16_t c, int base)
-{
-    int v = -1;
-    if (c >= u'0' && c <= u'9')
-        v = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        v = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        v = c - u'A' + 10;
-    return v < base ? v : -1;
-}
-
 template <class Char>
 double ReadInteger(Cursor<Char> &cursor, int base)
 {
@@ -210,6 +198,18 @@ template <class Char>
 }
 
 }  // namespace
+
+int DigitValue(char16_t c, int base)
+{
+    int v = -1;
+    if (c >= u'0' && c <= u'9')
+        v = c - u'0';
+    else if (c >= u'a' && c <= u'f')
+        v = c - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        v = c - u'A' + 10;
+    return v < base ? v : -1;
+}
 
 double ParseLeadingNumber(QStringView text)
 {

@@ -24,4 +24,7 @@ double ParseLeadingNumber(std::string_view bytes);
 // bytes followed by anything or nothing: the byte after them cannot continue the number.
 std::size_t ReadPlainNumber(std::string_view bytes, double &value);
 
+// The value of a digit in the base (up to 16, letters in either case); -1 for anything else.
+int DigitValue(char16_t c, int base);
+
 }  // namespace platform
