@@ -14,5 +14,7 @@ QString FormatGeneralNumber(double value);
 // length: the save writes half a million numbers, one QString each would dominate it.
 constexpr int MaxGeneralNumberLength = 32;
 int WriteGeneralNumber(char16_t *out, double value);
+// The same text as ASCII bytes.
+int WriteGeneralNumber(char *out, double value);
 
 }  // namespace platform

@@ -120,7 +120,9 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes, Durability durabi
     ::fchmod(fd, 0666 & ~mask);
 
     bool ok = WriteAll(fd, bytes.constData(), bytes.size());
-    ok = ok && (durability == Durability::Unsynced || ::fsync(fd) == 0);
+    // The data and what is needed to read them back (size, blocks) reach the disk before the
+    // rename; the file's times need not, so fdatasync spares a second metadata write.
+    ok = ok && (durability == Durability::Unsynced || ::fdatasync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     if (ok)
         if (void (*hook)() = BeforeRenameHook().load())

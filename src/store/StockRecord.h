@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <cassert>
+#include <cstddef>
+
 // One stock as the screener lists it: four texts and fifteen numbers in the screener's column
 // order (the field index used by the database file and the result-page parser), plus the flag
 // the price search sets.
@@ -30,12 +33,31 @@ struct StockRecord {
     double Value18 = 0;
     bool Show = false;  // set by the last price search; never saved
 
-    // Text field 0..3; other indices are a programming error.
-    QString &TextField(int index);
-    const QString &TextField(int index) const;
+    // Text field 0..3; other indices are a programming error. Inline: the load and the save
+    // reach every field of every record through these.
+    QString &TextField(int index)
+    {
+        assert(index >= 0 && index < TextFieldCount);
+        QString *fields[TextFieldCount] = {&Symbol, &Company, &Industry, &Text3};
+        return *fields[index];
+    }
+    const QString &TextField(int index) const
+    {
+        return const_cast<StockRecord *>(this)->TextField(index);
+    }
     // Numeric field 4..18.
-    double &NumberField(int index);
-    double NumberField(int index) const;
+    double &NumberField(int index)
+    {
+        assert(index >= TextFieldCount && index < FieldCount);
+        return (&Price)[index - TextFieldCount];
+    }
+    double NumberField(int index) const
+    {
+        return const_cast<StockRecord *>(this)->NumberField(index);
+    }
 
     bool operator==(const StockRecord &) const = default;
 };
+
+// The fifteen doubles are declared consecutively from Price on.
+static_assert(offsetof(StockRecord, Value18) - offsetof(StockRecord, Price) == 14 * sizeof(double));
