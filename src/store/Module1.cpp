@@ -288,7 +288,40 @@ std::string_view TrimSpaceBytes(const char *first, const char *last)
     return {first, static_cast<std::size_t>(last - first)};
 }
 
-StockRecord RecordFromBytes(std::string_view line, const FileText &kind)
+QString DecodeField(std::string_view field, const FileText &kind)
+{
+    return kind.ascii ? QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()))
+                      : platform::DecodeText(field.data(), static_cast<qsizetype>(field.size()),
+                                             kind.encoding);
+}
+
+// Industries and exchanges repeat down the table: a field of the same bytes as one seen
+// recently shares its decoded text instead of allocating its own.
+class RepeatedTexts {
+public:
+    const QString &Text(std::string_view field, const FileText &kind)
+    {
+        const std::size_t last = field.empty() ? 0 : static_cast<unsigned char>(field.back());
+        const std::size_t first = field.empty() ? 0 : static_cast<unsigned char>(field.front());
+        Slot &slot = cache[(field.size() * 31 + first * 7 + last) % std::size(cache)];
+        if (!slot.used || slot.field != field) {
+            slot.field = field;
+            slot.text = DecodeField(field, kind);
+            slot.used = true;
+        }
+        return slot.text;
+    }
+
+private:
+    struct Slot {
+        std::string_view field;
+        QString text;
+        bool used = false;
+    };
+    Slot cache[64];
+};
+
+StockRecord RecordFromBytes(std::string_view line, const FileText &kind, RepeatedTexts &repeated)
 {
     StockRecord record;
     std::size_t from = 0;
@@ -312,11 +345,10 @@ StockRecord RecordFromBytes(std::string_view line, const FileText &kind)
         at = line.find("~!@", from);
         const std::string_view field =
             line.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from);
-        if (i < StockRecord::TextFieldCount)
-            record.TextField(i) =
-                kind.ascii ? QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()))
-                           : platform::DecodeText(
-                                 field.data(), static_cast<qsizetype>(field.size()), kind.encoding);
+        if (i >= 2 && i < StockRecord::TextFieldCount)  // the industry and Text3
+            record.TextField(i) = repeated.Text(field, kind);
+        else if (i < StockRecord::TextFieldCount)
+            record.TextField(i) = DecodeField(field, kind);
         else
             record.NumberField(i) = platform::ParseLeadingNumber(field);
         if (at == std::string_view::npos)
@@ -356,6 +388,7 @@ int LoadStockDatabase()
     std::vector<StockRecord> records;
     records.reserve(static_cast<std::size_t>(
         std::min<qsizetype>(bytes.size() / TypicalLine + 1, StockTable::MaxRecords)));
+    RepeatedTexts repeated;
     int left = 0;
     const char *p = bytes.constData();
     const char *const end = p + bytes.size();
@@ -365,7 +398,7 @@ int LoadStockDatabase()
         const std::string_view line = TrimSpaceBytes(p, lineEnd);
         if (!line.empty() && seen.Insert(line)) {
             if (records.size() < static_cast<std::size_t>(StockTable::MaxRecords))
-                records.push_back(RecordFromBytes(line, kind));
+                records.push_back(RecordFromBytes(line, kind, repeated));
             else
                 ++left;
         }

@@ -126,6 +126,33 @@ TEST(FastPaths, LoadGivesTheRecordsOfTheTextHelpersForAnyBytes)
     Stocks().Clear();
 }
 
+// Industries and exchanges that repeat share one decoded text: texts of the same length and the
+// same first and last byte land in the same slot and must still keep their own characters.
+TEST(FastPaths, RepeatedTextsKeepTheirOwnCharacters)
+{
+    TempProgramFolder folder;
+    const char *const Alike[] = {"aXb",
+                                 "aYb",
+                                 "aXb",
+                                 "",
+                                 "a\xC3\xA9"
+                                 "b",
+                                 "aZb",
+                                 "aXXb",
+                                 "aYb"};
+    for (const char *exchange : {"Nasdaq", "N\xC3\xA9q"}) {
+        QByteArray file = "\r\n";
+        for (int i = 0; i < 300; ++i)
+            file += "S" + QByteArray::number(i) + "~!@Co~!@" + Alike[i % std::size(Alike)] + "~!@" +
+                    (i % 3 ? exchange : "Nyse") + "~!@" + QByteArray::number(i) + "\r\n";
+        folder.WriteBytes("data.dat", file);
+        const auto expected = RecordsOfTheTextHelpers(Module1::DatabasePath());
+        Module1::LoadStockDatabase();
+        ExpectSameRecords(expected, file);
+    }
+    Stocks().Clear();
+}
+
 TEST(FastPaths, NumbersOfBytesAndOfTheirTextAgree)
 {
     std::mt19937 rng(4);
@@ -137,6 +164,12 @@ TEST(FastPaths, NumbersOfBytesAndOfTheirTextAgree)
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         const double fromText = MdlHelpers::ParseLeadingNumber(platform::DecodeLocaleText(bytes));
         ASSERT_TRUE(SameBits(fromBytes, fromText)) << bytes.toHex().constData();
+        // Where the plain reader takes a number, it is the same one.
+        double plain = 0;
+        const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (platform::ReadPlainNumber(view, plain) > 0) {
+            ASSERT_TRUE(SameBits(plain, fromText)) << bytes.toHex().constData();
+        }
     }
 }
 
@@ -161,7 +194,9 @@ TEST(FastPaths, PlainDecimalsReadAsTheCorrectlyRoundedDouble)
         if (text[0] == '-')
             reference = -reference;
         double plain = 0;
-        const std::size_t n = platform::ReadPlainNumber(text + "~!@", plain);
+        // With a short tail the reader goes byte by byte, with a long one a word at a time.
+        const std::size_t n =
+            platform::ReadPlainNumber(text + (i % 2 ? "~!@" : "~!@x~!@12345678"), plain);
         ASSERT_EQ(n, text.size()) << text;
         ASSERT_TRUE(SameBits(plain, reference)) << text;
         ASSERT_TRUE(
