@@ -2,6 +2,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -321,13 +322,17 @@ void GridCellEditor::Abandon()
 
 void GridCellEditor::CloseEditor()
 {
+    // Taking the focus from a bound control must not count as its losing it.
+    if (usesBound && bound)
+        bound->removeEventFilter(this);
+    // Hiding the focused editor would pass the focus to whatever comes next on the form.
+    QWidget *shown = usesBound ? bound.data() : box.data();
+    QWidget *focus = QApplication::focusWidget();
+    if (shown && focus && (focus == shown || shown->isAncestorOf(focus)))
+        grid.setFocus();
     if (!usesBound) {
-        // Hiding the focused box would pass the focus to whatever comes next on the form.
-        if (box->hasFocus())
-            grid.setFocus();
         box->hide();
     } else if (bound) {
-        bound->removeEventFilter(this);
         if (auto *combo = qobject_cast<QComboBox *>(bound.data()))
             combo->hidePopup();
         bound->setVisible(false);
