@@ -117,9 +117,11 @@ GridCellEditor::GridCellEditor(LynxGrid &grid) : grid(grid), box(new QLineEdit(&
 
 GridCellEditor::~GridCellEditor()
 {
-    // A bound control borrowed for an edit outlives the grid in its own container.
-    if (editing && usesBound && bound && boundEditParent && boundOwnParent) {
-        bound->hide();
+    // A bound control borrowed for an edit outlives the grid, hidden, in its own container.
+    if (!editing || !usesBound || !bound)
+        return;
+    bound->hide();
+    if (boundEditParent && boundOwnParent) {
         bound->setParent(boundOwnParent);
         bound->setGeometry(boundOwnGeometry);
     }

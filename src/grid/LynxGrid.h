@@ -257,7 +257,7 @@ public:
     int CacheIncrement() const { return props.CacheIncrement; }
     void SetCacheIncrement(int value);
     // Headings, alignments and widths in one text (lynx::ApplyFormatString); reads back as set.
-    // An empty one leaves one hidden blank column and no items.
+    // An empty one leaves one hidden blank column and no items. An open edit is abandoned.
     QString FormatString() const { return props.FormatString; }
     void SetFormatString(const QString &value);
     // Row height limits; a RowHeightMin below 1 makes rows 16 pixels, a RowHeightMax below 1

@@ -426,6 +426,21 @@ TEST(GridEditor, ABoundControlEditsInTheGridsContainerAndTheHostSuppliesItsValue
     }
 }
 
+TEST(GridEditor, ABoundControlGoesHomeWhenTheGridGoesDuringAnEdit)
+{
+    Form f;
+    QWidget panel(&f.window);
+    auto *control = new QLineEdit(&panel);
+    control->setGeometry(5, 5, 50, 20);
+    f.grid.BindControl(1, control);
+    f.grid.EditCell(2, 1);
+    ASSERT_EQ(control->parentWidget(), &f.window);
+    delete &f.grid;
+    EXPECT_EQ(control->parentWidget(), &panel);
+    EXPECT_EQ(control->geometry(), QRect(5, 5, 50, 20));
+    EXPECT_FALSE(control->isVisible());
+}
+
 TEST(GridEditor, ABoundComboBoxDropsItsListWithRowsOfTheGridsHeight)
 {
     Form f;
@@ -445,7 +460,7 @@ TEST(GridEditor, ABoundComboBoxDropsItsListWithRowsOfTheGridsHeight)
     EXPECT_EQ(f.updates.count(), 0);
 }
 
-TEST(GridEditor, EscClearRemoveItemAndColsAbandonWithoutAskingTheHost)
+TEST(GridEditor, EscAndTheOperationsThatDropCellsAbandonWithoutAskingTheHost)
 {
     struct Case {
         const char *name;
@@ -462,6 +477,7 @@ TEST(GridEditor, EscClearRemoveItemAndColsAbandonWithoutAskingTheHost)
          },
          false},
         {"Cols", [](Form &f) { f.grid.SetCols(1); }, false},
+        {"FormatString", [](Form &f) { f.grid.SetFormatString(QString()); }, false},
     };
     for (const Case &c : cases) {
         for (const bool bound : {false, true}) {
