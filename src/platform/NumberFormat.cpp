@@ -174,8 +174,6 @@ int WriteFixedNumber(char *text, double magnitude)
 {
     if (!(magnitude >= 1e-4 && magnitude < 1e15))
         return 0;
-    if (const int n = WriteFourDecimals(text, magnitude))
-        return n;
     const FixedDigits d = RoundToFifteenDigits(magnitude);
     if (d.exponent > 14 || d.exponent < -4)
         return 0;
@@ -237,7 +235,11 @@ int WriteExponentNumber(char *text, double magnitude)
 
 }  // namespace
 
-int WriteGeneralNumber(char *text, double value)
+namespace {
+
+// Everything but the common numbers of a few decimals, kept out of line so that the common
+// road stays short.
+[[gnu::noinline]] int WriteOtherNumber(char *text, double value)
 {
     int n = 0;
     if (!std::isfinite(value) || value == 0) {
@@ -250,6 +252,20 @@ int WriteGeneralNumber(char *text, double value)
     if (const int fixed = WriteFixedNumber(text + n, magnitude))
         return n + fixed;
     return n + WriteExponentNumber(text + n, magnitude);
+}
+
+}  // namespace
+
+int WriteGeneralNumber(char *text, double value)
+{
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e-4) {  // false for NaN
+        const int sign = value < 0;
+        text[0] = '-';  // overwritten by the first digit when there is no sign
+        if (const int n = WriteFourDecimals(text + sign, magnitude))
+            return sign + n;
+    }
+    return WriteOtherNumber(text, value);
 }
 
 int WriteGeneralNumber(char16_t *text, double value)

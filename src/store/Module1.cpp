@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/DateTimeFormat.h"
 #include "platform/LeadingNumber.h"
 #include "platform/NumberFormat.h"
@@ -103,11 +107,23 @@ qsizetype RecordRoom(const StockRecord &record)
 }
 
 // Copies n code units to out as bytes; true when all of them were ASCII (the copy is then the
-// text's encoding). Kept apart from the record writer so that the copy is vectorised.
-bool NarrowAscii(char *__restrict out, const char16_t *__restrict chars, qsizetype n)
+// text's encoding; otherwise the bytes are of no use).
+bool NarrowAscii(char *out, const char16_t *chars, qsizetype n)
 {
+    qsizetype k = 0;
     char16_t high = 0;
-    for (qsizetype k = 0; k < n; ++k) {
+#if defined(__SSE2__)
+    __m128i any = _mm_setzero_si128();
+    for (; n - k >= 8; k += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + k));
+        any = _mm_or_si128(any, units);
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(out + k), _mm_packus_epi16(units, units));
+    }
+    const __m128i nonAscii = _mm_and_si128(any, _mm_set1_epi16(static_cast<short>(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) != 0xFFFF)
+        return false;
+#endif
+    for (; k < n; ++k) {
         high |= chars[k];
         out[k] = static_cast<char>(chars[k]);
     }
