@@ -14,7 +14,8 @@ QString FormatGeneralNumber(double value);
 // length: the save writes half a million numbers, one QString each would dominate it.
 constexpr int MaxGeneralNumberLength = 32;
 int WriteGeneralNumber(char16_t *out, double value);
-// The same text as ASCII bytes.
+// The same text as ASCII bytes. The whole room may be written to; only the returned length
+// counts.
 int WriteGeneralNumber(char *out, double value);
 
 }  // namespace platform
