@@ -155,6 +155,7 @@ void GridModel::Clear()
     itemsWithImage = 0;
     itemTable.Reset();
     std::vector<CellStyle>(1).swap(styleTable);
+    lastStamp = -1;
     cells.Clear();
     texts.Clear();
     Row = -1;
@@ -179,7 +180,20 @@ void GridModel::StampNewCell(int slot, int col, ColorValue gridBack, ColorValue 
     cell.Alignment = platform::CheckedInt16(column.Alignment);
     cell.StyleIndex = -1;
     cell.Flags = column.Flags;
+    // Every new cell of a row gets the grid's colours: the entry the last one got serves as long
+    // as it holds them. It is the one the search below would find: it was the first entry of
+    // those colours when found, an entry is only given colours no other entry has, and the
+    // entries of default colours that growing adds all lie past it.
+    if (lastStamp >= 0 && lastStamp <= StyleUBound()) {
+        CellStyle &entry = styleTable[At(lastStamp)];
+        if (entry.BackColor == gridBack && entry.ForeColor == gridFore && entry.Image == 0) {
+            ++entry.RefCount;
+            cell.StyleIndex = static_cast<qint16>(lastStamp);
+            return;
+        }
+    }
     SetCellStyle(slot, col, StyleAttribute::BackColor, gridBack, gridBack, gridFore);
+    lastStamp = cell.StyleIndex;
 }
 
 void GridModel::GiveItemsCells(ColorValue gridBack, ColorValue gridFore)

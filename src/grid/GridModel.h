@@ -167,6 +167,8 @@ private:
     std::vector<int> columnOrder;
     ItemTable itemTable;
     std::vector<CellStyle> styleTable;
+    // The style entry the last new cell was given (see StampNewCell); -1 when none.
+    int lastStamp = -1;
     Arena<GridCell> cells;
     Arena<char16_t> texts;
 };

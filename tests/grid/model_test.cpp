@@ -265,6 +265,17 @@ void RandomRun(bool multiSelect, quint32 seed)
             const int row = random.bounded(count);
             grid.SetRow(row);
             ref.Row = row;
+        } else if (op < 98) {
+            // New cells take the grid's colours of the moment (the entry remembered for the
+            // last new cell must not outlive a change).
+            const ColorValue colour = palette[random.bounded(5)];
+            if (random.bounded(2) == 0) {
+                grid.SetBackColor(colour);
+                ref.Back = colour;
+            } else {
+                grid.SetForeColor(colour);
+                ref.Fore = colour;
+            }
         } else if (op < 99) {
             const int increment = std::array{0, 1, 3, 10, 50}[random.bounded(5)];
             grid.SetCacheIncrement(increment);
