@@ -174,7 +174,9 @@ void frmMain::CreatePricePanel(QWidget *panel)
         box->setMaxLength(12);
     }
     ui.cmdSearchStock = Button(panel, QStringLiteral("cmdSearchStock"), QPoint(408, 56));
-    ui.CmdHelpTip[0] = Button(panel, QStringLiteral("CmdHelpTip1"), QPoint(540, 56));
+    // A tab-sized toggle, centred on the search button's row.
+    ui.cmdNewOnly = Button(panel, QStringLiteral("cmdNewOnly"), QPoint(540, 51));
+    ui.CmdHelpTip[0] = Button(panel, QStringLiteral("CmdHelpTip1"), QPoint(708, 56));
     ui.CmdHelpTip[0]->resize(28, 25);
 
     // The vendor's promotion, right of the search.
@@ -234,6 +236,8 @@ void frmMain::CreateUpdatePanel(QWidget *panel)
     ui.lblDownloadStatus =
         Text(panel, QString(), QRect(16, 254, 620, 20), LabelFont(9, true), Artwork::Steel);
     ui.lblDownloadStatus->setObjectName(QStringLiteral("lblDownloadStatus"));
+    ui.lblUpdateProgress = Text(panel, QString(), QRect(16, 276, 620, 20), LabelFont(9));
+    ui.lblUpdateProgress->setObjectName(QStringLiteral("lblUpdateProgress"));
 }
 
 void frmMain::CreateAboutPanel(QWidget *panel)
