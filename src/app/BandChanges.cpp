@@ -24,6 +24,8 @@ BandChanges CompareTables(std::span<const StockRecord> before, std::span<const S
     BandChanges changes;
     changes.Stocks = static_cast<int>(after.size());
     changes.StocksBefore = static_cast<int>(before.size());
+    if (before.empty())
+        return changes;
 
     // Views into the records: both tables outlive the comparison, and no symbol is copied.
     QHash<QStringView, OldStock> old;

@@ -26,5 +26,5 @@ inline constexpr double MoveThreshold = 0.20;
 // Compares two lists by symbol (exactly as cut from the pages; records without a symbol are left
 // out, and a symbol listed twice counts once, with its first record). A move needs a price above
 // 0 in both lists: 0 stands for a price the page did not show. Fills Stocks, StocksBefore,
-// Entered, Left and Moved.
+// Entered, Left and Moved. With no earlier list nothing is known to be new: Entered stays empty.
 BandChanges CompareTables(std::span<const StockRecord> before, std::span<const StockRecord> after);
