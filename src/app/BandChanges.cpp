@@ -3,6 +3,9 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -11,10 +14,32 @@ struct OldStock {
     bool seen = false;  // listed in the new table too, or already reported as left
 };
 
-void SortUnique(QStringList &symbols)
+// The symbols in code-unit order (as QString's operator< orders them), each once. The first
+// eight code units, a byte each (255 standing for any above), packed into one number decide
+// almost every comparison; only symbols that tie there are compared in full.
+using Sortable = std::pair<uint64_t, const QString *>;
+
+Sortable SortKey(const QString &symbol)
 {
-    std::sort(symbols.begin(), symbols.end());
-    symbols.erase(std::unique(symbols.begin(), symbols.end()), symbols.end());
+    uint64_t key = 0;
+    for (qsizetype i = 0; i < 8; ++i) {
+        const char16_t unit = i < symbol.size() ? symbol[i].unicode() : 0;
+        key = key << 8 | std::min<uint64_t>(unit, 255);
+    }
+    return {key, &symbol};
+}
+
+QStringList SortedOnce(std::vector<Sortable> &symbols)
+{
+    std::sort(symbols.begin(), symbols.end(), [](const Sortable &a, const Sortable &b) {
+        return a.first != b.first ? a.first < b.first : *a.second < *b.second;
+    });
+    QStringList sorted;
+    sorted.reserve(static_cast<qsizetype>(symbols.size()));
+    for (const Sortable &s : symbols)
+        if (sorted.isEmpty() || std::as_const(sorted).back() != *s.second)
+            sorted.append(*s.second);
+    return sorted;
 }
 
 }  // namespace
@@ -35,12 +60,13 @@ BandChanges CompareTables(std::span<const StockRecord> before, std::span<const S
         if (!r->Symbol.isEmpty())
             old.emplace(QStringView(r->Symbol), OldStock{r->Price, false});
 
+    std::vector<Sortable> entered, left;
     for (const StockRecord &r : after) {
         if (r.Symbol.isEmpty())
             continue;
         const auto found = old.find(QStringView(r.Symbol));
         if (found == old.end()) {
-            changes.Entered.append(r.Symbol);
+            entered.push_back(SortKey(r.Symbol));
             continue;
         }
         if (found->seen)
@@ -55,11 +81,11 @@ BandChanges CompareTables(std::span<const StockRecord> before, std::span<const S
             continue;
         OldStock &stock = old[QStringView(r.Symbol)];
         if (!stock.seen) {
-            changes.Left.append(r.Symbol);
+            left.push_back(SortKey(r.Symbol));
             stock.seen = true;
         }
     }
-    SortUnique(changes.Entered);
-    std::sort(changes.Left.begin(), changes.Left.end());
+    changes.Entered = SortedOnce(entered);
+    changes.Left = SortedOnce(left);
     return changes;
 }

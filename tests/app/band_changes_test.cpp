@@ -52,6 +52,12 @@ TEST(BandChanges, ComparesBySymbolAndCountsMovesOverTwentyPercent)
          {},
          {},
          2},  // exactly 20 % is no move
+        {"code-unit order, also past eight letters and beyond Latin-1",
+         {{"OLD", 1}},
+         {{"ABCDEFGHJ", 1}, {"\u0100A", 1}, {"ABCDEFGHI", 1}, {"\u00FF", 1}, {"OLD", 1}},
+         {"ABCDEFGHI", "ABCDEFGHJ", "\u00FF", "\u0100A"},
+         {},
+         0},
         {"unknown prices are no moves", {{"A", 0}, {"B", 1}}, {{"A", 3}, {"B", 0}}, {}, {}, 0},
         {"letter case counts", {{"abc", 1}}, {{"ABC", 1}}, {"ABC"}, {"abc"}, 0},
         {"a symbol listed twice counts once, with its first record",
