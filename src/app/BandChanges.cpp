@@ -1,45 +1,58 @@
 #include "app/BandChanges.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace {
 
-struct OldStock {
-    double price = 0;
-    bool seen = false;  // listed in the new table too, or already reported as left
+// A record of one list, in symbol order. The first eight code units of the symbol, a byte each
+// (255 standing for any above), packed into one number decide almost every comparison; only
+// symbols that tie there are compared in full. The order is that of QString's operator<.
+struct Entry {
+    uint64_t key;
+    const StockRecord *record;
+    size_t index;  // in the list: the first record of a symbol listed twice sorts first
 };
 
-// The symbols in code-unit order (as QString's operator< orders them), each once. The first
-// eight code units, a byte each (255 standing for any above), packed into one number decide
-// almost every comparison; only symbols that tie there are compared in full.
-using Sortable = std::pair<uint64_t, const QString *>;
-
-Sortable SortKey(const QString &symbol)
+uint64_t SortKey(const QString &symbol)
 {
     uint64_t key = 0;
     for (qsizetype i = 0; i < 8; ++i) {
         const char16_t unit = i < symbol.size() ? symbol[i].unicode() : 0;
         key = key << 8 | std::min<uint64_t>(unit, 255);
     }
-    return {key, &symbol};
+    return key;
 }
 
-QStringList SortedOnce(std::vector<Sortable> &symbols)
+int CompareSymbols(const Entry &a, const Entry &b)
 {
-    std::sort(symbols.begin(), symbols.end(), [](const Sortable &a, const Sortable &b) {
-        return a.first != b.first ? a.first < b.first : *a.second < *b.second;
+    if (a.key != b.key)
+        return a.key < b.key ? -1 : 1;
+    return QString::compare(a.record->Symbol, b.record->Symbol);
+}
+
+std::vector<Entry> BySymbol(std::span<const StockRecord> records)
+{
+    std::vector<Entry> entries;
+    entries.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        if (!records[i].Symbol.isEmpty())
+            entries.push_back({SortKey(records[i].Symbol), &records[i], i});
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        const int order = CompareSymbols(a, b);
+        return order != 0 ? order < 0 : a.index < b.index;
     });
-    QStringList sorted;
-    sorted.reserve(static_cast<qsizetype>(symbols.size()));
-    for (const Sortable &s : symbols)
-        if (sorted.isEmpty() || std::as_const(sorted).back() != *s.second)
-            sorted.append(*s.second);
-    return sorted;
+    return entries;
+}
+
+// The position after the records of the symbol at `at`.
+size_t NextSymbol(const std::vector<Entry> &entries, size_t at)
+{
+    size_t next = at + 1;
+    while (next < entries.size() && CompareSymbols(entries[at], entries[next]) == 0) ++next;
+    return next;
 }
 
 }  // namespace
@@ -52,40 +65,28 @@ BandChanges CompareTables(std::span<const StockRecord> before, std::span<const S
     if (before.empty())
         return changes;
 
-    // Views into the records: both tables outlive the comparison, and no symbol is copied.
-    QHash<QStringView, OldStock> old;
-    old.reserve(static_cast<qsizetype>(before.size()));
-    // Backwards, so that the first record of a symbol listed twice is the one kept.
-    for (auto r = before.rbegin(); r != before.rend(); ++r)
-        if (!r->Symbol.isEmpty())
-            old.emplace(QStringView(r->Symbol), OldStock{r->Price, false});
-
-    std::vector<Sortable> entered, left;
-    for (const StockRecord &r : after) {
-        if (r.Symbol.isEmpty())
-            continue;
-        const auto found = old.find(QStringView(r.Symbol));
-        if (found == old.end()) {
-            entered.push_back(SortKey(r.Symbol));
-            continue;
-        }
-        if (found->seen)
-            continue;
-        found->seen = true;
-        const double was = found->price;
-        if (was > 0 && r.Price > 0 && std::abs(r.Price - was) > was * MoveThreshold)
-            ++changes.Moved;
-    }
-    for (const StockRecord &r : before) {
-        if (r.Symbol.isEmpty())
-            continue;
-        OldStock &stock = old[QStringView(r.Symbol)];
-        if (!stock.seen) {
-            left.push_back(SortKey(r.Symbol));
-            stock.seen = true;
+    // Both lists in symbol order, walked side by side: no hashing, and the symbols come out in
+    // the order the lists are reported in.
+    const std::vector<Entry> was = BySymbol(before);
+    const std::vector<Entry> is = BySymbol(after);
+    size_t i = 0;
+    size_t j = 0;
+    while (i < was.size() || j < is.size()) {
+        const int order = i == was.size() ? 1 : j == is.size() ? -1 : CompareSymbols(was[i], is[j]);
+        if (order < 0) {
+            changes.Left.append(was[i].record->Symbol);
+            i = NextSymbol(was, i);
+        } else if (order > 0) {
+            changes.Entered.append(is[j].record->Symbol);
+            j = NextSymbol(is, j);
+        } else {
+            const double from = was[i].record->Price;
+            const double to = is[j].record->Price;
+            if (from > 0 && to > 0 && std::abs(to - from) > from * MoveThreshold)
+                ++changes.Moved;
+            i = NextSymbol(was, i);
+            j = NextSymbol(is, j);
         }
     }
-    changes.Entered = SortedOnce(entered);
-    changes.Left = SortedOnce(left);
     return changes;
 }
