@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "store/StockRecord.h"
+
 namespace {
 
 // A record of one list, in symbol order. The first eight code units of the symbol, a byte each

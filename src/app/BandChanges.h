@@ -4,7 +4,8 @@
 #include <QStringList>
 #include <span>
 
-#include "store/StockRecord.h"
+// Declared only: the window headers that hold the last changes do not see the store.
+struct StockRecord;
 
 // What an update changed in the list of stocks in the band: which symbols came and went, and how
 // many stocks that stayed moved their price a lot.
