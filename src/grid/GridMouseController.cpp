@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridScale.h"
 #include "grid/GridSelection.h"
 #include "grid/LynxGrid.h"
@@ -20,6 +21,8 @@ constexpr short LeftButton = 1;
 constexpr short CtrlKey = 2;
 constexpr int RowCheckBoxRight = 15;  // whatever the check size and the horizontal position
 constexpr int AutoScrollStepMs = 25;
+constexpr int EditOnClick = 8;
+constexpr int EditOnDoubleClick = 16;
 
 int Round(float v)
 {
@@ -50,10 +53,11 @@ void GridMouseController::Press(MouseInput in)
                     p.PressedHeaderColumn = col;
                     ShowHeader(col, HeaderState::Pressed);
                 }
-            } else if (p.PressRow != -1) {
+            } else if (p.PressRow != -1 && grid.editor->EndEdit()) {
+                // While the host refuses an open edit's value, the press changes nothing.
                 PressRow(in, col);
             }
-        } else if (p.PressRow >= 0) {
+        } else if (p.PressRow >= 0 && grid.editor->EndEdit()) {
             grid.SetCurrentCell(p.PressRow, col);
             GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
             GridSelection::MarkRange(grid.model, Mark::Select, p.PressRow, p.PressRow);
@@ -127,6 +131,8 @@ void GridMouseController::Move(MouseInput in)
                     // A handler that changes the column changes what the rest of the drag
                     // resizes.
                     emit grid.ColumnSizeChanged(p.ResizingColumn, moveControl);
+                    if (grid.editor->Editing())
+                        grid.editor->PositionEditor();
                 }
             } else if (p.PressRow != -1) {
                 if (in.Y < 0 && p.DragSelecting) {
@@ -303,11 +309,15 @@ void GridMouseController::HeaderClick(short shift)
 
 void GridMouseController::Click()
 {
+    if ((grid.props.EditTrigger & EditOnClick) && grid.pointer.MouseRow >= 0)
+        grid.editor->TriggerEdit();
     emit grid.Click();
 }
 
 void GridMouseController::DoubleClick()
 {
+    if ((grid.props.EditTrigger & EditOnDoubleClick) && grid.pointer.MouseRow >= 0)
+        grid.editor->TriggerEdit();
     emit grid.DblClick();
 }
 
