@@ -213,8 +213,8 @@ void LynxGrid::SetHideSelection(bool value)
 
 void LynxGrid::SetHotHeaderTracking(bool value)
 {
-    if (!value)
-        pointer.HotHeaderColumn = -1;
+    if (!value && pointer.HotHeaderColumn != -1)
+        DrawHeaderRow();
     StoreProperty(&GridProperties::HotHeaderTracking, value, u"HotHeaderTracking",
                   WriteEffect::None);
 }
@@ -234,7 +234,6 @@ void LynxGrid::SetMultiSelect(bool value)
 
 void LynxGrid::SetScrollTrack(bool value)
 {
-    scrollBars.SetTracking(value);
     StoreProperty(&GridProperties::ScrollTrack, value, u"ScrollTrack", WriteEffect::None);
 }
 
