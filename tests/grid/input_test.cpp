@@ -845,3 +845,17 @@ TEST(GridMouse, TheDraggedHeaderIsDrawnWhereThePointerTookItAlsoByAFullPaint)
     QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.OnHeader(1) + QPoint(30, 0));
     EXPECT_EQ(header(), still);  // released over its own column: nothing swapped
 }
+
+TEST(GridMouse, SwitchingHotTrackingOffDrawsTheHotHeaderNormalAgain)
+{
+    Loaded l(3, 10);
+    l.grid.SetHotHeaderTracking(true);
+    const int band = l.grid.Layout().HeaderBand();
+    const auto header = [&] { return l.grid.Surface().Image().copy(0, 0, 300, band); };
+    const QImage still = header();
+    l.Hover(l.OnHeader(1));
+    ASSERT_NE(header(), still);
+    l.grid.SetHotHeaderTracking(false);
+    EXPECT_EQ(header(), still);
+    EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, -1);
+}
