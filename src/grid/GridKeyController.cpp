@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridSelection.h"
 #include "grid/LynxGrid.h"
 
@@ -24,10 +25,12 @@ enum Key : short {
     KeyRight = 39,
     KeyArrowDown = 40,
     KeyA = 65,
+    KeyF2 = 113,
 };
 constexpr short ShiftKey = 1;
 constexpr short CtrlKey = 2;
 constexpr int EditOnEnterOrEsc = 2;
+constexpr int EditOnF2 = 4;
 
 }  // namespace
 
@@ -78,8 +81,26 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
     const bool shiftHeld = shift & ShiftKey;
     const bool ctrlHeld = shift & CtrlKey;
     Step step{row, col, true};
+    GridCellEditor &editor = *grid.editor;
+    // The row-moving keys commit an open edit first; while the host refuses its value they
+    // reach the host as ordinary keys. The column keys belong to an open edit's box.
+    const bool noEdit = !editor.Editing();
 
     switch (keyCode) {
+        case KeyEnter:
+        case KeyF2:
+            if (grid.props.EditTrigger & (keyCode == KeyEnter ? EditOnEnterOrEsc : EditOnF2)) {
+                step.ClearFirst = false;
+                if (editor.TriggerEdit())
+                    keyCode = 0;
+            }
+            break;
+        case KeyEsc:
+            if (grid.props.EditTrigger & EditOnEnterOrEsc) {
+                step.ClearFirst = false;
+                editor.Abandon();  // the host still sees the key
+            }
+            break;
         case KeySpace:
             if (grid.props.CheckBoxes && row >= 0) {
                 step.ClearFirst = false;
@@ -102,6 +123,8 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
             break;
         case KeyArrowUp:
         case KeyArrowDown:
+            if (!editor.EndEdit())
+                break;
             if (multi && shiftHeld)
                 step.ClearFirst = false;
             if (keyCode == KeyArrowUp && row >= 1)
@@ -111,16 +134,22 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
             keyCode = 0;
             break;
         case KeyLeft:
+            if (!noEdit)
+                break;
             if (col >= 1)
                 step.NewCol = col - 1;
             keyCode = 0;
             break;
         case KeyRight:
+            if (!noEdit)
+                break;
             if (col < model.Cols())
                 step.NewCol = col + 1;
             keyCode = 0;
             break;
         case KeyPageUp:
+            if (!editor.EndEdit())
+                break;
             if (row > 0) {
                 step.NewRow = std::max(row - grid.layout.ItemsVisible() + 1, 0);
                 bars.ScrollTo(V, step.NewRow);
@@ -128,6 +157,8 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
             keyCode = 0;
             break;
         case KeyPageDown:
+            if (!editor.EndEdit())
+                break;
             if (row < last) {
                 step.NewRow = std::min(row + grid.layout.ItemsVisible() - 1, last);
                 bars.ScrollTo(V, step.NewRow);
@@ -137,6 +168,8 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
         case KeyHome:
         case KeyEnd: {
             const bool home = keyCode == KeyHome;
+            if ((shiftHeld || ctrlHeld) ? !editor.EndEdit() : !noEdit)
+                break;
             if (shiftHeld || ctrlHeld) {
                 if (shiftHeld && multi) {
                     GridSelection::MarkRange(model, Mark::Deselect, -1, -1);
@@ -186,7 +219,7 @@ void GridKeyController::KeyPress(short keyAscii)
         return;
     if ((keyAscii == KeyEnter || keyAscii == KeyEsc) && (grid.props.EditTrigger & EditOnEnterOrEsc))
         return;
-    if (!grid.pointer.KeyHandled)
+    if (!grid.pointer.KeyHandled && !grid.editor->Editing())
         grid.TypeAhead(QChar(static_cast<char16_t>(keyAscii)));
     emit grid.KeyPress(keyAscii);
 }

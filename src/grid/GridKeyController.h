@@ -4,9 +4,10 @@ class LynxGrid;
 
 namespace lynx {
 
-// The grid's keyboard: the key-down table that moves the current cell and extends the
-// selection, the row check box on Space, Ctrl+A, and the character keys that feed the
-// type-ahead. Keys the grid consumes do not reach the host's KeyDown.
+// The grid's keyboard: the key-down table that opens, ends and abandons in-cell edits (Enter,
+// F2, Esc as EditTrigger allows), moves the current cell and extends the selection, the row
+// check box on Space, Ctrl+A, and the character keys that feed the type-ahead. Keys the grid
+// consumes do not reach the host's KeyDown.
 class GridKeyController {
 public:
     explicit GridKeyController(LynxGrid &grid) : grid(grid) {}
@@ -17,6 +18,12 @@ public:
     void KeyPress(short keyAscii);
     void KeyUp(short keyCode, short shift);
 
+    // While a key is handled, Redraw reads false, so that the work inside draws once at the
+    // end; committing an edit draws the same way. Suspensions do not nest: the first resume
+    // ends one.
+    void SuspendRedraw();
+    void ResumeRedraw();
+
 private:
     struct Step {
         int NewRow;
@@ -26,11 +33,6 @@ private:
     // The table's effect of one key; sets keyCode to 0 when the grid consumed the key.
     Step ApplyKey(short &keyCode, short shift);
     void FollowUp(const Step &step);
-
-    // While a key is handled, Redraw reads false, so that the work inside draws once at the
-    // end. Suspensions do not nest.
-    void SuspendRedraw();
-    void ResumeRedraw();
 
     LynxGrid &grid;
     bool suspended = false;

@@ -2,6 +2,7 @@
 
 #include <QWheelEvent>
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridEventGuard.h"
 #include "grid/LynxGrid.h"
 
@@ -118,6 +119,7 @@ void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
     if (bars.Position(ScrollBarId::Horizontal) == before[0] &&
         bars.Position(ScrollBarId::Vertical) == before[1])
         return;
+    grid.editor->EndEdit();  // a refused value keeps the edit open where it was
     if (draw)
         grid.DrawGrid(true);
     emit grid.Scroll();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridScale.h"
 #include "grid/GridSelection.h"
 #include "grid/LynxGrid.h"
@@ -20,6 +21,8 @@ constexpr short LeftButton = 1;
 constexpr short CtrlKey = 2;
 constexpr int RowCheckBoxRight = 15;  // whatever the check size and the horizontal position
 constexpr int AutoScrollStepMs = 25;
+constexpr int EditOnClick = 8;
+constexpr int EditOnDoubleClick = 16;
 
 int Round(float v)
 {
@@ -57,10 +60,11 @@ void GridMouseController::Press(MouseInput in)
                     p.PressedHeaderColumn = col;
                     ShowHeader(col, HeaderState::Pressed);
                 }
-            } else if (p.PressRow != -1) {
+            } else if (p.PressRow != -1 && grid.editor->EndEdit()) {
+                // While the host refuses an open edit's value, the press changes nothing.
                 PressRow(in, col);
             }
-        } else if (p.PressRow >= 0) {
+        } else if (p.PressRow >= 0 && grid.editor->EndEdit()) {
             grid.SetCurrentCell(p.PressRow, col);
             GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
             GridSelection::MarkRange(grid.model, Mark::Select, p.PressRow, p.PressRow);
@@ -99,7 +103,7 @@ bool GridMouseController::PressCellCheckBox(MouseInput in, int col)
     GridModel &model = grid.model;
     const int row = grid.pointer.PressRow;
     // Check-box cells answer only while the cells may be edited.
-    if (col < 0 || grid.props.Locked || !grid.props.Editable || model.LastItem() < 0)
+    if (col < 0 || !grid.editor->CanEdit())
         return false;
     const int slot = model.ColumnSlotAt(col);
     if (model.Column(slot).DataType != TypeCheckBox)
@@ -172,6 +176,8 @@ void GridMouseController::Move(MouseInput in)
                     // A handler that changes the column changes what the rest of the drag
                     // resizes.
                     emit grid.ColumnSizeChanged(p.ResizingColumn, moveControl);
+                    if (grid.editor->Editing())
+                        grid.editor->PositionEditor();
                 }
             } else if (p.PressRow != -1) {
                 if (in.Y < 0 && p.DragSelecting) {
@@ -368,11 +374,15 @@ void GridMouseController::HeaderClick(short shift)
 
 void GridMouseController::Click()
 {
+    if ((grid.props.EditTrigger & EditOnClick) && grid.pointer.MouseRow >= 0)
+        grid.editor->TriggerEdit();
     emit grid.Click();
 }
 
 void GridMouseController::DoubleClick()
 {
+    if ((grid.props.EditTrigger & EditOnDoubleClick) && grid.pointer.MouseRow >= 0)
+        grid.editor->TriggerEdit();
     emit grid.DblClick();
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridEventGuard.h"
 #include "grid/GridKeyController.h"
 #include "grid/GridMessageHook.h"
@@ -21,7 +22,8 @@ LynxGrid::LynxGrid(QWidget *parent)
     : SurfaceWidget(parent),
       mouse(std::make_unique<lynx::GridMouseController>(*this)),
       keys(std::make_unique<lynx::GridKeyController>(*this)),
-      hook(std::make_unique<lynx::GridMessageHook>(*this))
+      hook(std::make_unique<lynx::GridMessageHook>(*this)),
+      editor(std::make_unique<lynx::GridCellEditor>(*this))
 {
     // Moves without a button held drive hot tracking and the resize pointer.
     setMouseTracking(true);
@@ -94,6 +96,7 @@ int LynxGrid::AddItem(const QString &Item, int Index, bool Checked)
 void LynxGrid::RemoveItem(int Index)
 {
     const GridModel::RemovedItem removed = model.RemoveItem(Index, props.CacheIncrement);
+    editor->Abandon();
     const int last = model.LastItem();
     if (last < 0) {
         // The model has emptied itself; the rest of an emptying is the grid's.
@@ -128,6 +131,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
         return;
     if (Rows.front() < 0 || Rows.back() > model.LastItem())
         throw platform::ControlError(platform::ErrSubscriptOutOfRange);
+    editor->Abandon();
 
     // What the single removals would leave, worked out on row numbers before any table moves.
     const int count = model.ItemCount();
@@ -188,6 +192,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
 
 void LynxGrid::Clear()
 {
+    editor->Abandon();
     model.Clear();
     pointer.ForgetGesture();
     DrawGrid(true);
@@ -205,6 +210,11 @@ void LynxGrid::BindControl(int Col, QWidget *Ctrl, int MoveControl)
     GridColumn &column = model.Column(Col);
     column.BoundControl = Ctrl;
     column.MoveControl = CheckedInt16(MoveControl);
+}
+
+void LynxGrid::EditCell(int Row, int Col)
+{
+    editor->EditCell(Row, Col);
 }
 
 int LynxGrid::CheckedCount() const
@@ -233,6 +243,7 @@ int LynxGrid::CountItems(quint16 flag) const
 void LynxGrid::SetCols(int value)
 {
     model.ResetColumns(value);
+    editor->Abandon();
     model.GiveItemsCells(props.BackColor, props.ForeColor);
 }
 

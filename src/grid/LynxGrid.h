@@ -40,6 +40,7 @@ namespace lynx {
 class GridMouseController;
 class GridKeyController;
 class GridMessageHook;
+class GridCellEditor;
 }  // namespace lynx
 
 class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl {
@@ -47,6 +48,7 @@ class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl 
     friend class lynx::GridMouseController;
     friend class lynx::GridKeyController;
     friend class lynx::GridMessageHook;
+    friend class lynx::GridCellEditor;
 
 public:
     explicit LynxGrid(QWidget *parent = nullptr);
@@ -85,7 +87,8 @@ public:
     // its place otherwise. The current row stays on its item (one up when a row above it goes);
     // when the current item itself goes, the row taking its place, or the new last row, becomes
     // current. RowColChanged only when the current row's number changes. Raises
-    // ItemCountChanged, also when the grid ends up empty.
+    // ItemCountChanged, also when the grid ends up empty. An open edit is abandoned, as by
+    // RemoveItems, Clear and Cols: its cell may be gone.
     void RemoveItem(int Index);
 
     // Removes the items at the display rows (numbered as before the call; any order, repeats
@@ -96,14 +99,22 @@ public:
     void RemoveItems(std::vector<int> Rows);
 
     // Drops every item, the styles, the current cell and the sort columns; columns stay. Draws
-    // even while Redraw is off. No event.
+    // even while Redraw is off. No event; an open edit is abandoned.
     void Clear();
 
     // Recomputes the metrics and the scroll ranges and draws, whatever Redraw says.
     void Refresh();
 
-    // Binds a host control to column slot Col; error 6 for a MoveControl outside 16 bits.
+    // Binds a host control to column slot Col; error 6 for a MoveControl outside 16 bits. An
+    // edit of the column then moves the control over the cell instead of the edit box;
+    // MoveControl says what the grid sets: 1 height, 2 width, 4 left, 8 top.
     void BindControl(int Col, QWidget *Ctrl, int MoveControl = 15);
+
+    // Opens an edit of display row Row, display column position Col when Editable is on, the
+    // column does not hold check boxes and the host does not cancel RequestEdit; an open edit
+    // is committed first, and when the host refuses that, nothing opens. Error 9 for a cell
+    // that does not exist.
+    void EditCell(int Row, int Col);
 
     int CheckedCount() const;   // rows whose check box is checked
     int SelectedCount() const;  // selected rows
@@ -124,7 +135,8 @@ public:
     // check, and the current row stays on its item. Draws, then raises SortComplete. Error 9,
     // with no direction changed, when there is no sort column or a slot does not exist; an
     // error of a CustomSort handler ends the sort with that error (error 9 when the handler adds
-    // or removes rows). After any error the rows are all still there, in some order.
+    // or removes rows). After any error the rows are all still there, in some order. An open
+    // edit is committed first; when the host refuses its value, nothing is sorted.
     void Sort(int Sort = -1, int SortType = -1, int SubSort = -1, int SubSortType = -1);
 
     // First display row whose text in column slot SearchColumn (-1: the SearchColumn property)
@@ -137,8 +149,8 @@ public:
     // --- grid properties -----------------------------------------------------------------------
 
     int ItemCount() const { return model.ItemCount(); }
-    // Highest column slot. Setting it recreates the columns blank and hidden (slot 0 unused);
-    // no redraw. Error 9 for a negative value.
+    // Highest column slot. Setting it recreates the columns blank and hidden (slot 0 unused)
+    // and abandons an open edit; no redraw. Error 9 for a negative value.
     int Cols() const { return model.Cols(); }
     void SetCols(int value);
     // Current display row and display column position, -1 for none. Setting moves the current
@@ -245,7 +257,7 @@ public:
     int CacheIncrement() const { return props.CacheIncrement; }
     void SetCacheIncrement(int value);
     // Headings, alignments and widths in one text (lynx::ApplyFormatString); reads back as set.
-    // An empty one leaves one hidden blank column and no items.
+    // An empty one leaves one hidden blank column and no items. An open edit is abandoned.
     QString FormatString() const { return props.FormatString; }
     void SetFormatString(const QString &value);
     // Row height limits; a RowHeightMin below 1 makes rows 16 pixels, a RowHeightMax below 1
@@ -352,6 +364,7 @@ public:
     const lynx::GridProperties &Properties() const { return props; }
     const lynx::GridLayout &Layout() const { return layout; }
     const lynx::GridScrollBars &ScrollBars() const { return scrollBars; }
+    const lynx::GridCellEditor &Editor() const { return *editor; }
     // Where the client area (and so the surface) lies in the window.
     QRect ClientRect() const;
 
@@ -471,4 +484,5 @@ private:
     std::unique_ptr<lynx::GridMouseController> mouse;
     std::unique_ptr<lynx::GridKeyController> keys;
     std::unique_ptr<lynx::GridMessageHook> hook;
+    std::unique_ptr<lynx::GridCellEditor> editor;
 };

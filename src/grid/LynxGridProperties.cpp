@@ -1,6 +1,7 @@
 // Grid-wide settings: each setter stores the value, does what the property needs besides (draw,
 // refresh, or nothing until the next refresh) and tells the host that it changed.
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridFormatString.h"
 #include "grid/GridTheme.h"
 #include "grid/LynxGrid.h"
@@ -251,6 +252,7 @@ void LynxGrid::SetCacheIncrement(int value)
 void LynxGrid::SetFormatString(const QString &value)
 {
     props.FormatString = value;
+    editor->Abandon();  // the columns are made anew, and the items may go
     if (!lynx::ApplyFormatString(model, value, props.ScaleUnits)) {
         model.Clear();
         pointer.ForgetGesture();

@@ -3,12 +3,15 @@
 
 #include <QMetaMethod>
 
+#include "grid/GridCellEditor.h"
 #include "grid/GridSort.h"
 #include "grid/LynxGrid.h"
 #include "platform/Clock.h"
 
 void LynxGrid::Sort(int Sort, int SortType, int SubSort, int SubSortType)
 {
+    if (!editor->EndEdit())
+        return;
     // Without a handler every comparison would answer "no"; the sort knows that answer.
     GridSort::CustomCompare custom;
     if (isSignalConnected(QMetaMethod::fromSignal(&LynxGrid::CustomSort))) {

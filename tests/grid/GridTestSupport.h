@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <tuple>
+#include <type_traits>
+#include <vector>
 
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
@@ -58,3 +61,15 @@ void LoadLikeTheMainWindow(Grid &grid, platform::ControlHost &host, QSize size, 
     for (int r = 0; r < rows; ++r) grid.AddItem(QStringLiteral("r%1").arg(r));
     grid.SetRedraw(true);
 }
+
+// The grid's events pass their arguments by reference, which QSignalSpy cannot record.
+template <class... Args>
+struct Calls {
+    std::vector<std::tuple<std::decay_t<Args>...>> Seen;
+    template <class Signal>
+    Calls(LynxGrid &grid, Signal signal)
+    {
+        QObject::connect(&grid, signal, &grid, [this](Args... a) { Seen.emplace_back(a...); });
+    }
+    int count() const { return static_cast<int>(Seen.size()); }
+};

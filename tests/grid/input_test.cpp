@@ -76,18 +76,6 @@ struct Loaded {
     }
 };
 
-// The grid's events pass their arguments by reference, which QSignalSpy cannot record.
-template <class... Args>
-struct Calls {
-    std::vector<std::tuple<std::decay_t<Args>...>> Seen;
-    template <class Signal>
-    Calls(LynxGrid &grid, Signal signal)
-    {
-        QObject::connect(&grid, signal, &grid, [this](Args... a) { Seen.emplace_back(a...); });
-    }
-    int count() const { return static_cast<int>(Seen.size()); }
-};
-
 // KeyDown events of keys other than Shift, Ctrl and Alt, which reach the host as they are.
 int HostKeys(const Calls<short &, short &> &keyDown)
 {
