@@ -1,14 +1,19 @@
 #include "app/DataUpdateRun.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <algorithm>
 #include <vector>
 
 #include "app/AppTitle.h"
+#include "app/ChangesFile.h"
 #include "app/PageFetcher.h"
 #include "app/ResultPageParser.h"
 #include "app/ScreenerAddress.h"
+#include "app/UpdateStatusText.h"
+#include "platform/Clock.h"
 #include "platform/CursorPosition.h"
 #include "platform/HtmlEntities.h"
 #include "platform/MessageBox.h"
@@ -88,6 +93,7 @@ UpdateOutcome DataUpdateRun::GetStockDataFromYahoo()
     RunningGuard guard(running);
     stopRequested = false;
     const UpdateOutcome outcome = Run();
+    expectedStocks = 0;
     ResetControls();
     return outcome;
 }
@@ -126,13 +132,18 @@ UpdateOutcome DataUpdateRun::Run()
     // The bar needs a maximum above its minimum; a single page still has one step.
     controls.downloadBar->SetMax(std::max(pages, 1));
     SetStatus(QStringLiteral("Downloading Data..."));
+    expectedStocks = total;
 
+    platform::Clock &clock = platform::CurrentClock();
+    const uint32_t started = clock.TickCount();
     std::vector<int> saved;
     int missing = 0;
     int unsaved = 0;
     int failedInARow = 0;
     int n = 0;
     for (; n <= pages && failedInARow < FailuresBeforeGivingUp; ++n) {
+        SetProgress(UpdateStatusText::Downloading(
+            n + 1, pages + 1, n, platform::TicksSince(started, clock.TickCount())));
         bool ok = false;
         const QString text =
             FetchWithRetry(ScreenerAddress::ResultPageAddress(n * RowsPerPage + 1), ok);
@@ -210,6 +221,9 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
     controls.importBar->SetValue(0);
     controls.importBar->SetMax(std::max(files, 1));
     SetStatus(QStringLiteral("Importing Data..."));
+    // A run knows the screener's total; the import on its own only that pages hold 20 at most.
+    const int expected = expectedStocks > 0 ? expectedStocks : files * RowsPerPage;
+    SetProgress(UpdateStatusText::Importing(0, expected));
 
     // The parser fills the program's table in place; keep the old records to put back when
     // the run cannot finish.
@@ -221,6 +235,8 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
         k = ParseResultPage(MdlHelpers::ReadTextFile(PageFile(pages[static_cast<size_t>(f)])), k,
                             &leftOut);
         controls.importBar->SetValue(std::min(f, controls.importBar->Max()));
+        // Pages that repeat stocks (a shifting screener) may bring more than the total.
+        SetProgress(UpdateStatusText::Importing(k, std::max(k, expected)));
     }
 
     if (k == 0) {
@@ -249,7 +265,27 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
         return UpdateOutcome::SaveFailed;
     }
     Module1::LoadStockDatabase();
+    RecordChanges(previous, files);
     return UpdateOutcome::Completed;
+}
+
+void DataUpdateRun::RecordChanges(const std::vector<StockRecord> &previous, int pages)
+{
+    const StockTable &table = Stocks();
+    BandChanges changes = CompareTables(previous, std::span(table.begin(), table.end()));
+    changes.When = Module1::TimeStampText(QDateTime::currentDateTime());
+    changes.Pages = pages;
+    // The new data is in place whatever happens here; a changes.txt that cannot be written only
+    // means that the next start shows no summary.
+    if (!ChangesFile::Write(changes))
+        QFile::remove(ChangesFile::Path());
+    lastChanges = std::move(changes);
+}
+
+void DataUpdateRun::LoadLastChanges()
+{
+    lastChanges = ChangesFile::Read();
+    ResetControls();
 }
 
 bool DataUpdateRun::ReadTotal(const QString &firstPage, int &total) const
@@ -297,6 +333,7 @@ QString DataUpdateRun::FetchWithRetry(const QString &address, bool &ok)
 void DataUpdateRun::ResetControls()
 {
     SetStatus(QString());
+    SetProgress(lastChanges ? UpdateStatusText::Summary(*lastChanges) : QString());
     controls.downloadBar->SetValue(0);
     controls.importBar->SetValue(0);
 }
@@ -305,4 +342,13 @@ void DataUpdateRun::SetStatus(const QString &text)
 {
     if (controls.statusLabel)
         controls.statusLabel->setText(text);
+}
+
+void DataUpdateRun::SetProgress(const QString &text)
+{
+    if (!controls.progressLabel || controls.progressLabel->text() == text)
+        return;
+    controls.progressLabel->setText(text);
+    // The import pumps no events: show each step as the bars show theirs.
+    controls.progressLabel->repaint();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
+
+#include "app/BandChanges.h"
 
 class PageFetcher;
 namespace widgets {
@@ -16,6 +19,9 @@ struct UpdateRunControls {
     widgets::ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
     widgets::ucProgressBar *importBar = nullptr;    // ucProgressBar2
     QLabel *statusLabel = nullptr;                  // lblDownloadStatus
+    // Our own line under the bars: the page or stock being worked on, afterwards the summary of
+    // the last completed update. Optional.
+    QLabel *progressLabel = nullptr;
 };
 
 // How a run ended. Only a completed run replaced data.dat; every other outcome left data.dat
@@ -52,6 +58,13 @@ public:
     UpdateOutcome ImportPageFiles();
 
     bool IsRunning() const { return running; }
+
+    // What the last completed update changed: from changes.txt at start (LoadLastChanges), then
+    // from every run that completes, which also rewrites changes.txt. A run that does not
+    // complete changes neither.
+    const std::optional<BandChanges> &LastChanges() const { return lastChanges; }
+    // Reads changes.txt and shows its summary; a missing or malformed file shows nothing.
+    void LoadLastChanges();
     // Ends a run at the next page without touching data.dat (the window is closing).
     void Stop();
 
@@ -70,8 +83,12 @@ private:
     QString FetchWithRetry(const QString &address, bool &ok);
     void ResetControls();
     void SetStatus(const QString &text);
+    void SetProgress(const QString &text);
+    void RecordChanges(const std::vector<StockRecord> &previous, int pages);
 
     UpdateRunControls controls;
+    std::optional<BandChanges> lastChanges;
+    int expectedStocks = 0;  // the screener's total during a run; 0 when not known
     bool running = false;
     bool stopRequested = false;
 };

@@ -70,8 +70,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     CreateControls();
     LoadControlSettings(platform::FormSettings::Load(SettingsResource));
     fetcher = std::make_unique<PageFetcher>(*ui.WebBrowser1);
-    run = std::make_unique<DataUpdateRun>(UpdateRunControls{
-        fetcher.get(), ui.ucProgressBar1, ui.ucProgressBar2, ui.lblDownloadStatus});
+    run = std::make_unique<DataUpdateRun>(UpdateRunControls{fetcher.get(), ui.ucProgressBar1,
+                                                            ui.ucProgressBar2, ui.lblDownloadStatus,
+                                                            ui.lblUpdateProgress});
     ConnectHandlers();
     Form_Load();
 }
@@ -83,6 +84,7 @@ void frmMain::ConnectHandlers()
     for (int i = 0; i < TabCount; ++i)
         connect(ui.ButtonEx1[i], &widgets::ButtonEx::Click, this, [this, i] { SelectTab(i); });
     connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
+    connect(ui.cmdNewOnly, &widgets::ButtonEx::Click, this, &frmMain::NewOnlyClicked);
     connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
     for (int i = 0; i < 3; ++i)
         connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
@@ -130,6 +132,7 @@ void frmMain::Form_Load()
                             .arg(StockTable::MaxRecords) +
                         CrLf + QStringLiteral("Update the data to replace the file."),
                     this);
+    run->LoadLastChanges();
     SelectTab(0);
 }
 

@@ -54,6 +54,7 @@ struct frmMainControls {
     QLineEdit *txtMinRate = nullptr;
     QLineEdit *txtMaxRate = nullptr;
     ButtonEx *cmdSearchStock = nullptr;
+    ButtonEx *cmdNewOnly = nullptr;  // toggle: the search lists only the last update's newcomers
     LynxGrid *LynxGrid1 = nullptr;
     std::array<ButtonEx *, 4> ListButtons{};  // ButtonEx2 to ButtonEx5
     std::array<ButtonEx *, 3> CmdHelpTip{};   // CmdHelpTip1 to CmdHelpTip3
@@ -63,7 +64,8 @@ struct frmMainControls {
     ucProgressBar *ucProgressBar1 = nullptr;
     ucProgressBar *ucProgressBar2 = nullptr;
     QLabel *lblDownloadStatus = nullptr;
-    ClickLabel *Label6 = nullptr;  // the product's web site
+    QLabel *lblUpdateProgress = nullptr;  // where a run is; afterwards what the last update found
+    ClickLabel *Label6 = nullptr;         // the product's web site
     platform::WebBrowser *WebBrowser1 = nullptr;
     MultiDownloader *MultiDownloader1 = nullptr;  // on the window, used by none of its handlers
 };
@@ -94,8 +96,11 @@ public:
     void Form_Activate();
     bool Activated() const { return activated; }
 
-    // The "Search Stocks" button: lists the stocks whose price lies in the typed range.
+    // The "Search Stocks" button: lists the stocks whose price lies in the typed range; with
+    // "New only" pressed, only those of them that entered the band at the last update.
     void SearchStocks();
+    // "New only" pressed (Value 0) or released.
+    bool NewOnly() const;
     // Rebuilds the grid from the records the last search marked, in table order.
     void LoadDataToGrid();
 
@@ -130,12 +135,14 @@ private:
     void ConnectHandlers();
     void Form_Load();
     void MakeFolders();
+    void NewOnlyClicked();
 
     frmMainControls ui;
     platform::ControlHost host;
     std::unique_ptr<PageFetcher> fetcher;
     std::unique_ptr<DataUpdateRun> run;
     int selectedTab = 0;
+    bool searched = false;  // a search has filled the grid
     bool activated = false;
     bool activationQueued = false;
     bool closeConfirmed = false;

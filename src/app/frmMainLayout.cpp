@@ -174,19 +174,22 @@ void frmMain::CreatePricePanel(QWidget *panel)
         box->setMaxLength(12);
     }
     ui.cmdSearchStock = Button(panel, QStringLiteral("cmdSearchStock"), QPoint(408, 56));
-    ui.CmdHelpTip[0] = Button(panel, QStringLiteral("CmdHelpTip1"), QPoint(540, 56));
+    // A toggle with the tabs' skin, centred on the search button's row.
+    ui.cmdNewOnly = Button(panel, QStringLiteral("cmdNewOnly"), QPoint(540, 51));
+    ui.CmdHelpTip[0] = Button(panel, QStringLiteral("CmdHelpTip1"), QPoint(708, 56));
     ui.CmdHelpTip[0]->resize(28, 25);
 
     // The vendor's promotion, right of the search.
     ui.Image1 = new ClickLabel(panel);
     ui.Image1->setObjectName(QStringLiteral("Image1"));
-    ui.Image1->setGeometry(WindowWidth - 330, 50, 36, 36);
+    ui.Image1->setGeometry(WindowWidth - 316, 50, 36, 36);
     ui.Image1->setPixmap(QPixmap::fromImage(Artwork::Logo(36)));
     Text(panel, QStringLiteral("Research every listed stock on our website."),
-         QRect(WindowWidth - 286, 50, 250, 18), LabelFont(8.25))
+         QRect(WindowWidth - 272, 50, 224, 18), LabelFont(8.25))
         ->setObjectName(QStringLiteral("Label4"));
-    ui.Label5 = Link(panel, "Label5", QRect(WindowWidth - 286, 68, 210, 18));
-    ui.CmdHelpTip[1] = Button(panel, QStringLiteral("CmdHelpTip2"), QPoint(WindowWidth - 60, 56));
+    ui.Label5 = Link(panel, "Label5", QRect(WindowWidth - 272, 68, 210, 18));
+    // Flush with the grid's right edge.
+    ui.CmdHelpTip[1] = Button(panel, QStringLiteral("CmdHelpTip2"), QPoint(WindowWidth - 44, 56));
     ui.CmdHelpTip[1]->resize(28, 25);
 
     ui.LynxGrid1 = new LynxGrid(panel);
@@ -234,6 +237,8 @@ void frmMain::CreateUpdatePanel(QWidget *panel)
     ui.lblDownloadStatus =
         Text(panel, QString(), QRect(16, 254, 620, 20), LabelFont(9, true), Artwork::Steel);
     ui.lblDownloadStatus->setObjectName(QStringLiteral("lblDownloadStatus"));
+    ui.lblUpdateProgress = Text(panel, QString(), QRect(16, 276, 620, 20), LabelFont(9));
+    ui.lblUpdateProgress->setObjectName(QStringLiteral("lblUpdateProgress"));
 }
 
 void frmMain::CreateAboutPanel(QWidget *panel)

@@ -1,5 +1,6 @@
 // frmMain: the price search and the grid fill.
 #include <QLineEdit>
+#include <QSet>
 
 #include "app/AppTitle.h"
 #include "app/PriceText.h"
@@ -8,6 +9,7 @@
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
 #include "store/StockTable.h"
+#include "widgets/ButtonEx.h"
 
 namespace {
 
@@ -51,8 +53,28 @@ void frmMain::SearchStocks()
     if (!max)
         return;
 
-    for (StockRecord &record : Stocks()) record.Show = record.Price >= *min && record.Price <= *max;
+    // Released, the search is the plain range search.
+    QSet<QStringView> entered;
+    const bool newOnly = NewOnly();
+    if (newOnly && run->LastChanges())
+        for (const QString &symbol : run->LastChanges()->Entered) entered.insert(symbol);
+    for (StockRecord &record : Stocks())
+        record.Show = record.Price >= *min && record.Price <= *max &&
+                      (!newOnly || entered.contains(record.Symbol));
     LoadDataToGrid();
+    searched = true;
+}
+
+bool frmMain::NewOnly() const
+{
+    return ui.cmdNewOnly->Value() == 0;
+}
+
+void frmMain::NewOnlyClicked()
+{
+    // The toggle changes what the list shows at once; before any search it only waits for one.
+    if (searched)
+        SearchStocks();
 }
 
 void frmMain::LoadDataToGrid()

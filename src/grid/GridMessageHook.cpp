@@ -73,16 +73,55 @@ void GridMessageHook::Wheel(const QWheelEvent &event)
     const int delta = angle.y() != 0 ? angle.y() : angle.x();
     const ScrollBarId bar =
         (event.modifiers() & Qt::ControlModifier) ? ScrollBarId::Horizontal : ScrollBarId::Vertical;
+    // One notch is one line, whatever its size.
+    OnScrollRequest(bar, delta >= 0 ? ScrollRequest::LineUp : ScrollRequest::LineDown);
+}
+
+void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
+{
     GridScrollBars &bars = grid.scrollBars;
     const int before[2] = {bars.Position(ScrollBarId::Horizontal),
                            bars.Position(ScrollBarId::Vertical)};
-    // One notch is one line, whatever its size; a bar that is hidden ignores the step.
-    bars.ScrollTo(bar, bars.Position(bar) + (delta >= 0 ? -1 : 1));
+    const int position = bars.Position(bar);
+    // A bar that is hidden ignores every move (ScrollTo).
+    bool draw = true;
+    switch (request) {
+        case ScrollRequest::LineUp:
+            bars.ScrollTo(bar, position - bars.LineStep(bar));
+            break;
+        case ScrollRequest::LineDown:
+            bars.ScrollTo(bar, position + bars.LineStep(bar));
+            break;
+        case ScrollRequest::PageUp:
+            bars.ScrollTo(bar, position - bars.Page(bar));
+            break;
+        case ScrollRequest::PageDown:
+            bars.ScrollTo(bar, position + bars.Page(bar));
+            break;
+        case ScrollRequest::ThumbTrack:
+            // Without ScrollTrack the rows wait for the thumb to be let go.
+            bars.ScrollTo(bar, bars.TrackPosition(bar));
+            draw = grid.props.ScrollTrack;
+            break;
+        case ScrollRequest::Top:
+            bars.ScrollTo(bar, bars.RangeMin(bar));
+            break;
+        case ScrollRequest::Bottom:
+            bars.ScrollTo(bar, bars.RangeMax(bar));
+            break;
+        case ScrollRequest::EndScroll:
+            if (!grid.props.ScrollTrack)
+                grid.DrawGrid(true);
+            break;
+        case ScrollRequest::ThumbPosition:
+            break;
+    }
     if (bars.Position(ScrollBarId::Horizontal) == before[0] &&
         bars.Position(ScrollBarId::Vertical) == before[1])
         return;
     grid.editor->EndEdit();  // a refused value keeps the edit open where it was
-    grid.DrawGrid(true);
+    if (draw)
+        grid.DrawGrid(true);
     emit grid.Scroll();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "grid/GridScrollBars.h"
+
 class LynxGrid;
 class QWheelEvent;
 
@@ -21,6 +23,11 @@ public:
 
     bool MouseInside() const { return mouseInside; }
     bool HasFocus() const { return hasFocus; }
+
+    // Answers a request of the user to a scroll bar (the wheel asks for lines): moves the
+    // position and, when either bar moved, draws (a dragged thumb only with ScrollTrack) and
+    // raises Scroll. Without ScrollTrack the end of a request draws.
+    void OnScrollRequest(ScrollBarId bar, ScrollRequest request);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

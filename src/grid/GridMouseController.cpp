@@ -29,6 +29,13 @@ int Round(float v)
     return static_cast<int>(platform::RoundHalfEven(v));
 }
 
+// from <= v <= from + size, both bounds included.
+bool Within(float v, int from, float size)
+{
+    const auto start = static_cast<float>(from);
+    return start <= v && v <= start + size;
+}
+
 }  // namespace
 
 // --- press -------------------------------------------------------------------------------------
@@ -80,13 +87,51 @@ void GridMouseController::PressRow(MouseInput in, int col)
         grid.DrawGrid(grid.props.Redraw);
         return;
     }
+    const bool checkHit = PressCellCheckBox(in, col);
     const GridSelection::PressResult selection = GridSelection::ApplyPress(
         grid.model, grid.props.MultiSelect, in.Shift, p.PressRow, grid.model.Row);
     const bool moved = grid.SetCurrentCell(p.PressRow, col);
-    if (moved || selection.Changed)
+    // A hit check box is painted even when the host refused the change.
+    if (moved || checkHit || selection.Changed)
         grid.DrawGrid(grid.props.Redraw);
     if (selection.Changed)
         emit grid.SelectionChanged();
+}
+
+bool GridMouseController::PressCellCheckBox(MouseInput in, int col)
+{
+    GridModel &model = grid.model;
+    const int row = grid.pointer.PressRow;
+    // Check-box cells answer only while the cells may be edited.
+    if (col < 0 || !grid.editor->CanEdit())
+        return false;
+    const int slot = model.ColumnSlotAt(col);
+    if (model.Column(slot).DataType != TypeCheckBox)
+        return false;
+    const QRect box = GlyphAt(row, col, Glyph::CheckBox);
+    const auto side = static_cast<float>(grid.metrics.CheckSize);
+    if (!Within(in.X, box.left(), side) || !Within(in.Y, box.top(), side))
+        return false;
+    bool cancel = false;
+    emit grid.RequestEdit(row, col, cancel);
+    // The handler may have changed the rows; a cell that is gone is not toggled.
+    if (!cancel && row <= model.LastItem())
+        model.Cell(model.ItemAtRow(row), slot).Flags ^= CellFlagChecked;
+    return true;
+}
+
+QRect GridMouseController::GlyphAt(int row, int position, Glyph glyph) const
+{
+    const GridModel &model = grid.model;
+    const GridColumn &column = model.Column(model.ColumnSlotAt(position));
+    const int height = model.ItemAtRow(row).Height;
+    const GridMetrics &m = grid.metrics;
+    // Where the painter put it: at the column's left edge of the last paint.
+    if (glyph == Glyph::CheckBox)
+        return CellGlyphRect(column.LeftPixels, column.WidthPixels, grid.layout.RowTop(row), height,
+                             column.Alignment, QSize(m.CheckSize, m.CheckSize));
+    return CellGlyphRect(column.LeftPixels, column.WidthPixels, grid.layout.RowTop(row), height,
+                         column.ImageAlignment, QSize(m.ImageWidth, m.ImageHeight));
 }
 
 // --- move --------------------------------------------------------------------------------------
@@ -101,8 +146,8 @@ void GridMouseController::Move(MouseInput in)
         const bool overHeaderBand = in.Y < grid.layout.HeaderBand();
 
         // Leaving the pressed cell with the button held shows it released, coming back
-        // pressed.
-        if (p.PressedHeaderColumn != -1) {
+        // pressed. A dragged header is drawn with the header row below.
+        if (p.PressedHeaderColumn != -1 && p.DraggedColumn == -1) {
             const bool over = p.MouseRow == -1 && p.MouseCol == p.PressedHeaderColumn;
             ShowHeader(p.PressedHeaderColumn, over ? HeaderState::Pressed : HeaderState::Normal);
         }
@@ -155,15 +200,13 @@ void GridMouseController::Move(MouseInput in)
                     }
                 }
             } else if (grid.props.ColumnDrag) {
-                p.HotHeaderColumn = -1;
+                // Any move after a header press starts the drag, so the press sorts nothing.
                 if (p.PressedHeaderColumn >= 0 && p.DraggedColumn == -1)
                     p.DraggedColumn = p.PressedHeaderColumn;
-                if (p.DraggedColumn != -1) {
-                    GridColumn &column =
-                        grid.model.Column(grid.model.ColumnSlotAt(p.DraggedColumn));
-                    column.LeftPixels = Round(static_cast<float>(column.LeftPixels) -
-                                              (static_cast<float>(p.PressX) - in.X));
-                }
+                if (p.DraggedColumn != -1)
+                    p.DragTravel = Round(in.X - static_cast<float>(p.PressX));
+                // The dragged cell follows the pointer, drawn over the header row.
+                grid.DrawHeaderRow();
             }
         } else if (in.Button == 0) {
             if (p.MouseRow == -1)
@@ -233,6 +276,7 @@ void GridMouseController::Release(MouseInput in)
         ReleaseLeft(in);
     p.PressedHeaderColumn = -1;
     p.DraggedColumn = -1;
+    p.DragTravel = 0;
     p.ResizingColumn = -1;
     p.DragSelecting = false;
     p.AutoScrollDirection = 0;
@@ -252,6 +296,7 @@ void GridMouseController::ReleaseLeft(MouseInput in)
                       order[static_cast<std::size_t>(upCol)]);
         }
         p.DraggedColumn = -1;
+        p.DragTravel = 0;
         p.PressedHeaderColumn = -1;
         grid.DrawGrid(true);
     } else if (p.ResizingColumn >= 0) {
@@ -269,7 +314,27 @@ void GridMouseController::ReleaseLeft(MouseInput in)
     } else if (p.MouseRow >= 0 && p.MouseCol >= 0) {
         if (grid.SetCurrentCell(p.MouseRow, p.MouseCol))
             grid.DrawGrid(grid.props.Redraw);
+        ReleaseOverImage(in);
     }
+}
+
+void GridMouseController::ReleaseOverImage(MouseInput in)
+{
+    const GridPointerState &p = grid.pointer;
+    const GridModel &model = grid.model;
+    const GridItem *item = model.FindItemAtRow(p.MouseRow);
+    const GridCell *cell = item ? model.FindCell(*item, model.ColumnSlotAt(p.MouseCol)) : nullptr;
+    const CellStyle *style = cell ? model.FindStyle(cell->StyleIndex) : nullptr;
+    if (!style || style->Image == 0)
+        return;
+    const QRect image = GlyphAt(p.MouseRow, p.MouseCol, Glyph::Image);
+    // The painter leaves out an image whose left edge would be left of the client area.
+    if (image.left() < 0)
+        return;
+    const GridMetrics &m = grid.metrics;
+    if (Within(in.X, image.left(), static_cast<float>(m.ImageWidth)) &&
+        Within(in.Y, image.top(), static_cast<float>(m.ImageHeight)))
+        emit grid.CellImageClick(p.MouseRow, p.MouseCol);
 }
 
 void GridMouseController::HeaderClick(short shift)

@@ -48,6 +48,14 @@ public:
 
 private:
     void PressRow(MouseInput in, int col);
+    // A press on the check box of a check-box cell: asks the host with RequestEdit and toggles
+    // the cell unless it cancels. True when the box was hit, cancelled or not.
+    bool PressCellCheckBox(MouseInput in, int col);
+    // CellImageClick for a release on the image of the cell under the pointer.
+    void ReleaseOverImage(MouseInput in);
+    enum class Glyph { CheckBox, Image };
+    // Where the painter puts a cell's check box or image.
+    QRect GlyphAt(int row, int position, Glyph glyph) const;
     void ResizeHover(int x);
     void ReleaseLeft(MouseInput in);
     void HeaderClick(short shift);

@@ -409,7 +409,10 @@ void DrawHeaderGradient(DrawingSurface &s, const QRect &rect, HeaderState state)
     VLine(s, l, t + 3, b - 3, White);
 }
 
-void DrawHeaderCell(DrawingSurface &s, const GridPaintView &view, int position, HeaderState state)
+namespace {
+
+void DrawHeaderCellAt(DrawingSurface &s, const GridPaintView &view, int position, HeaderState state,
+                      int left)
 {
     const GridModel &model = view.Model;
     const GridProperties &props = view.Properties;
@@ -419,7 +422,6 @@ void DrawHeaderCell(DrawingSurface &s, const GridPaintView &view, int position, 
     const int slot = model.ColumnOrder()[static_cast<std::size_t>(position)];
     const int height = view.Layout.HeaderBand();
     s.SetForeColor(C(props.ForeColorHdr));
-    const int left = column->LeftPixels;
     const QRect rect = RectLTRB(left, 0, left + column->WidthPixels + 1, height);
     s.FillRect(rect, C(props.BackColorFixed));
     switch (props.ThemeStyle) {
@@ -453,17 +455,32 @@ void DrawHeaderCell(DrawingSurface &s, const GridPaintView &view, int position, 
                  static_cast<unsigned>(column->Alignment) | view.Metrics.TextFormatFlags);
 }
 
+}  // namespace
+
+void DrawHeaderCell(DrawingSurface &s, const GridPaintView &view, int position, HeaderState state)
+{
+    if (const GridColumn *column = view.Model.FindColumnAt(position))
+        DrawHeaderCellAt(s, view, position, state, column->LeftPixels);
+}
+
 int DrawHeaderRow(DrawingSurface &s, const GridPaintView &view)
 {
     const GridModel &model = view.Model;
+    const int first = std::max(view.Layout.HorizontalPosition(), 0);
     int x = 0;
-    for (int p = std::max(view.Layout.HorizontalPosition(), 0); p <= model.Cols(); ++p) {
+    for (int p = first; p <= model.Cols(); ++p) {
         const GridColumn *column = model.FindColumnAt(p);
         if (!column || !column->Visible)
             continue;
-        DrawHeaderCell(s, view, p, StateOf(view, p));
+        DrawHeaderCell(s, view, p,
+                       p == view.DraggedHeader ? HeaderState::Normal : StateOf(view, p));
         x += column->WidthPixels;
     }
+    const GridColumn *dragged =
+        view.DraggedHeader >= first ? model.FindColumnAt(view.DraggedHeader) : nullptr;
+    if (dragged && dragged->Visible)
+        DrawHeaderCellAt(s, view, view.DraggedHeader, view.DraggedState,
+                         dragged->LeftPixels + view.DragTravel);
     return x;
 }
 

@@ -37,6 +37,11 @@ struct GridPaintView {
     bool HasFocus = false;
     int HotHeader = -1;      // display position drawn hot, -1 for none
     int PressedHeader = -1;  // display position drawn pressed, -1 for none
+    // A header being dragged to another place: drawn normal at its own place, then in
+    // DraggedState DragTravel pixels to the right of it (left when negative), over the row.
+    int DraggedHeader = -1;
+    int DragTravel = 0;
+    HeaderState DraggedState = HeaderState::Normal;
 };
 
 // Gives every visible column from the view's horizontal position its left edge, in display
@@ -48,8 +53,8 @@ int AssignColumnLefts(GridModel &model, int horizontalPosition);
 // are skipped: a row or cell that does not exist is not drawn. The surface is not presented.
 void DrawGrid(platform::DrawingSurface &surface, const GridPaintView &view);
 
-// The header cells of the visible columns from the horizontal position; returns the right
-// edge of the last one.
+// The header cells of the visible columns from the horizontal position, and the dragged header
+// over them; returns the right edge of the last one.
 int DrawHeaderRow(platform::DrawingSurface &surface, const GridPaintView &view);
 // One header cell, at the column's LeftPixels: background, the ThemeStyle look, the sort arrow
 // and the caption. Nothing for a position that does not exist.

@@ -10,6 +10,7 @@ struct GridPointerState {
     int PressX = 0;
     bool DragSelecting = false;
     int DraggedColumn = -1;
+    int DragTravel = 0;  // pixels the pointer moved the dragged header since the press
     int ResizingColumn = -1;
     int ResizeBaseX = 0;
     int AutoScrollDirection = 0;  // 0 none, 1 up, 2 down
@@ -25,6 +26,7 @@ struct GridPointerState {
         PressedHeaderColumn = -1;
         PressRow = -1;
         DraggedColumn = -1;
+        DragTravel = 0;
         ResizingColumn = -1;
         AutoScrollDirection = 0;
         HotHeaderColumn = -1;

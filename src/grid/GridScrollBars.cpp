@@ -1,5 +1,7 @@
 #include "grid/GridScrollBars.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
@@ -83,15 +85,6 @@ void GridScrollBars::SetLineStep(ScrollBarId bar, int step)
     Mirror(bar);
 }
 
-void GridScrollBars::SetTracking(bool on)
-{
-    tracking = on;
-    for (const auto &b : bars) {
-        if (b)
-            b->setTracking(on);
-    }
-}
-
 void GridScrollBars::Attach(QWidget *w)
 {
     window = w;
@@ -99,22 +92,98 @@ void GridScrollBars::Attach(QWidget *w)
         return;
     for (const ScrollBarId bar : {ScrollBarId::Horizontal, ScrollBarId::Vertical}) {
         auto *b = new QScrollBar(bar == ScrollBarId::Horizontal ? Qt::Horizontal : Qt::Vertical, w);
-        b->setTracking(tracking);
+        // The bar reports every thumb move; whether the rows follow is the requests' answer.
+        b->setTracking(true);
         b->setVisible(Shown(bar));
         b->setFocusPolicy(Qt::NoFocus);
+        b->installEventFilter(this);
         bars[Index(bar)] = b;
         Mirror(bar);
+        connect(b, &QScrollBar::actionTriggered, this,
+                [this, bar](int action) { OnAction(bar, action); });
+        // After an action the bar takes the position its answer left (Mirror). Any other
+        // change of its value came from the bar alone.
         connect(b, &QScrollBar::valueChanged, this, [this, bar](int value) {
-            if (mirroring)
-                return;
-            ScrollInfo &i = info[Index(bar)];
-            i.SetPosition(value);
-            i.TrackPos = value;
-            emit UserScrolled(bar, i.Pos);
+            if (!mirroring && value != Position(bar))
+                Jump(bar, value);
         });
-        connect(b, &QScrollBar::sliderMoved, this,
-                [this, bar](int value) { info[Index(bar)].TrackPos = value; });
     }
+}
+
+void GridScrollBars::OnAction(ScrollBarId bar, int action)
+{
+    // The answer to a request may delete the control, and these bars with it.
+    const QPointer<GridScrollBars> alive(this);
+    const QScrollBar *b = Bar(bar);
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            emit Requested(bar, ScrollRequest::LineUp);
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            emit Requested(bar, ScrollRequest::LineDown);
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            emit Requested(bar, ScrollRequest::PageUp);
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            emit Requested(bar, ScrollRequest::PageDown);
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            emit Requested(bar, ScrollRequest::Top);
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            emit Requested(bar, ScrollRequest::Bottom);
+            break;
+        case QAbstractSlider::SliderMove:
+            if (b && b->isSliderDown()) {
+                info[Index(bar)].TrackPos = b->sliderPosition();
+                emit Requested(bar, ScrollRequest::ThumbTrack);
+            } else if (b) {
+                Jump(bar, b->sliderPosition());
+            }
+            break;
+        default:
+            break;
+    }
+    // Whatever the answer, the bar shows the position it left.
+    if (alive)
+        Mirror(bar);
+}
+
+void GridScrollBars::Jump(ScrollBarId bar, int value)
+{
+    const QPointer<GridScrollBars> alive(this);
+    info[Index(bar)].TrackPos = value;
+    emit Requested(bar, ScrollRequest::ThumbTrack);
+    if (alive)
+        emit Requested(bar, ScrollRequest::EndScroll);
+    if (alive)
+        Mirror(bar);
+}
+
+bool GridScrollBars::eventFilter(QObject *watched, QEvent *event)
+{
+    // The bars are part of the control: the wheel over them is the control's wheel, one notch
+    // one line, as over the rows.
+    if (event->type() == QEvent::Wheel && window && watched != window.data()) {
+        QCoreApplication::sendEvent(window, event);
+        return true;
+    }
+    if (event->type() != QEvent::MouseButtonRelease ||
+        static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return false;
+    for (const ScrollBarId bar : {ScrollBarId::Horizontal, ScrollBarId::Vertical}) {
+        QScrollBar *b = Bar(bar);
+        if (!b || watched != b)
+            continue;
+        const QPointer<GridScrollBars> alive(this);
+        if (b->isSliderDown())
+            emit Requested(bar, ScrollRequest::ThumbPosition);
+        if (alive)
+            emit Requested(bar, ScrollRequest::EndScroll);
+        break;
+    }
+    return false;
 }
 
 QScrollBar *GridScrollBars::Bar(ScrollBarId bar) const

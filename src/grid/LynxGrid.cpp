@@ -28,9 +28,9 @@ LynxGrid::LynxGrid(QWidget *parent)
     // Moves without a button held drive hot tracking and the resize pointer.
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    connect(&scrollBars, &lynx::GridScrollBars::UserScrolled, this,
-            [this](ScrollBarId bar, int position) {
-                lynx::Guarded([&] { OnUserScrolled(bar, position); });
+    connect(&scrollBars, &lynx::GridScrollBars::Requested, this,
+            [this](ScrollBarId bar, lynx::ScrollRequest request) {
+                lynx::Guarded([&] { hook->OnScrollRequest(bar, request); });
             });
     connect(&scrollBars, &lynx::GridScrollBars::ShownChanged, this, [this] { SyncClientArea(); });
     ApplyFont(AmbientFont());
@@ -417,20 +417,31 @@ void LynxGrid::RecalcMetrics()
     metrics = ComputeGridMetrics(input);
 }
 
+lynx::GridPaintView LynxGrid::PaintView() const
+{
+    lynx::GridPaintView view{model,
+                             props,
+                             metrics,
+                             layout,
+                             imageList.data(),
+                             style(),
+                             hasFocus(),
+                             -1,
+                             pointer.PressedHeaderColumn};
+    // A header being dragged is drawn where the pointer has taken it, over the header row.
+    view.DraggedHeader = pointer.DraggedColumn;
+    view.DragTravel = pointer.DragTravel;
+    view.DraggedState = pointer.MouseRow == -1 && pointer.MouseCol == pointer.DraggedColumn
+                            ? lynx::HeaderState::Pressed
+                            : lynx::HeaderState::Normal;
+    return view;
+}
+
 void LynxGrid::PaintGrid()
 {
     pointer.HotHeaderColumn = -1;
     lynx::AssignColumnLefts(model, layout.HorizontalPosition());
-    const lynx::GridPaintView view{model,
-                                   props,
-                                   metrics,
-                                   layout,
-                                   imageList.data(),
-                                   style(),
-                                   hasFocus(),
-                                   -1,
-                                   pointer.PressedHeaderColumn};
-    lynx::DrawGrid(Surface(), view);
+    lynx::DrawGrid(Surface(), PaintView());
     Present();
 }
 
@@ -438,9 +449,17 @@ void LynxGrid::DrawHeaderCell(int position, lynx::HeaderState state)
 {
     if (!props.ColumnHeaders)
         return;
-    const lynx::GridPaintView view{model,   props,     metrics, layout, imageList.data(),
-                                   style(), hasFocus()};
-    lynx::DrawHeaderCell(Surface(), view, position, state);
+    lynx::DrawHeaderCell(Surface(), PaintView(), position, state);
+    Present();
+}
+
+void LynxGrid::DrawHeaderRow()
+{
+    pointer.HotHeaderColumn = -1;
+    if (!props.ColumnHeaders)
+        return;
+    lynx::AssignColumnLefts(model, layout.HorizontalPosition());
+    lynx::DrawHeaderRow(Surface(), PaintView());
     Present();
 }
 
@@ -492,15 +511,7 @@ void LynxGrid::AttachScrollBars()
         scrollBars.SetScrollPage(bar, 5);
         scrollBars.SetLineStep(bar, 1);
     }
-    scrollBars.SetTracking(props.ScrollTrack);
     SyncClientArea();
-}
-
-void LynxGrid::OnUserScrolled(ScrollBarId, int)
-{
-    editor->EndEdit();  // a refused value keeps the edit open where it was
-    DrawGrid(props.Redraw);
-    emit Scroll();
 }
 
 void LynxGrid::resizeEvent(QResizeEvent *event)

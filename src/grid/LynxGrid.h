@@ -427,6 +427,9 @@ protected:
     // Redraws one header cell (display position) in the given look and presents it: what hot
     // tracking and pressing a header need between full paints.
     void DrawHeaderCell(int position, lynx::HeaderState state);
+    // Redraws the header row, every cell normal (a dragged header at its shifted place on
+    // top), presents it and clears the hot header.
+    void DrawHeaderRow();
     // Recomputes the scroll ranges from the rows and columns.
     virtual void UpdateScrollBars();
 
@@ -454,7 +457,8 @@ private:
     // shown bars.
     void SyncClientArea();
     void AttachScrollBars();
-    void OnUserScrolled(lynx::ScrollBarId bar, int position);
+    // What a paint reads, with the pointer's header states.
+    lynx::GridPaintView PaintView() const;
     void ScrollIntoView();
     GridCell &CellAt(int row, int col);
     const GridCell &CellAt(int row, int col) const;

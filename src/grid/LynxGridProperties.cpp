@@ -214,8 +214,8 @@ void LynxGrid::SetHideSelection(bool value)
 
 void LynxGrid::SetHotHeaderTracking(bool value)
 {
-    if (!value)
-        pointer.HotHeaderColumn = -1;
+    if (!value && pointer.HotHeaderColumn != -1)
+        DrawHeaderRow();
     StoreProperty(&GridProperties::HotHeaderTracking, value, u"HotHeaderTracking",
                   WriteEffect::None);
 }
@@ -235,7 +235,6 @@ void LynxGrid::SetMultiSelect(bool value)
 
 void LynxGrid::SetScrollTrack(bool value)
 {
-    scrollBars.SetTracking(value);
     StoreProperty(&GridProperties::ScrollTrack, value, u"ScrollTrack", WriteEffect::None);
 }
 

@@ -426,13 +426,15 @@ int LoadStockDatabase()
     return left;
 }
 
+QString TimeStampText(const QDateTime &when)
+{
+    return platform::FormatDateDdMmmYyyy(when.date()) + QStringLiteral(" at ") +
+           platform::FormatTimeHhMmSsAmPm(when.time());
+}
+
 bool WriteTimeStamp()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    return MdlHelpers::WriteTextFile(TimeStampPath(),
-                                     platform::FormatDateDdMmmYyyy(now.date()) +
-                                         QStringLiteral(" at ") +
-                                         platform::FormatTimeHhMmSsAmPm(now.time()),
+    return MdlHelpers::WriteTextFile(TimeStampPath(), TimeStampText(QDateTime::currentDateTime()),
                                      false);
 }
 

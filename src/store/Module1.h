@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -31,6 +32,8 @@ int LoadStockDatabase();
 
 // Writes the current local date and time to time.txt ("08,Dec 2008 at 09:21:05 AM").
 bool WriteTimeStamp();
+// The text of such a time stamp.
+QString TimeStampText(const QDateTime &when);
 
 // The nineteen fields of a record line or a page row, split at the separator: missing fields
 // are empty, fields past the nineteenth are dropped. The views point into line.

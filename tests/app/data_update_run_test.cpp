@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "TempProgramFolder.h"
+#include "app/ChangesFile.h"
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"
 #include "platform/Clock.h"
@@ -88,7 +89,8 @@ protected:
     widgets::ucProgressBar downloadBar;
     widgets::ucProgressBar importBar;
     QLabel status;
-    DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
+    QLabel progress;
+    DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status, &progress}};
     std::vector<MessageRequest> messages;
     std::vector<QPoint> cursorMoves;
     MessageAnswer answer = MessageAnswer::Yes;
@@ -479,4 +481,98 @@ TEST_F(DataUpdate, TransientFaultsAndSlowTransfersAreRiddenOut)
                           [](const screener_sim::SimRequest &r) { return r.FirstRow > 0; }));
         EXPECT_EQ(std::accumulate(sleeps.begin(), sleeps.end(), 0), fetches * 1000 + c.waitedMs);
     }
+}
+
+TEST_F(DataUpdate, ShiftedScreenerGivesTheStocksThatEnteredAndLeftAndTheBigMoves)
+{
+    using screener_sim::SimStock;
+    Start(200);
+    sim->Faults().Realistic = true;
+    ASSERT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    // The first list has nothing to be compared with: no stock is known to be new.
+    EXPECT_EQ(progress.text(),
+              QStringLiteral("200 stocks from 11 pages \u00B7 no earlier list to compare with"));
+    ASSERT_TRUE(run.LastChanges());
+    EXPECT_TRUE(run.LastChanges()->Entered.isEmpty());
+
+    const std::vector<SimStock> before = sim->Universe();
+    const auto price = [&](int i) { return before[static_cast<size_t>(i)].Price(); };
+    screener_sim::UniverseShift shift;
+    shift.Removed = {0, 57, 199};
+    shift.Added = {1000, 1001, 1002, 1003, 1004};
+    // Three moves over 20 % (up, down, and a bare -30 %); +10 % and -15 % are no moves, nor is
+    // the price of a stock that left.
+    shift.Repriced = {{3, price(3) * 3},   {4, price(4) * 0.5},  {5, price(5) * 0.7},
+                      {6, price(6) * 1.1}, {7, price(7) * 0.85}, {57, price(57) * 3}};
+    sim->SetUniverse(screener_sim::ShiftUniverse(before, shift));
+    ASSERT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+
+    QStringList entered, left;
+    for (int i : shift.Added) entered << screener_sim::MakeStock(i).Symbol;
+    for (int i : shift.Removed) left << before[static_cast<size_t>(i)].Symbol;
+    std::sort(entered.begin(), entered.end());
+    std::sort(left.begin(), left.end());
+    ASSERT_TRUE(run.LastChanges());
+    const BandChanges &changes = *run.LastChanges();
+    EXPECT_EQ(changes.Entered, entered);
+    EXPECT_EQ(changes.Left, left);
+    EXPECT_EQ(changes.Moved, 3);
+    EXPECT_EQ(changes.Stocks, 202);
+    EXPECT_EQ(changes.StocksBefore, 200);
+    EXPECT_EQ(changes.Pages, 11);
+    EXPECT_EQ(progress.text(),
+              QStringLiteral("202 stocks from 11 pages \u00B7 5 entered the band, 3 left"));
+    EXPECT_EQ(status.text(), "");
+    EXPECT_EQ(LastMessage(), "Data downloaded and imported into application.");
+
+    // changes.txt says the same, with the time stamp that time.txt got.
+    const QString text = MdlHelpers::ReadTextFile(ChangesFile::Path());
+    EXPECT_EQ(ChangesFile::Parse(text), run.LastChanges());
+    EXPECT_TRUE(text.startsWith("Last update: " + folder.ReadBytes("time.txt").trimmed()))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("\r\nEntered\r\n" + entered.join("\r\n") + "\r\nLeft\r\n" +
+                              left.join("\r\n") + "\r\n"));
+
+    // Runs that do not complete write nothing and leave the summary.
+    const QByteArray written = folder.ReadBytes("changes.txt");
+    for (const bool declined : {false, true}) {
+        sim->Faults().ErrorRows = declined ? QSet<int>{41} : QSet<int>{1};
+        answer = MessageAnswer::No;
+        EXPECT_NE(run.UpdateDataAction(), UpdateOutcome::Completed);
+        EXPECT_EQ(folder.ReadBytes("changes.txt"), written);
+        EXPECT_EQ(run.LastChanges()->Entered, entered);
+        EXPECT_EQ(progress.text(),
+                  QStringLiteral("202 stocks from 11 pages \u00B7 5 entered the band, 3 left"));
+    }
+}
+
+TEST_F(DataUpdate, StatusLineShowsThePageWithTheTimeLeftThenTheImportCount)
+{
+    Start(200);  // pages 0 to 10
+    QStringList fetching;
+    QObject::connect(sim.get(), &ScreenerServer::RequestHandled,
+                     [&](const screener_sim::SimRequest &r) {
+                         if (r.FirstRow < 0)
+                             return;
+                         fetching << progress.text();
+                         clock.Advance(29000);  // with the settle waits, half a minute a page
+                     });
+    QStringList importing;
+    QObject::connect(&importBar, &widgets::ucProgressBar::Change, [&] {
+        if (progress.text().startsWith("Importing"))
+            importing << progress.text();
+    });
+    ASSERT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+
+    ASSERT_EQ(fetching.size(), 12);  // the first page, then 0 to 10
+    const QString dot = QStringLiteral(" \u00B7 ");
+    EXPECT_EQ(fetching[1], "Page 1 of 11");  // nothing done, nothing to go by
+    EXPECT_EQ(fetching[2], "Page 2 of 11" + dot + "about 5 min left");    // 10 x 30 s
+    EXPECT_EQ(fetching[5], "Page 5 of 11" + dot + "about 4 min left");    // 7 x 30 s
+    EXPECT_EQ(fetching[10], "Page 10 of 11" + dot + "about 1 min left");  // 2 x 30 s
+    EXPECT_EQ(fetching[11], "Page 11 of 11" + dot + "less than a minute left");
+    ASSERT_FALSE(importing.isEmpty());
+    EXPECT_EQ(importing.front(), "Importing 20 of 200");
+    EXPECT_EQ(importing.back(), "Importing 200 of 200");
+    EXPECT_TRUE(progress.text().startsWith("200 stocks from 11 pages"));
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWheelEvent>
 #include <tuple>
@@ -227,6 +230,102 @@ TEST(GridMouse, TheRowCheckBoxIsTheFirstFifteenPixelsAndLeavesTheSelection)
         EXPECT_EQ(changed.count(), c.selected ? 1 : 0);
         EXPECT_EQ(l.grid.Row(), c.selected ? 4 : -1);
         EXPECT_GT(l.grid.Paints, paints);
+    }
+}
+
+TEST(GridMouse, ACellCheckBoxTogglesUnlessTheHostCancelsItsRequestEdit)
+{
+    const int side = Loaded(3, 1).grid.Metrics().CheckSize;
+    struct Case {
+        const char *name;
+        bool editable;
+        QPoint offset;  // from the box's top left corner
+        bool cancel;
+        bool hit;
+    };
+    const Case cases[] = {
+        {"on the box", true, {2, 2}, false, true},
+        {"the far corner counts", true, {side, side}, false, true},
+        {"the host cancels", true, {2, 2}, true, true},
+        {"left of the box", true, {-1, 2}, false, false},
+        {"below the box", true, {2, side + 1}, false, false},
+        {"not editable", false, {2, 2}, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded l(3, 10);
+        l.grid.SetMultiSelect(false);
+        l.grid.SetColType(1, TypeCheckBox);
+        l.grid.SetColAlignment(1, 5);  // centred both ways
+        l.grid.SetEditable(c.editable);
+        const QRect box =
+            lynx::CellGlyphRect(l.grid.ColLeft(1), 100, l.grid.RowTop(3), 20, 5, QSize(side, side));
+        std::vector<std::pair<int, int>> requests;
+        QObject::connect(&l.grid, &LynxGrid::RequestEdit, &l.grid,
+                         [&](int row, int col, bool &cancel) {
+                             requests.emplace_back(row, col);
+                             cancel = c.cancel;
+                         });
+        QSignalSpy changed(&l.grid, &LynxGrid::SelectionChanged);
+        const int paints = l.grid.Paints;
+        const QPoint at = box.topLeft() + c.offset;
+        l.Click(l.Widget(at.x(), at.y()));
+        ASSERT_EQ(static_cast<int>(requests.size()), c.hit ? 1 : 0);
+        if (c.hit) {
+            EXPECT_EQ(requests[0], std::make_pair(3, 1));
+        }
+        EXPECT_EQ(l.grid.CellChecked(3, 1), c.hit && !c.cancel);
+        // The press selects the row as any press does.
+        EXPECT_EQ(l.Selected(), std::vector<int>{3});
+        EXPECT_EQ(changed.count(), 1);
+        EXPECT_GT(l.grid.Paints, paints);
+
+        // Again on the selected current row of a single-select grid: only a hit box paints,
+        // cancelled or not.
+        const int before = l.grid.Paints;
+        l.Click(l.Widget(at.x(), at.y()));
+        EXPECT_EQ(l.grid.Paints > before, c.hit);
+        EXPECT_FALSE(l.grid.CellChecked(3, 1));
+        EXPECT_EQ(changed.count(), 1);
+    }
+}
+
+TEST(GridMouse, CellImageClickOnlyForAReleaseOnTheImage)
+{
+    platform::ImageList images(8, 8);
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images.Add(red, "red");
+    Loaded l(3, 10);
+    l.grid.SetImageList(&images);
+    l.grid.Refresh();
+    l.grid.SetCellImage(2, 1, 1);
+    l.grid.SetColImageAlignment(1, 6);  // right, centred
+    const QRect image =
+        lynx::CellGlyphRect(l.grid.ColLeft(1), 100, l.grid.RowTop(2), 20, 6, QSize(8, 8));
+    ASSERT_GT(image.left(), l.grid.ColLeft(1) + 50);
+    struct Case {
+        const char *name;
+        QPoint at;
+        int clicks;
+    };
+    const Case cases[] = {
+        {"on the image", image.topLeft() + QPoint(4, 4), 1},
+        {"its far corner", image.topLeft() + QPoint(8, 8), 1},
+        {"left of it", image.topLeft() + QPoint(-1, 4), 0},
+        {"the cell's text", QPoint(l.grid.ColLeft(1) + 20, image.top() + 4), 0},
+        {"the same place a row below", image.topLeft() + QPoint(4, 24), 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QSignalSpy clicked(&l.grid, &LynxGrid::CellImageClick);
+        // The pointer's last place counts: a move comes before the press as on a desktop.
+        l.Hover(l.Widget(c.at.x(), c.at.y()));
+        l.Click(l.Widget(c.at.x(), c.at.y()));
+        ASSERT_EQ(clicked.count(), c.clicks);
+        if (c.clicks == 1) {
+            EXPECT_EQ(clicked[0], (QVariantList{2, 1}));
+        }
     }
 }
 
@@ -558,12 +657,12 @@ TEST(GridKeys, SpaceTogglesTheCurrentRowsCheckBoxAndLettersTypeAhead)
 // --- the window's other events ------------------------------------------------------------------
 
 namespace {
-void Wheel(LynxGrid &grid, int delta, Qt::KeyboardModifiers mods)
+void Wheel(QWidget &widget, int delta, Qt::KeyboardModifiers mods)
 {
-    const QPointF at(50, 50);
-    QWheelEvent event(at, grid.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
+    const QPointF at(5, 50);
+    QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&grid, &event);
+    QApplication::sendEvent(&widget, &event);
 }
 }  // namespace
 
@@ -600,6 +699,13 @@ TEST(GridMessageHook, OneWheelNotchScrollsOneLineAndCtrlTheHorizontalBar)
         EXPECT_EQ(scrolled.count(), c.scrolls);
         EXPECT_EQ(l.grid.Paints > paints, c.scrolls > 0);
     }
+
+    // Over the control's own bar the wheel is the control's: one line, not the bar's three.
+    Loaded l(6, 100);
+    QSignalSpy scrolled(&l.grid, &LynxGrid::Scroll);
+    Wheel(*l.grid.ScrollBars().Bar(V), -120, {});
+    EXPECT_EQ(l.grid.Layout().TopRow(), 1);
+    EXPECT_EQ(scrolled.count(), 1);
 }
 
 TEST(GridMessageHook, EnterAndLeaveAreRaisedOnceEachAndTheHotHeaderGoes)
@@ -620,4 +726,124 @@ TEST(GridMessageHook, EnterAndLeaveAreRaisedOnceEachAndTheHotHeaderGoes)
     EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, -1);
     l.Hover(l.OnRow(1));
     EXPECT_EQ(entered.count(), 2);
+}
+
+namespace {
+QRect SliderRect(const QScrollBar &bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar.orientation();
+    if (bar.orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                       &bar);
+}
+}  // namespace
+
+TEST(GridMessageHook, ADraggedThumbRedrawsTheRowsOnlyWithScrollTrack)
+{
+    for (const bool track : {false, true}) {
+        SCOPED_TRACE(track);
+        Loaded l(3, 100);
+        l.grid.SetScrollTrack(track);
+        QScrollBar *bar = l.grid.ScrollBars().Bar(V);
+        ASSERT_TRUE(bar && l.grid.ScrollBars().Shown(V));
+        const QPoint start = SliderRect(*bar).center();
+        QSignalSpy scrolled(&l.grid, &LynxGrid::Scroll);
+        QTest::mousePress(bar, Qt::LeftButton, {}, start);
+        int top = 0;
+        for (const int dy : {20, 40, 60}) {
+            const int paints = l.grid.Paints;
+            const int scrolls = scrolled.count();
+            QTest::mouseMove(bar, start + QPoint(0, dy));
+            EXPECT_GT(l.grid.Layout().TopRow(), top) << dy;  // the position follows the thumb
+            top = l.grid.Layout().TopRow();
+            EXPECT_EQ(scrolled.count(), scrolls + 1) << dy;
+            EXPECT_EQ(l.grid.Paints - paints, track ? 1 : 0) << dy;
+        }
+        // Letting go ends the request: the one paint that was held back, and no more Scroll.
+        const int paints = l.grid.Paints;
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, start + QPoint(0, 60));
+        EXPECT_EQ(l.grid.Paints - paints, track ? 0 : 1);
+        EXPECT_EQ(scrolled.count(), 3);
+        EXPECT_EQ(l.grid.Layout().TopRow(), top);
+        EXPECT_EQ(bar->value(), top);
+    }
+}
+
+TEST(GridMessageHook, TheBarsRequestsMoveByLinesPagesAndToTheEnds)
+{
+    using A = QAbstractSlider::SliderAction;
+    struct Case {
+        A action;
+        int from;
+        int to;  // -1: the last reachable top row
+    };
+    const Case cases[] = {
+        {A::SliderSingleStepAdd, 10, 11}, {A::SliderSingleStepSub, 10, 9},
+        {A::SliderSingleStepSub, 0, 0},   {A::SliderPageStepAdd, 10, 15},
+        {A::SliderPageStepSub, 3, 0},     {A::SliderToMaximum, 10, -1},
+        {A::SliderToMinimum, 10, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.action << " from " << c.from);
+        Loaded l(3, 100);
+        l.grid.SetTopRow(c.from);
+        const int last = l.grid.ScrollBars().Info(V).LastPosition();
+        const int to = c.to < 0 ? last : c.to;
+        QSignalSpy scrolled(&l.grid, &LynxGrid::Scroll);
+        const int paints = l.grid.Paints;
+        l.grid.ScrollBars().Bar(V)->triggerAction(c.action);
+        EXPECT_EQ(l.grid.Layout().TopRow(), to);
+        EXPECT_EQ(scrolled.count(), to != c.from ? 1 : 0);
+        EXPECT_EQ(l.grid.Paints > paints, to != c.from);
+    }
+}
+
+TEST(GridMouse, TheDraggedHeaderIsDrawnWhereThePointerTookItAlsoByAFullPaint)
+{
+    Loaded l(3, 10);
+    l.grid.SetColumnDrag(true);
+    const int band = l.grid.Layout().HeaderBand();
+    const auto header = [&] { return l.grid.Surface().Image().copy(0, 0, 300, band); };
+    const QImage still = header();
+
+    QTest::mousePress(&l.grid, Qt::LeftButton, {}, l.OnHeader(1));
+    QTest::mouseMove(&l.grid, l.OnHeader(1) + QPoint(30, 0));
+    const QImage dragged = header();
+    EXPECT_NE(dragged, still);
+    // Left of the dragged column and right of where it reaches the row is as it was.
+    EXPECT_EQ(dragged.copy(0, 0, 99, band), still.copy(0, 0, 99, band));
+    EXPECT_EQ(dragged.copy(232, 0, 68, band), still.copy(232, 0, 68, band));
+    // The cell itself: the still cell moved by the travel, drawn normal now that the pointer is
+    // over the next column.
+    EXPECT_EQ(dragged.copy(130, 0, 100, band), still.copy(100, 0, 100, band));
+
+    l.grid.Refresh();  // a full paint keeps it
+    EXPECT_EQ(header(), dragged);
+
+    QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.OnHeader(1) + QPoint(30, 0));
+    EXPECT_EQ(header(), still);  // released over its own column: nothing swapped
+}
+
+TEST(GridMouse, SwitchingHotTrackingOffDrawsTheHotHeaderNormalAgain)
+{
+    Loaded l(3, 10);
+    l.grid.SetHotHeaderTracking(true);
+    const int band = l.grid.Layout().HeaderBand();
+    const auto header = [&] { return l.grid.Surface().Image().copy(0, 0, 300, band); };
+    const QImage still = header();
+    l.Hover(l.OnHeader(1));
+    ASSERT_NE(header(), still);
+    l.grid.SetHotHeaderTracking(false);
+    EXPECT_EQ(header(), still);
+    EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, -1);
 }

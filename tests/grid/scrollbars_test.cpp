@@ -2,6 +2,8 @@
 
 #include <QScrollBar>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "grid/GridScrollBars.h"
 
@@ -50,7 +52,7 @@ TEST(GridScrollBars, LimitsAndPagesFollowTheClassicRules)
     EXPECT_EQ(bars.Position(V), 4);
 }
 
-TEST(GridScrollBars, RealBarsShowTheReachableRangeAndReportTheUser)
+TEST(GridScrollBars, RealBarsShowTheReachableRangeAndPassOnTheUsersRequests)
 {
     QWidget window;
     lynx::GridScrollBars bars;
@@ -65,13 +67,34 @@ TEST(GridScrollBars, RealBarsShowTheReachableRangeAndReportTheUser)
     EXPECT_EQ(bar->pageStep(), 5);
     EXPECT_FALSE(bar->isHidden());
 
-    int reported = -1;
-    QObject::connect(&bars, &lynx::GridScrollBars::UserScrolled,
-                     [&](ScrollBarId, int position) { reported = position; });
-    bars.ScrollTo(V, 7);  // the program's own moves are no user scroll
-    EXPECT_EQ(reported, -1);
+    std::vector<lynx::ScrollRequest> requests;
+    QObject::connect(&bars, &lynx::GridScrollBars::Requested,
+                     [&](ScrollBarId, lynx::ScrollRequest r) { requests.push_back(r); });
+    bars.ScrollTo(V, 7);  // the program's own moves are no request
+    EXPECT_TRUE(requests.empty());
     EXPECT_EQ(bar->value(), 7);
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(reported, 8);
-    EXPECT_EQ(bars.Position(V), 8);
+
+    // The bar's actions become requests; the position is the answer's to move, so unanswered
+    // the bar stays where it was.
+    using R = lynx::ScrollRequest;
+    using A = QAbstractSlider::SliderAction;
+    const std::pair<A, R> actions[] = {
+        {A::SliderSingleStepSub, R::LineUp}, {A::SliderSingleStepAdd, R::LineDown},
+        {A::SliderPageStepSub, R::PageUp},   {A::SliderPageStepAdd, R::PageDown},
+        {A::SliderToMinimum, R::Top},        {A::SliderToMaximum, R::Bottom},
+    };
+    for (const auto &[action, request] : actions) {
+        requests.clear();
+        bar->triggerAction(action);
+        EXPECT_EQ(requests, std::vector<R>{request});
+        EXPECT_EQ(bars.Position(V), 7);
+        EXPECT_EQ(bar->value(), 7);
+    }
+
+    // A move the bar makes alone (its menu's "scroll here") is a thumb track that ends at once.
+    requests.clear();
+    bar->setValue(12);
+    EXPECT_EQ(requests, (std::vector<R>{R::ThumbTrack, R::EndScroll}));
+    EXPECT_EQ(bars.TrackPosition(V), 12);
+    EXPECT_EQ(bar->value(), 7);
 }

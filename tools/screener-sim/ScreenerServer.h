@@ -110,6 +110,8 @@ public:
 
     const std::vector<SimStock> &Universe() const { return universe; }
     int Total() const { return static_cast<int>(universe.size()); }
+    // The list from the next request on (see ShiftUniverse).
+    void SetUniverse(std::vector<SimStock> stocks) { universe = std::move(stocks); }
 
     SimFaults &Faults() { return faults; }
     void SetFaults(const SimFaults &newFaults) { faults = newFaults; }

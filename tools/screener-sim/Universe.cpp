@@ -131,6 +131,8 @@ QString MakeCompany(Random &random)
     return first + QLatin1Char(' ') + second + QLatin1Char(' ') + suffix;
 }
 
+}  // namespace
+
 SimStock MakeStock(int index)
 {
     Random random(0x5EED0000ull + static_cast<uint64_t>(index));
@@ -224,6 +226,16 @@ SimStock MakeStock(int index)
     return stock;
 }
 
+namespace {
+
+void SortByName(std::vector<SimStock> &universe)
+{
+    std::stable_sort(universe.begin(), universe.end(), [](const SimStock &a, const SimStock &b) {
+        int order = QString::compare(a.Cells[1], b.Cells[1]);
+        return order != 0 ? order < 0 : a.Symbol < b.Symbol;
+    });
+}
+
 }  // namespace
 
 QString ProperCase(const QString &text)
@@ -241,11 +253,28 @@ std::vector<SimStock> MakeUniverse(int size)
     std::vector<SimStock> universe;
     universe.reserve(static_cast<size_t>(std::max(size, 0)));
     for (int i = 0; i < size; ++i) universe.push_back(MakeStock(i));
-    std::stable_sort(universe.begin(), universe.end(), [](const SimStock &a, const SimStock &b) {
-        int order = QString::compare(a.Cells[1], b.Cells[1]);
-        return order != 0 ? order < 0 : a.Symbol < b.Symbol;
-    });
+    SortByName(universe);
     return universe;
+}
+
+std::vector<SimStock> ShiftUniverse(std::vector<SimStock> universe, const UniverseShift &shift)
+{
+    for (const auto &[position, price] : shift.Repriced) {
+        SimStock &stock = universe.at(static_cast<size_t>(position));
+        stock.Numbers[0] = price;
+        // Three decimals show every price of a tenth of a cent exactly.
+        stock.Cells[4] = stock.RealisticCells[4] = Fixed(price, 3);
+    }
+    std::vector<bool> gone(universe.size(), false);
+    for (int position : shift.Removed) gone.at(static_cast<size_t>(position)) = true;
+    std::vector<SimStock> shifted;
+    shifted.reserve(universe.size() + shift.Added.size());
+    for (size_t i = 0; i < universe.size(); ++i)
+        if (!gone[i])
+            shifted.push_back(std::move(universe[i]));
+    for (int index : shift.Added) shifted.push_back(MakeStock(index));
+    SortByName(shifted);
+    return shifted;
 }
 
 }  // namespace screener_sim

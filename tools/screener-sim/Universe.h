@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace screener_sim {
@@ -39,6 +40,20 @@ struct SimStock {
 // The deterministic universe of the given size (negative counts as 0), sorted by company name as
 // the screener lists it; symbols are unique. The same size always gives the same stocks.
 std::vector<SimStock> MakeUniverse(int size);
+
+// Stock number index of the generator (0..456975); MakeUniverse(size) lists stocks 0..size-1.
+// Different numbers give different symbols.
+SimStock MakeStock(int index);
+
+// The screener a few days later: the stocks at the removed positions gone, the generator's
+// stocks of the added numbers listed, the repriced positions at their new price (every dress of
+// the price cell says it); in name order again.
+struct UniverseShift {
+    std::vector<int> Removed;                      // positions in the universe before the shift
+    std::vector<int> Added;                        // generator numbers, not listed before
+    std::vector<std::pair<int, double>> Repriced;  // position before the shift, new price
+};
+std::vector<SimStock> ShiftUniverse(std::vector<SimStock> universe, const UniverseShift &shift);
 
 // The program's re-casing of a company name: first character upper case, each character after a
 // space upper case, every other one lower case.

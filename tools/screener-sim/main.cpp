@@ -22,6 +22,27 @@ QSet<int> RowList(const QString &text)
     return rows;
 }
 
+// The list `days` days on: each day one stock in fifty leaves, as many new ones are listed, and
+// one in forty moves its price by half, up or down, staying in the band.
+std::vector<screener_sim::SimStock> DaysLater(int size, int days)
+{
+    std::vector<screener_sim::SimStock> universe = screener_sim::MakeUniverse(size);
+    for (int day = 1; day <= days; ++day) {
+        screener_sim::UniverseShift shift;
+        const int count = static_cast<int>(universe.size());
+        for (int i = day % 50; i < count; i += 50) shift.Removed.push_back(i);
+        const int added = static_cast<int>(shift.Removed.size());
+        for (int j = 0; j < added; ++j)
+            shift.Added.push_back(size + (day - 1) * (size / 50 + 1) + j);
+        for (int i = (day * 7) % 40; i < count; i += 40) {
+            const double price = universe[static_cast<size_t>(i)].Price();
+            shift.Repriced.push_back({i, price > 2.5 ? price * 0.5 : price * 1.5});
+        }
+        universe = screener_sim::ShiftUniverse(std::move(universe), shift);
+    }
+    return universe;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -97,14 +118,20 @@ int main(int argc, char **argv)
                                QStringLiteral("Send bodies with chunked transfer coding."));
     QCommandLineOption keepAlive(QStringLiteral("keep-alive"),
                                  QStringLiteral("Keep connections open for further requests."));
-    parser.addOptions({port,    stocks,    delay,    errors,      drops,      hangs,
-                       noTable, truncated, binary,   separator,   shift,      realistic,
-                       wording, flaky,     tooMany,  unavailable, retryAfter, downFrom,
-                       trickle, chunked,   keepAlive});
+    QCommandLineOption day(QStringLiteral("day"),
+                           QStringLiteral("List the stocks this many days on: some gone, some "
+                                          "new, some repriced (0 to 100)."),
+                           QStringLiteral("n"), QStringLiteral("0"));
+    parser.addOptions({port,    stocks,    delay,     errors,      drops,      hangs,
+                       noTable, truncated, binary,    separator,   shift,      realistic,
+                       wording, flaky,     tooMany,   unavailable, retryAfter, downFrom,
+                       trickle, chunked,   keepAlive, day});
     parser.process(app);
 
     int size = std::clamp(parser.value(stocks).toInt(), 0, 32767);
     screener_sim::ScreenerServer server(size);
+    if (const int days = std::clamp(parser.value(day).toInt(), 0, 100); days > 0)
+        server.SetUniverse(DaysLater(size, days));
     screener_sim::SimFaults &faults = server.Faults();
     faults.DelayMs = parser.value(delay).toInt();
     faults.ErrorRows = RowList(parser.value(errors));
