@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -90,6 +91,7 @@ public:
         forEachRef([&](Ref &r) { r = packed.Append(View(r)); });
         std::swap(storage, packed.storage);
         end = packed.end;
+        room = packed.room;
         used = packed.used;
         released = packed.released;
     }
@@ -101,6 +103,7 @@ public:
         if (used < storage.Capacity() / 4)
             storage.Release();
         end = 0;
+        room = 0;
         used = 0;
         released = 0;
     }
@@ -114,6 +117,11 @@ private:
     std::size_t Place(std::size_t n)
     {
         std::size_t at = end;
+        if (n <= room - end) {
+            end = at + n;
+            used += n;
+            return at;
+        }
         int k = Segments<T>::SegmentOf(at);
         if (at + n > Segments<T>::Start(k + 1)) {
             // The tail of the current segment is lost; it counts as released so that a pool
@@ -131,11 +139,16 @@ private:
             throw platform::ControlError(platform::ErrOverflow);
         end = at + n;
         used += n;
+        room =
+            std::min<std::size_t>(Segments<T>::Start(k + 1), std::numeric_limits<quint32>::max());
         return at;
     }
 
     Segments<T> storage;
-    std::size_t end = 0;   // next free position
+    std::size_t end = 0;  // next free position
+    // End of the allocated segment that holds `end` (capped to 32-bit offsets), or 0 after a
+    // clear: runs that fit below it need none of Place's checks.
+    std::size_t room = 0;
     std::size_t used = 0;  // live plus released
     std::size_t released = 0;
 };

@@ -196,6 +196,30 @@ void GridModel::StampNewCell(int slot, int col, ColorValue gridBack, ColorValue 
     lastStamp = cell.StyleIndex;
 }
 
+std::span<GridCell> GridModel::CreateNewCells(int slot, ColorValue gridBack, ColorValue gridFore)
+{
+    CreateCells(slot, Cols() + 1);
+    const std::span<GridCell> row = Cells(itemTable.Item(slot));
+    // The first cell finds the style entry as StampNewCell does; that leaves lastStamp naming
+    // an entry of the grid's colours without an image, which StampNewCell then takes for every
+    // further cell of the row.
+    StampNewCell(slot, 0, gridBack, gridFore);
+    const qint16 style = row[0].StyleIndex;
+    CellStyle &entry = styleTable[At(style)];
+    const std::size_t count = row.size();
+    for (std::size_t c = 1; c < count; ++c) {
+        const GridColumn &column = columnTable[c];
+        GridCell &cell = row[c];
+        cell.Alignment = column.Alignment == static_cast<qint16>(column.Alignment)
+                             ? static_cast<qint16>(column.Alignment)
+                             : platform::CheckedInt16(column.Alignment);
+        cell.Flags = column.Flags;
+        cell.StyleIndex = style;
+        ++entry.RefCount;
+    }
+    return row;
+}
+
 void GridModel::GiveItemsCells(ColorValue gridBack, ColorValue gridFore)
 {
     const int count = Cols() + 1;
@@ -215,16 +239,9 @@ void GridModel::GiveItemsCells(ColorValue gridBack, ColorValue gridFore)
     CompactCellsIfWorthIt();
 }
 
-GridCell &GridModel::Cell(GridItem &item, int col)
+void GridModel::CellOutOfRange()
 {
-    if (col < 0 || col >= CellCount(item))
-        OutOfRange();
-    return cells.Span(item.Cells)[At(col)];
-}
-
-const GridCell &GridModel::Cell(const GridItem &item, int col) const
-{
-    return const_cast<GridModel *>(this)->Cell(const_cast<GridItem &>(item), col);
+    OutOfRange();
 }
 
 void GridModel::SetText(TextRef &ref, QStringView text)
@@ -241,7 +258,8 @@ void GridModel::SetText(TextRef &ref, QStringView text)
     TextRef fresh = texts.Append(chars);
     texts.Release(ref);
     ref = fresh;
-    CompactTextsIfWorthIt();
+    if (texts.WantsCompaction())
+        CompactTextsIfWorthIt();
 }
 
 void GridModel::CompactTextsIfWorthIt()

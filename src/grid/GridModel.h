@@ -65,9 +65,9 @@ public:
     GridItem &ItemAtRow(int row)
     {
         ++rowsVersion;
-        return itemTable.Item(itemTable.SlotOfRow(row));
+        return itemTable.ItemAtRow(row);
     }
-    const GridItem &ItemAtRow(int row) const { return itemTable.Item(itemTable.SlotOfRow(row)); }
+    const GridItem &ItemAtRow(int row) const { return itemTable.ItemAtRow(row); }
 
     // A new blank item without cells, shown at display row index (last when index < 1 or not
     // below the new slot). Returns its display row; the item is in slot LastItem().
@@ -102,10 +102,21 @@ public:
     void GiveItemsCells(ColorValue gridBack, ColorValue gridFore);
     // Shapes cell col of the item in slot `slot` as a new cell of that column.
     void StampNewCell(int slot, int col, ColorValue gridBack, ColorValue gridFore);
+    // CreateCells for every column slot followed by StampNewCell for each cell in slot order,
+    // in one pass over the new run. Returns the cells.
+    std::span<GridCell> CreateNewCells(int slot, ColorValue gridBack, ColorValue gridFore);
     int CellCount(const GridItem &item) const { return static_cast<int>(item.Cells.Length); }
     // Cell col of the item; error 9 when the item has no such cell (a column added after it).
-    GridCell &Cell(GridItem &item, int col);
-    const GridCell &Cell(const GridItem &item, int col) const;
+    GridCell &Cell(GridItem &item, int col)
+    {
+        if (col < 0 || col >= CellCount(item))
+            CellOutOfRange();
+        return cells.Span(item.Cells)[static_cast<std::size_t>(col)];
+    }
+    const GridCell &Cell(const GridItem &item, int col) const
+    {
+        return const_cast<GridModel *>(this)->Cell(const_cast<GridItem &>(item), col);
+    }
     GridCell &Cell(int slot, int col) { return Cell(itemTable.Item(slot), col); }
     std::span<GridCell> Cells(GridItem &item) { return cells.Span(item.Cells); }
     std::span<const GridCell> Cells(const GridItem &item) const { return cells.View(item.Cells); }
@@ -155,6 +166,7 @@ public:
     int SubSortColumn = -1;  // column slot of the secondary sort, -1 for none
 
 private:
+    [[noreturn]] static void CellOutOfRange();
     // Gives back the styles, cells, texts and image count of an item about to be removed.
     void ReleaseItem(GridItem &item);
     void CompactTextsIfWorthIt();

@@ -40,8 +40,13 @@ int ItemTable::SlotOfRow(int row) const
 {
     // Entries above LastItem are stale; reading them would name some other row's item.
     if (row < 0 || row > lastItem)
-        throw ControlError(platform::ErrSubscriptOutOfRange);
+        RowOutOfRange();
     return rowOrder[At(row)];
+}
+
+void ItemTable::RowOutOfRange()
+{
+    throw ControlError(platform::ErrSubscriptOutOfRange);
 }
 
 int ItemTable::Insert(int index, int cacheIncrement)

@@ -28,6 +28,17 @@ public:
     const GridItem &Item(int slot) const;
     // Item slot shown at display row 0..LastItem(); error 9 otherwise.
     int SlotOfRow(int row) const;
+    // Item(SlotOfRow(row)) with the one check it needs: every slot in RowOrder is in use.
+    GridItem &ItemAtRow(int row)
+    {
+        if (row < 0 || row > lastItem)
+            RowOutOfRange();
+        return Record(rowOrder[static_cast<std::size_t>(row)]);
+    }
+    const GridItem &ItemAtRow(int row) const
+    {
+        return const_cast<ItemTable *>(this)->ItemAtRow(row);
+    }
     // Display rows 0..LastItem(): the part of RowOrder that means something. Sorting permutes it.
     std::span<int> RowOrder() { return {rowOrder.data(), static_cast<std::size_t>(lastItem + 1)}; }
     std::span<const int> RowOrder() const
@@ -59,6 +70,7 @@ public:
     void Reset();
 
 private:
+    [[noreturn]] static void RowOutOfRange();
     void ReleaseSpareRecords();
 
     GridItem &Record(int slot)

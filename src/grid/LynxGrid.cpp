@@ -69,17 +69,15 @@ int LynxGrid::AddItem(const QString &Item, int Index, bool Checked)
     const int slot = model.LastItem();
     model.Items().Item(slot).Height = layout.StandardRowHeight();
 
-    const int cols = model.Cols();
-    model.CreateCells(slot, cols + 1);
-    for (int c = 0; c <= cols; ++c) model.StampNewCell(slot, c, props.BackColor, props.ForeColor);
-
-    if (cols == 0) {
-        model.SetText(model.Cell(slot, 0).Text, Item);
+    // Storing texts never moves cells, so the new run stays valid below.
+    const std::span<GridCell> cells = model.CreateNewCells(slot, props.BackColor, props.ForeColor);
+    if (cells.size() == 1) {
+        model.SetText(cells[0].Text, Item);
     } else {
         QStringView rest(Item);
-        for (int c = 0; c <= cols; ++c) {
+        for (GridCell &cell : cells) {
             const qsizetype tab = rest.indexOf(u'\t');
-            model.SetText(model.Cell(slot, c).Text, tab < 0 ? rest : rest.left(tab));
+            model.SetText(cell.Text, tab < 0 ? rest : rest.left(tab));
             if (tab < 0)
                 break;
             rest = rest.mid(tab + 1);
@@ -293,16 +291,6 @@ void LynxGrid::SetRedraw(bool value)
 
 // --- props.Redraw bookkeeping
 // ------------------------------------------------------------------------
-
-void LynxGrid::DrawGrid(bool draw)
-{
-    if (!draw) {
-        drawPending = true;
-        return;
-    }
-    PaintGrid();
-    drawPending = false;
-}
 
 void LynxGrid::RefreshOrDefer()
 {

@@ -399,7 +399,15 @@ signals:
 
 protected:
     // Paints when draw is true, otherwise notes that drawing is due.
-    void DrawGrid(bool draw);
+    void DrawGrid(bool draw)
+    {
+        if (!draw) {
+            drawPending = true;
+            return;
+        }
+        PaintGrid();
+        drawPending = false;
+    }
     // A full refresh while Redraw is on; otherwise notes that layout and drawing are due.
     void RefreshOrDefer();
     enum class Scrolling { Keep, EnsureVisible };

@@ -13,11 +13,12 @@ QString LynxGrid::CellText(int Row, int Col) const
 
 void LynxGrid::SetCellText(int Row, int Col, const QString &value)
 {
-    GridCell &cell = CellAt(Row, Col);
+    GridCell &cell = model.Cell(model.ItemAtRow(Row), Col);
     model.SetText(cell.Text, value);
     if (props.TrackEdits)
         cell.Flags |= CellFlagChanged;
-    AutoSizeRowHeight(Row);
+    if (props.AutoSizeRow)
+        AutoSizeRowHeight(Row);
     DrawGrid(props.Redraw);
 }
 
