@@ -49,11 +49,13 @@
 #include <QImage>
 #include <QTableWidget>
 
+#include "BenchGrid.h"
 #include "grid/LynxGrid.h"
 #include "platform/ControlHost.h"
-#include "platform/SettingsStore.h"
 
 namespace {
+
+using bench::AddMainWindowColumns;
 constexpr int Rows = 32767;
 
 using RowTexts = std::array<QString, 9>;
@@ -85,20 +87,6 @@ const std::vector<RowTexts> &Texts()
         return rows;
     }();
     return texts;
-}
-
-void AddMainWindowColumns(LynxGrid &grid)
-{
-    grid.SetRedraw(false);
-    grid.SetScaleUnits(3);
-    grid.SetRowHeightMin(20);
-    grid.AddColumn("Symbol", 100);
-    grid.AddColumn("Company", 280, 4);
-    grid.AddColumn("Price", 80, 6, TypeNumber);
-    grid.AddColumn("Industry", 200);
-    for (const char *caption : {"Market Cap", "Beta", "PE", "P/B", "P/S"})
-        grid.AddColumn(caption, 70, 6, TypeNumber);
-    grid.SetRedraw(true);
 }
 
 void FillGrid(LynxGrid &grid, int rows = Rows)
@@ -364,12 +352,7 @@ class RunningGrid : public LynxGrid {
 public:
     explicit RunningGrid(int rows = Rows)
     {
-        SetHost(&host);
-        platform::SettingsStore saved;
-        saved.WriteInt(QStringLiteral("ScaleUnits"), 3, 1);
-        saved.WriteInt(QStringLiteral("RowHeightMin"), 20, 0);
-        ReadProperties(saved);
-        resize(1000, 600);
+        bench::StartLikeTheMainWindow(*this, host);
         AddMainWindowColumns(*this);
         FillGrid(*this, rows);
         SetTopRow(rows / 2);

@@ -24,10 +24,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "BenchGrid.h"
 #include "grid/LynxGrid.h"
 #include "platform/Clock.h"
 #include "platform/ControlHost.h"
-#include "platform/SettingsStore.h"
 
 namespace {
 
@@ -35,19 +35,9 @@ class PointerGrid : public LynxGrid {
 public:
     explicit PointerGrid(int rows)
     {
-        SetHost(&host);
-        platform::SettingsStore saved;
-        saved.WriteInt(QStringLiteral("ScaleUnits"), 3, 1);
-        saved.WriteInt(QStringLiteral("RowHeightMin"), 20, 0);
-        ReadProperties(saved);
-        resize(1000, 600);
+        bench::StartLikeTheMainWindow(*this, host);
+        bench::AddMainWindowColumns(*this);
         SetRedraw(false);
-        AddColumn("Symbol", 100);
-        AddColumn("Company", 280, 4);
-        AddColumn("Price", 80, 6, TypeNumber);
-        AddColumn("Industry", 200);
-        for (const char *caption : {"Market Cap", "Beta", "PE", "P/B", "P/S"})
-            AddColumn(caption, 70, 6, TypeNumber);
         for (int r = 0; r < rows; ++r) {
             const int index = AddItem(QStringLiteral("S%1").arg(r));
             SetCellText(index, 1, QStringLiteral("Company %1 Inc").arg(r));

@@ -5,34 +5,15 @@
 #include "grid/GridCellEditor.h"
 #include "grid/GridSelection.h"
 #include "grid/LynxGrid.h"
+#include "platform/InputCodes.h"
 
 namespace lynx {
 
 using GridSelection::Mark;
 
-namespace {
-
-enum Key : short {
-    KeyEnter = 13,
-    KeyEsc = 27,
-    KeySpace = 32,
-    KeyPageUp = 33,
-    KeyPageDown = 34,
-    KeyEnd = 35,
-    KeyHome = 36,
-    KeyLeft = 37,
-    KeyArrowUp = 38,
-    KeyRight = 39,
-    KeyArrowDown = 40,
-    KeyA = 65,
-    KeyF2 = 113,
-};
-constexpr short ShiftKey = 1;
-constexpr short CtrlKey = 2;
-constexpr int EditOnEnterOrEsc = 2;
-constexpr int EditOnF2 = 4;
-
-}  // namespace
+using enum platform::KeyCode;
+using platform::CtrlBit;
+using platform::ShiftBit;
 
 void GridKeyController::SuspendRedraw()
 {
@@ -78,8 +59,8 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
     const int col = model.Col;
     const int last = model.LastItem();
     const bool multi = grid.props.MultiSelect;
-    const bool shiftHeld = shift & ShiftKey;
-    const bool ctrlHeld = shift & CtrlKey;
+    const bool shiftHeld = shift & ShiftBit;
+    const bool ctrlHeld = shift & CtrlBit;
     Step step{row, col, true};
     GridCellEditor &editor = *grid.editor;
     // The row-moving keys commit an open edit first; while the host refuses its value they

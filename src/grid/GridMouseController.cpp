@@ -9,6 +9,7 @@
 #include "grid/GridSelection.h"
 #include "grid/LynxGrid.h"
 #include "platform/Clock.h"
+#include "platform/InputCodes.h"
 #include "platform/Rounding.h"
 
 namespace lynx {
@@ -17,12 +18,8 @@ using GridSelection::Mark;
 
 namespace {
 
-constexpr short LeftButton = 1;
-constexpr short CtrlKey = 2;
 constexpr int RowCheckBoxRight = 15;  // whatever the check size and the horizontal position
 constexpr int AutoScrollStepMs = 25;
-constexpr int EditOnClick = 8;
-constexpr int EditOnDoubleClick = 16;
 
 int Round(float v)
 {
@@ -43,14 +40,14 @@ bool Within(float v, int from, float size)
 void GridMouseController::Press(MouseInput in)
 {
     GridPointerState &p = grid.pointer;
-    if (in.Button == LeftButton)
+    if (in.Button == platform::LeftButtonBit)
         p.ClickArmed = true;
     if (in.Button != 0 && !grid.props.Locked && grid.model.ItemCount() > 0) {
         p.AutoScrollDirection = 0;
         const int col = grid.layout.ColumnAtX(Round(in.X));
         p.PressRow = grid.layout.RowAtY(Round(in.Y));
         p.PressX = Round(in.X);
-        if (in.Button == LeftButton) {
+        if (in.Button == platform::LeftButtonBit) {
             // Qt grabs the mouse for the pressed widget, so the moves and the release outside
             // still come here.
             p.DragSelecting = true;
@@ -162,7 +159,7 @@ void GridMouseController::Move(MouseInput in)
             }
         }
 
-        if (in.Button & LeftButton) {
+        if (in.Button & platform::LeftButtonBit) {
             if (p.ResizingColumn >= 0) {
                 const int w = Round(in.X - static_cast<float>(p.ResizeBaseX));
                 if (w > 1) {
@@ -272,7 +269,7 @@ void GridMouseController::SetSizingPointer(bool on)
 void GridMouseController::Release(MouseInput in)
 {
     GridPointerState &p = grid.pointer;
-    if (in.Button == LeftButton)
+    if (in.Button == platform::LeftButtonBit)
         ReleaseLeft(in);
     p.PressedHeaderColumn = -1;
     p.DraggedColumn = -1;
@@ -351,7 +348,7 @@ void GridMouseController::HeaderClick(short shift)
     }
     const int slot = model.ColumnSlotAt(p.PressedHeaderColumn);
     p.PressedHeaderColumn = -1;
-    if ((shift & CtrlKey) && model.SortColumn != -1) {
+    if ((shift & platform::CtrlBit) && model.SortColumn != -1) {
         // A new secondary column sorts ascending first; the primary keeps its direction.
         if (model.SubSortColumn != slot)
             model.Column(slot).SortState = 0;

@@ -299,34 +299,26 @@ QRect CellGlyphRect(int left, int width, int top, int height, int alignment, QSi
     const int w = object.width(), h = object.height();
     int x = 0, y = 0;
     const auto round = [](double v) { return static_cast<int>(platform::RoundHalfEven(v)); };
-    switch (alignment) {
+    // Alignment codes: the column of a 4-wide table (left, centre, right) and its row (top,
+    // middle, bottom); 3, 7 and anything past 10 place nothing.
+    if (alignment < 0 || alignment > 10 || alignment % 4 == 3)
+        return QRect(0, 0, w, h);
+    switch (alignment % 4) {
         case 0:
-        case 4:
-        case 8:
             x = left + 1;
             break;
         case 1:
-        case 5:
-        case 9:
             x = round(width / 2.0 + left - w / 2.0);
             break;
-        case 2:
-        case 6:
-        case 10:
+        default:
             x = width + left - (w + 1);
             break;
-        default:
-            return QRect(0, 0, w, h);
     }
-    switch (alignment) {
+    switch (alignment / 4) {
         case 0:
-        case 1:
-        case 2:
             y = top + 2;
             break;
-        case 4:
-        case 5:
-        case 6:
+        case 1:
             y = round(height / 2.0 + top - h / 2.0);
             break;
         default:

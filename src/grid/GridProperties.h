@@ -12,6 +12,14 @@ class SettingsStore;
 
 namespace lynx {
 
+// The bits of EditTrigger: what opens the in-cell editor (Enter also closes it, as Esc does).
+enum EditTriggerBit : int {
+    EditOnEnterOrEsc = 2,
+    EditOnF2 = 4,
+    EditOnClick = 8,
+    EditOnDoubleClick = 16,
+};
+
 // The grid-wide values saved with the host window, with their defaults. The font is kept by the
 // control itself, and the image list is never saved.
 struct GridProperties {
@@ -45,7 +53,7 @@ struct GridProperties {
     bool ColumnHeaders = true;  // no public property: only saved and loaded
     bool ColumnSort = false;
     bool Editable = false;
-    int EditTrigger = 2;
+    int EditTrigger = EditOnEnterOrEsc;
     bool FullRowSelect = true;
     bool HideSelection = true;
     bool HotHeaderTracking = true;

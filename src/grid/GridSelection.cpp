@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/GridModel.h"
+#include "platform/InputCodes.h"
 
 namespace lynx::GridSelection {
 
@@ -36,8 +37,8 @@ bool IsSelected(const GridModel &model, int row)
 
 PressEffect PressRule(bool multiSelect, short shift, bool wasSelected)
 {
-    const bool shiftHeld = shift & 1;
-    const bool ctrlHeld = shift & 2;
+    const bool shiftHeld = shift & platform::ShiftBit;
+    const bool ctrlHeld = shift & platform::CtrlBit;
     if (multiSelect) {
         if (shiftHeld)
             return PressEffect::RangeFromCurrent;

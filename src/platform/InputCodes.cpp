@@ -6,11 +6,11 @@ short MouseButtonCode(Qt::MouseButtons buttons)
 {
     short code = 0;
     if (buttons & Qt::LeftButton)
-        code |= 1;
+        code |= LeftButtonBit;
     if (buttons & Qt::RightButton)
-        code |= 2;
+        code |= RightButtonBit;
     if (buttons & Qt::MiddleButton)
-        code |= 4;
+        code |= MiddleButtonBit;
     return code;
 }
 
@@ -18,11 +18,11 @@ short ShiftStateCode(Qt::KeyboardModifiers modifiers)
 {
     short code = 0;
     if (modifiers & Qt::ShiftModifier)
-        code |= 1;
+        code |= ShiftBit;
     if (modifiers & Qt::ControlModifier)
-        code |= 2;
+        code |= CtrlBit;
     if (modifiers & Qt::AltModifier)
-        code |= 4;
+        code |= AltBit;
     return code;
 }
 
