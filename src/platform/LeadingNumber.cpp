@@ -79,17 +79,13 @@ double ReadInteger(Cursor<Char> &cursor, int base)
     return std::isfinite(value) ? value : 0;
 }
 
-constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // The common shape of the program's numbers, "-12.34" with nothing skipped inside and no
 // exponent, read without collecting its characters. Up to 15 digits the digits form an integer
 // a double holds exactly, and so does 10^k up to 10^22: one correctly rounded division then gives
 // the very double the general conversion gives. Returns how many characters it read, or 0 for
 // any other shape (a blank or an exponent letter right after the digits among them).
 template <class Char>
-std::size_t ReadPlainDecimal(const Char *const begin, const Char *const end, double &value)
+std::size_t PlainDecimal(const Char *const begin, const Char *const end, double &value)
 {
     const Char *p = begin;
     const bool negative = p < end && *p == '-';
@@ -214,46 +210,21 @@ int DigitValue(char16_t c, int base)
 double ParseLeadingNumber(QStringView text)
 {
     const char16_t *begin = text.utf16();
-    if (double value; ReadPlainDecimal(begin, begin + text.size(), value))
+    if (double value; PlainDecimal(begin, begin + text.size(), value))
         return value;
     return ParseNumber(begin, begin + text.size());
 }
 
 double ParseLeadingNumber(std::string_view bytes)
 {
-    if (double value; ReadPlainDecimal(bytes.data(), bytes.data() + bytes.size(), value))
+    if (double value; PlainDecimal(bytes.data(), bytes.data() + bytes.size(), value))
         return value;
     return ParseNumber(bytes.data(), bytes.data() + bytes.size());
 }
 
-std::size_t ReadPlainNumber(std::string_view bytes, double &value)
+std::size_t ReadPlainDecimal(const char *begin, const char *end, double &value)
 {
-    // The database's fields end at the separator "~!@" or the line end: digits and one point
-    // up to either are read in one loop; any other end takes the checks of ReadPlainDecimal.
-    const char *const begin = bytes.data();
-    const char *const end = begin + bytes.size();
-    const char *p = begin;
-    const bool negative = p < end && *p == '-';
-    p += negative;
-    const char *const start = p;
-    const char *point = nullptr;
-    std::uint64_t digits = 0;
-    for (; p < end; ++p) {
-        const unsigned d = static_cast<unsigned char>(*p) - unsigned{'0'};
-        if (d <= 9)
-            digits = digits * 10 + d;
-        else if (*p == '.' && !point)
-            point = p;
-        else
-            break;
-    }
-    const std::ptrdiff_t count = (p - start) - (point != nullptr);
-    if (count == 0 || count > 15 || (p < end && *p != '~'))
-        return ReadPlainDecimal(begin, end, value);
-    const std::ptrdiff_t decimals = point ? p - point - 1 : 0;
-    const double magnitude = static_cast<double>(digits) / ExactPowersOfTen[decimals];
-    value = negative ? -magnitude : magnitude;
-    return static_cast<std::size_t>(p - begin);
+    return PlainDecimal(begin, end, value);
 }
 
 }  // namespace platform

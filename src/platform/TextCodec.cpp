@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -13,9 +17,23 @@ constexpr char16_t HighControls[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-bool AsciiOnly(const unsigned char *p, const unsigned char *end)
+}  // namespace
+
+bool IsAscii(const char *bytes, qsizetype size)
 {
-    // Eight bytes at a time: a 7 MB database is mostly ASCII.
+    const char *p = bytes;
+    const char *const end = bytes + size;
+#if defined(__SSE2__)
+    // Sixty-four bytes a step: a 7 MB database is mostly ASCII, and one test of the step's
+    // four words ORed together is enough.
+    for (; end - p >= 64; p += 64) {
+        const auto *v = reinterpret_cast<const __m128i *>(p);
+        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
+                                         _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3)));
+        if (_mm_movemask_epi8(any) != 0)
+            return false;
+    }
+#endif
     for (; end - p >= 8; p += 8) {
         uint64_t word;
         std::memcpy(&word, p, 8);
@@ -23,12 +41,24 @@ bool AsciiOnly(const unsigned char *p, const unsigned char *end)
             return false;
     }
     for (; p < end; ++p)
-        if (*p & 0x80)
+        if (static_cast<unsigned char>(*p) & 0x80)
             return false;
     return true;
 }
 
-}  // namespace
+void WidenAscii(const char *bytes, qsizetype size, char16_t *out)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; size - i >= 16; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
+    }
+#endif
+    for (; i < size; ++i) out[i] = static_cast<unsigned char>(bytes[i]);
+}
 
 char32_t Windows1252Character(char32_t value)
 {
@@ -89,8 +119,7 @@ bool IsValidUtf8(const char *bytes, qsizetype size)
 
 TextEncoding DetectLocaleEncoding(const QByteArray &bytes)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
-    if (AsciiOnly(p, p + bytes.size()) || IsValidUtf8(bytes.constData(), bytes.size()))
+    if (IsAscii(bytes.constData(), bytes.size()) || IsValidUtf8(bytes.constData(), bytes.size()))
         return TextEncoding::Utf8;
     return TextEncoding::Windows1252;
 }

@@ -24,6 +24,12 @@ QString DecodeWindows1252(const char *bytes, qsizetype size);
 // the value itself for every other one.
 char32_t Windows1252Character(char32_t value);
 
+// True when no byte is 0x80 or above: the text is the same in every encoding the program reads.
+bool IsAscii(const char *bytes, qsizetype size);
+
+// Writes the ASCII bytes as UTF-16 code units to out (room for size of them).
+void WidenAscii(const char *bytes, qsizetype size, char16_t *out);
+
 // Strict UTF-8: no overlong forms, surrogates or values past U+10FFFF.
 bool IsValidUtf8(const char *bytes, qsizetype size);
 

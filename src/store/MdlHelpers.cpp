@@ -26,12 +26,41 @@ bool FileExists(const QString &path)
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-QString ReadTextFile(const QString &path)
+namespace {
+
+// True when every CR of the bytes is followed by LF.
+bool EveryCrBeforeLf(const QByteArray &bytes)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    while (const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p))) {
+        if (cr + 1 == end || cr[1] != '\n')
+            return false;
+        p = cr + 2;
+    }
+    return true;
+}
+
+// The text of ASCII bytes whose lines end with CR LF already, widened once into a string with
+// room for the closing CR LF when it is missing.
+QString AsciiWithClosingCrLf(const QByteArray &bytes)
+{
+    const qsizetype n = bytes.size();
+    if (n == 0)
         return QString();
-    QString raw = platform::DecodeLocaleText(file.readAll());
+    const bool closed = bytes.endsWith("\r\n");
+    QString text(n + (closed ? 0 : 2), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    platform::WidenAscii(bytes.constData(), n, out);
+    if (!closed) {
+        out[n] = u'\r';
+        out[n + 1] = u'\n';
+    }
+    return text;
+}
+
+QString WithCrLfLineEnds(const QString &raw)
+{
     if (raw.isEmpty())
         return QString();
 
@@ -69,6 +98,21 @@ QString ReadTextFile(const QString &path)
         text += CrLf;
     }
     return text;
+}
+
+}  // namespace
+
+QString ReadTextFile(const QString &path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray bytes = file.readAll();
+    // Page files and lists are ASCII and end their lines with CR LF already: that is checked on
+    // the bytes (CR and LF are the same bytes in every encoding read), and they are widened once.
+    if (platform::IsAscii(bytes.constData(), bytes.size()) && EveryCrBeforeLf(bytes))
+        return AsciiWithClosingCrLf(bytes);
+    return WithCrLfLineEnds(platform::DecodeLocaleText(bytes));
 }
 
 QStringView TrimSpaces(QStringView text)

@@ -21,9 +21,28 @@ TEST_F(TextFiles, ReadTextFileEndsEveryLineWithCrLf)
     EXPECT_EQ(ReadTextFile(folder.File("missing.txt")), "");
     EXPECT_EQ(ReadTextFile(folder.Path()), "");  // a folder is no text file
 
-    // CR LF and lone CR end lines, a lone LF stays inside its line.
-    folder.WriteBytes("mixed.txt", "a\r\nb\rc\nd\r\n\r\ne");
-    EXPECT_EQ(ReadTextFile(folder.File("mixed.txt")), "a\r\nb\r\nc\nd\r\n\r\ne\r\n");
+    // CR LF and lone CR end lines, a lone LF stays inside its line; ASCII files whose lines
+    // all end with CR LF (the page files) and the others must read alike.
+    const QByteArray longAscii(100, 'p');
+    const struct {
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {"a\r\nb\rc\nd\r\n\r\ne", "a\r\nb\r\nc\nd\r\n\r\ne\r\n"},
+        {"a\r\nb\r\n", "a\r\nb\r\n"},
+        {"a\r\nb", "a\r\nb\r\n"},
+        {"a\r", "a\r\n"},
+        {"\r\n", "\r\n"},
+        {"a\n", "a\n\r\n"},
+        {longAscii + "\r\n" + longAscii, longAscii + "\r\n" + longAscii + "\r\n"},
+        {longAscii + "\xC3\xA9\r\n", QString::fromLatin1(longAscii) + QChar(0xE9) + "\r\n"},
+        // not UTF-8: windows-1252
+        {longAscii + "\xE9", QString::fromLatin1(longAscii) + QChar(0xE9) + "\r\n"},
+    };
+    for (const auto &c : cases) {
+        folder.WriteBytes("case.txt", c.bytes);
+        EXPECT_EQ(ReadTextFile(folder.File("case.txt")), c.text) << c.bytes.toHex().constData();
+    }
 }
 
 TEST_F(TextFiles, ReadLinesSplitsAtCrLfAndTrimsOnlySpaces)
