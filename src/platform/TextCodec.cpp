@@ -28,8 +28,9 @@ bool IsAscii(const char *bytes, qsizetype size)
     // four words ORed together is enough.
     for (; end - p >= 64; p += 64) {
         const auto *v = reinterpret_cast<const __m128i *>(p);
-        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
-                                         _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3)));
+        const __m128i any =
+            _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
+                         _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3)));
         if (_mm_movemask_epi8(any) != 0)
             return false;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <vector>
 
 #include "platform/ControlError.h"
 #include "platform/DateTimeFormat.h"
@@ -61,4 +62,25 @@ TEST(ControlError, CarriesItsNumberAndChecksSixteenBits)
     }
     EXPECT_EQ(CheckedInt16(-32768), -32768);
     EXPECT_EQ(CheckedInt16(32767), 32767);
+}
+
+TEST(TextCodec, AsciiTestAndWideningSeeEveryByte)
+{
+    // One high byte anywhere in 200, before, inside and after the long steps, is found.
+    const QByteArray ascii(200, 'a');
+    EXPECT_TRUE(platform::IsAscii(ascii.constData(), ascii.size()));
+    for (qsizetype at = 0; at < ascii.size(); ++at) {
+        QByteArray bytes = ascii;
+        bytes[at] = static_cast<char>(at % 2 ? 0x80 : 0xFF);
+        ASSERT_FALSE(platform::IsAscii(bytes.constData(), bytes.size())) << at;
+    }
+    // Widening writes exactly the units asked for, whatever the length.
+    for (int n = 0; n < 40; ++n) {
+        QByteArray bytes(n, Qt::Uninitialized);
+        for (int i = 0; i < n; ++i) bytes[i] = static_cast<char>(' ' + i);
+        std::vector<char16_t> out(static_cast<size_t>(n) + 1, u'#');
+        platform::WidenAscii(bytes.constData(), n, out.data());
+        ASSERT_EQ(QStringView(out.data(), n), QString::fromLatin1(bytes)) << n;
+        ASSERT_EQ(out[static_cast<size_t>(n)], u'#') << n;
+    }
 }
