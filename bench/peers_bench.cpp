@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "BenchData.h"
+#include "BenchGrid.h"
 #include "grid/LynxGrid.h"
 #include "platform/ProgramFolder.h"
 #include "store/MdlHelpers.h"
@@ -38,6 +39,7 @@
 namespace {
 
 constexpr int Records = StockTable::MaxRecords;
+// The peer's copy of the main window's columns (bench::AddMainWindowColumns).
 const int ColumnWidths[9] = {100, 280, 80, 200, 70, 70, 70, 70, 70};
 const char *const Captions[9] = {"Symbol", "Company", "Price", "Industry", "Market Cap",
                                  "Beta",   "PE",      "P/B",   "P/S"};
@@ -199,14 +201,7 @@ public:
     MainWindowGrid()
     {
         resize(1000, 600);
-        SetRedraw(false);
-        SetScaleUnits(3);
-        SetRowHeightMin(20);
-        for (int c = 0; c < 9; ++c) {
-            const bool number = c == 2 || c >= 4;
-            AddColumn(Captions[c], ColumnWidths[c], number ? 6 : 4, number ? TypeNumber : TypeText);
-        }
-        SetRedraw(true);
+        bench::AddMainWindowColumns(*this);
     }
     void Fill(int rows)
     {

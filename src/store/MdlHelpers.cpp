@@ -110,9 +110,10 @@ QString ReadTextFile(const QString &path)
     const QByteArray bytes = file.readAll();
     // Page files and lists are ASCII and end their lines with CR LF already: that is checked on
     // the bytes (CR and LF are the same bytes in every encoding read), and they are widened once.
-    if (platform::IsAscii(bytes.constData(), bytes.size()) && EveryCrBeforeLf(bytes))
+    const bool ascii = platform::IsAscii(bytes.constData(), bytes.size());
+    if (ascii && EveryCrBeforeLf(bytes))
         return AsciiWithClosingCrLf(bytes);
-    return WithCrLfLineEnds(platform::DecodeLocaleText(bytes));
+    return WithCrLfLineEnds(ascii ? QString::fromLatin1(bytes) : platform::DecodeLocaleText(bytes));
 }
 
 QStringView TrimSpaces(QStringView text)
