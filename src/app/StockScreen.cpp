@@ -1,0 +1,99 @@
+#include "app/StockScreen.h"
+
+#include <QStringList>
+#include <cmath>
+#include <limits>
+
+#include "app/BoundText.h"
+#include "app/PriceText.h"
+#include "store/StockTable.h"
+
+namespace StockScreen {
+
+namespace {
+
+// A set bound made ready for the pass: open ends at infinity.
+struct ActiveBound {
+    double (*Value)(const StockRecord &);
+    double Min;
+    double Max;
+    bool ZeroIsMissing;
+};
+
+}  // namespace
+
+Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *onlySymbols)
+{
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    ActiveBound active[ScreenFieldCount];
+    int activeCount = 0;
+    for (const FilterField &f : FilterFields()) {
+        const FieldBound &b = bounds[f.Field];
+        if (!b.IsSet())
+            continue;
+        // a minimum of 0 or below asks for the zeros too (a real beta of 0.00)
+        active[activeCount++] = {f.Value, b.Min.value_or(-Infinity), b.Max.value_or(Infinity),
+                                 !(b.Min && *b.Min <= 0)};
+    }
+
+    Outcome outcome;
+    for (StockRecord &record : table) {
+        record.Show = false;
+        if (!(record.Price >= bounds.PriceMin && record.Price <= bounds.PriceMax))
+            continue;
+        if (onlySymbols && !onlySymbols->contains(record.Symbol))
+            continue;
+        bool outside = false;
+        bool missing = false;
+        for (int i = 0; i < activeCount && !outside; ++i) {
+            const ActiveBound &b = active[i];
+            const double value = b.Value(record);
+            if (std::isnan(value) || (value == 0 && b.ZeroIsMissing))
+                missing = true;
+            else
+                outside = value < b.Min || value > b.Max;
+        }
+        if (outside)
+            continue;
+        if (missing) {
+            ++outcome.LeftOutMissing;
+            continue;
+        }
+        record.Show = true;
+        ++outcome.Listed;
+    }
+    return outcome;
+}
+
+QString DescribeFilters(const ScreenBounds &bounds, NewOnly newOnly, const QLocale &locale)
+{
+    const auto dollars = [&](double value) {
+        return QLatin1Char('$') + PriceText::FormatAmount(value, locale);
+    };
+    QStringList parts;
+    parts << dollars(bounds.PriceMin) + QLatin1Char('-') + dollars(bounds.PriceMax);
+    for (const FilterField &f : FilterFields()) {
+        const FieldBound &b = bounds[f.Field];
+        if (!b.IsSet())
+            continue;
+        const bool millions = f.Field == ScreenField::MarketCap;
+        const auto number = [&](double value) {
+            const QString text = BoundText::Text(value, locale);
+            return millions ? QLatin1Char('$') + text + QLatin1Char('M') : text;
+        };
+        QString range;
+        if (b.Min && b.Max)
+            range = number(*b.Min) + (*b.Min < 0 ? QStringLiteral(" to ") : QStringLiteral("-")) +
+                    number(*b.Max);
+        else if (b.Min)
+            range = QStringLiteral("at least ") + number(*b.Min);
+        else
+            range = QStringLiteral("at most ") + number(*b.Max);
+        parts << QLatin1String(f.Label) + QLatin1Char(' ') + range;
+    }
+    if (newOnly == NewOnly::Yes)
+        parts << QStringLiteral("new only");
+    return parts.join(QStringLiteral(", "));
+}
+
+}  // namespace StockScreen
