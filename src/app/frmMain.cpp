@@ -1,11 +1,14 @@
 #include "app/frmMain.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/AppTitle.h"
+#include "app/MoreFiltersArea.h"
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
 #include "app/ScreenerAddress.h"
@@ -102,6 +105,13 @@ void frmMain::ConnectHandlers()
     // Enter in a price box searches, as a desktop user expects of a search form.
     connect(ui.txtMinRate, &QLineEdit::returnPressed, this, &frmMain::SearchStocks);
     connect(ui.txtMaxRate, &QLineEdit::returnPressed, this, &frmMain::SearchStocks);
+
+    connect(ui.cmdMoreFilters, &QToolButton::clicked, this, &frmMain::SetMoreFiltersShown);
+    MoreFiltersArea *area = ui.fraMoreFilters;
+    connect(area, &MoreFiltersArea::SearchRequested, this, &frmMain::SearchStocks);
+    connect(area->cboScreens, &QComboBox::activated, this, &frmMain::ApplySavedScreen);
+    connect(area->cmdSaveScreen, &widgets::ButtonEx::Click, this, &frmMain::SaveScreen);
+    connect(area->cmdDeleteScreen, &widgets::ButtonEx::Click, this, &frmMain::DeleteScreen);
 }
 
 void frmMain::Form_Load()
@@ -133,6 +143,8 @@ void frmMain::Form_Load()
                         CrLf + QStringLiteral("Update the data to replace the file."),
                     this);
     run->LoadLastChanges();
+    LoadSavedScreens();
+    SetMoreFiltersShown(false);
     SelectTab(0);
 }
 

@@ -6,12 +6,16 @@
 #include <memory>
 
 #include "app/DataUpdateRun.h"
+#include "app/SavedScreens.h"
+#include "app/StockScreen.h"
 #include "platform/ControlHost.h"
 
 class LynxGrid;
+class MoreFiltersArea;
 class MultiDownloader;
 class PageFetcher;
 class QLineEdit;
+class QToolButton;
 
 namespace widgets {
 class ButtonEx;
@@ -55,6 +59,8 @@ struct frmMainControls {
     QLineEdit *txtMaxRate = nullptr;
     ButtonEx *cmdSearchStock = nullptr;
     ButtonEx *cmdNewOnly = nullptr;  // toggle: the search lists only the last update's newcomers
+    QToolButton *cmdMoreFilters = nullptr;      // shows or folds away the area below
+    MoreFiltersArea *fraMoreFilters = nullptr;  // bounds on the other numbers, saved screens
     LynxGrid *LynxGrid1 = nullptr;
     std::array<ButtonEx *, 4> ListButtons{};  // ButtonEx2 to ButtonEx5
     std::array<ButtonEx *, 3> CmdHelpTip{};   // CmdHelpTip1 to CmdHelpTip3
@@ -96,13 +102,27 @@ public:
     void Form_Activate();
     bool Activated() const { return activated; }
 
-    // The "Search Stocks" button: lists the stocks whose price lies in the typed range; with
-    // "New only" pressed, only those of them that entered the band at the last update.
+    // The "Search Stocks" button: lists the stocks whose price lies in the typed range and whose
+    // other numbers lie in the bounds of the "More filters" area; with "New only" pressed, only
+    // those of them that entered the band at the last update. A box that holds no usable number
+    // is named in a message and the list stays as it was.
     void SearchStocks();
+    // What the last search listed and left out.
+    const StockScreen::Outcome &LastSearch() const { return lastSearch; }
     // "New only" pressed (Value 0) or released.
     bool NewOnly() const;
     // Rebuilds the grid from the records the last search marked, in table order.
     void LoadDataToGrid();
+
+    // The "More filters" area shown or folded away; folded, its bounds still apply.
+    void SetMoreFiltersShown(bool shown);
+    bool MoreFiltersShown() const;
+    // "Save screen...": asks for a name and stores the boxes' bounds under it in screens.ini.
+    void SaveScreen();
+    // The saved screen at that index of the drop-down: its bounds into the boxes, then a search.
+    void ApplySavedScreen(int index);
+    // "Delete screen": after a Yes, removes the screen chosen in the drop-down.
+    void DeleteScreen();
 
     // The list actions under the grid. "Remove All" empties the grid.
     void RemoveAllRows();
@@ -136,11 +156,19 @@ private:
     void Form_Load();
     void MakeFolders();
     void NewOnlyClicked();
+    std::optional<ScreenBounds> ReadPriceBoxes();
+    std::optional<ScreenBounds> ReadScreenBoxes();
+    void LoadSavedScreens();
+    void ShowSavedScreens(const QString &current);
+    void UpdateMoreFiltersCaption();
+    void PlacePriceSearchControls();
 
     frmMainControls ui;
     platform::ControlHost host;
     std::unique_ptr<PageFetcher> fetcher;
     std::unique_ptr<DataUpdateRun> run;
+    SavedScreens screens;
+    StockScreen::Outcome lastSearch;
     int selectedTab = 0;
     bool searched = false;  // a search has filled the grid
     bool activated = false;

@@ -5,8 +5,10 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
+#include <QToolButton>
 
 #include "app/Artwork.h"
+#include "app/MoreFiltersArea.h"
 #include "app/frmMain.h"
 #include "download/MultiDownloader.h"
 #include "grid/LynxGrid.h"
@@ -44,6 +46,10 @@ constexpr int WindowHeight = 690;
 constexpr int HeaderHeight = 84;
 constexpr int TabTop = HeaderHeight + 8;
 constexpr int PanelTop = TabTop + 35 + 7;
+// The price panel's "More filters" row, the area it unfolds and the grid's lowest edge.
+constexpr int MoreFiltersTop = 84;
+constexpr int FiltersAreaTop = 108;
+constexpr int GridBottom = 496;
 
 QFont LabelFont(double points, bool bold = false)
 {
@@ -192,9 +198,21 @@ void frmMain::CreatePricePanel(QWidget *panel)
     ui.CmdHelpTip[1] = Button(panel, QStringLiteral("CmdHelpTip2"), QPoint(WindowWidth - 44, 56));
     ui.CmdHelpTip[1]->resize(28, 25);
 
+    ui.cmdMoreFilters = new QToolButton(panel);
+    ui.cmdMoreFilters->setObjectName(QStringLiteral("cmdMoreFilters"));
+    ui.cmdMoreFilters->setCheckable(true);
+    ui.cmdMoreFilters->setAutoRaise(true);
+    ui.cmdMoreFilters->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ui.cmdMoreFilters->setArrowType(Qt::RightArrow);
+    ui.cmdMoreFilters->setFont(LabelFont(9, true));
+    ui.cmdMoreFilters->setGeometry(12, MoreFiltersTop, 180, 22);
+    ui.fraMoreFilters = new MoreFiltersArea(panel);
+    ui.fraMoreFilters->move(16, FiltersAreaTop);
+    ui.fraMoreFilters->hide();
+
     ui.LynxGrid1 = new LynxGrid(panel);
     ui.LynxGrid1->setObjectName(QStringLiteral("LynxGrid1"));
-    ui.LynxGrid1->setGeometry(16, 96, WindowWidth - 32, 400);
+    PlacePriceSearchControls();
 
     for (int i = 0; i < 4; ++i)
         ui.ListButtons[i] =
@@ -206,6 +224,14 @@ void frmMain::CreatePricePanel(QWidget *panel)
                         "several stocks."),
          QRect(WindowWidth - 476, 514, 460, 18), LabelFont(8.25), QColor(96, 108, 128))
         ->setObjectName(QStringLiteral("Label2"));
+}
+
+void frmMain::PlacePriceSearchControls()
+{
+    // The unfolded area pushes the grid's top down; its bottom stays.
+    const int top =
+        FiltersAreaTop + (!ui.fraMoreFilters->isHidden() ? MoreFiltersArea::AreaHeight + 6 : 0);
+    ui.LynxGrid1->setGeometry(16, top, WindowWidth - 32, GridBottom - top);
 }
 
 void frmMain::CreateUpdatePanel(QWidget *panel)

@@ -1,6 +1,5 @@
 // frmMain: the price search and the grid fill.
 #include <QLineEdit>
-#include <QSet>
 
 #include "app/AppTitle.h"
 #include "app/PriceText.h"
@@ -39,7 +38,7 @@ void Try(Step &&step)
 
 }  // namespace
 
-void frmMain::SearchStocks()
+std::optional<ScreenBounds> frmMain::ReadPriceBoxes()
 {
     const QString zero = QStringLiteral("0.00");
     if (ui.txtMaxRate->text().isEmpty())
@@ -48,21 +47,30 @@ void frmMain::SearchStocks()
         ui.txtMinRate->setText(zero);
     const std::optional<double> min = RateOf(ui.txtMinRate, QStringLiteral("Minimum Rate"), this);
     if (!min)
-        return;
+        return std::nullopt;
     const std::optional<double> max = RateOf(ui.txtMaxRate, QStringLiteral("Maximum Rate"), this);
     if (!max)
-        return;
+        return std::nullopt;
+    ScreenBounds bounds;
+    bounds.PriceMin = *min;
+    bounds.PriceMax = *max;
+    return bounds;
+}
 
-    // Released, the search is the plain range search.
-    QSet<QStringView> entered;
+void frmMain::SearchStocks()
+{
+    const std::optional<ScreenBounds> bounds = ReadScreenBoxes();
+    if (!bounds)
+        return;
+    // Released, "New only" limits nothing.
+    StockScreen::SymbolSet entered;
     const bool newOnly = NewOnly();
     if (newOnly && run->LastChanges())
         for (const QString &symbol : run->LastChanges()->Entered) entered.insert(symbol);
-    for (StockRecord &record : Stocks())
-        record.Show = record.Price >= *min && record.Price <= *max &&
-                      (!newOnly || entered.contains(record.Symbol));
+    lastSearch = StockScreen::Apply(Stocks(), *bounds, newOnly ? &entered : nullptr);
     LoadDataToGrid();
     searched = true;
+    UpdateMoreFiltersCaption();
 }
 
 bool frmMain::NewOnly() const
