@@ -3,10 +3,11 @@
 // them: the price lets every record through, and the last bound (P/S) decides.
 #include <benchmark/benchmark.h>
 
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "BenchData.h"
-#include "app/StockScreen.h"
+#include "app/MoreFiltersArea.h"
 #include "app/frmMain.h"
 #include "grid/LynxGrid.h"
 #include "platform/MessageBox.h"
@@ -59,22 +60,25 @@ void BM_PriceSearchAndFill(benchmark::State &state)
 }
 BENCHMARK(BM_PriceSearchAndFill)->Arg(499)->Arg(49)->Arg(4)->Unit(benchmark::kMillisecond);
 
+// The window's own search, its boxes read as typed.
 void BM_AllBoundsSearchAndFill(benchmark::State &state)
 {
     ScreenedTable data;
-    ScreenBounds bounds;
-    bounds.PriceMin = 0;
-    bounds.PriceMax = 5;
-    bounds[ScreenField::MarketCap] = {0.0, 1e7};
-    bounds[ScreenField::Beta] = {-100.0, 100.0};
-    bounds[ScreenField::PE] = {-1e6, 1e6};
-    bounds[ScreenField::PB] = {-1e6, 1e6};
-    bounds[ScreenField::PS] = {0.001, state.range(0) / 100.0 + 0.005};
-    for (auto _ : state) {
-        StockScreen::Apply(Stocks(), bounds);
-        data.window->LoadDataToGrid();
-    }
-    state.counters["rows"] = data.window->Controls().LynxGrid1->ItemCount();
+    const frmMainControls &ui = data.window->Controls();
+    ui.txtMinRate->setText("0");
+    ui.txtMaxRate->setText("5");
+    const auto set = [&](ScreenField field, const QString &min, const QString &max) {
+        ui.fraMoreFilters->Box(field, BoundText::Side::Min)->setText(min);
+        ui.fraMoreFilters->Box(field, BoundText::Side::Max)->setText(max);
+    };
+    set(ScreenField::MarketCap, "0", "10000000");
+    set(ScreenField::Beta, "-100", "100");
+    set(ScreenField::PE, "-1000000", "1000000");
+    set(ScreenField::PB, "-1000000", "1000000");
+    set(ScreenField::PS, "0.001", BoundText::Text(state.range(0) / 100.0 + 0.005, QLocale::c()));
+    QLocale::setDefault(QLocale::c());
+    for (auto _ : state) data.window->SearchStocks();
+    state.counters["rows"] = ui.LynxGrid1->ItemCount();
 }
 BENCHMARK(BM_AllBoundsSearchAndFill)->Arg(499)->Arg(49)->Arg(4)->Unit(benchmark::kMillisecond);
 

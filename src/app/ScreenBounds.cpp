@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include "store/StockRecord.h"
-
 namespace {
 
+// Field indices as StockRecord numbers them.
 const std::array<FilterField, ScreenFieldCount> Fields = {{
-    {ScreenField::MarketCap, "MarketCap", "Market Cap", "$ millions", FieldSign::NotNegative,
-     [](const StockRecord &r) { return r.MarketCap / 1000000; }},
-    {ScreenField::Beta, "Beta", "Beta", "", FieldSign::Any,
-     [](const StockRecord &r) { return r.Beta; }},
-    {ScreenField::PE, "PE", "P/E", "", FieldSign::Any, [](const StockRecord &r) { return r.PE; }},
-    {ScreenField::PB, "PB", "P/B", "", FieldSign::Any, [](const StockRecord &r) { return r.PB; }},
-    {ScreenField::PS, "PS", "P/S", "", FieldSign::Any, [](const StockRecord &r) { return r.PS; }},
+    {ScreenField::MarketCap, "MarketCap", "Market Cap", "$ millions", FieldSign::NotNegative, 6,
+     1000000},
+    {ScreenField::Beta, "Beta", "Beta", "", FieldSign::Any, 9, 1},
+    {ScreenField::PE, "PE", "P/E", "", FieldSign::Any, 12, 1},
+    {ScreenField::PB, "PB", "P/B", "", FieldSign::Any, 13, 1},
+    {ScreenField::PS, "PS", "P/S", "", FieldSign::Any, 14, 1},
 }};
 
 }  // namespace

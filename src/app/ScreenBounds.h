@@ -4,8 +4,6 @@
 #include <array>
 #include <optional>
 
-struct StockRecord;
-
 // The numbers a screen can bound besides the price, in the order the "More filters" area shows
 // them. A new field is one enumerator here and one row in FilterFields.
 enum class ScreenField { MarketCap, Beta, PE, PB, PS };
@@ -20,7 +18,8 @@ struct FilterField {
     const char *Label;  // beside its boxes, in messages and in the result line
     const char *Unit;   // beside the label in the area; empty for a plain ratio
     FieldSign Sign;
-    double (*Value)(const StockRecord &record);  // as the grid shows it (market cap in millions)
+    int RecordField;  // the StockRecord number it bounds
+    double Divisor;   // from the record's value to the grid's (market cap in millions)
 };
 
 // One row per ScreenField, in enumerator order.

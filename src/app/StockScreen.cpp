@@ -14,7 +14,8 @@ namespace {
 
 // A set bound made ready for the pass: open ends at infinity.
 struct ActiveBound {
-    double (*Value)(const StockRecord &);
+    int RecordField;
+    double Divisor;
     double Min;
     double Max;
     bool ZeroIsMissing;
@@ -32,8 +33,8 @@ Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *on
         if (!b.IsSet())
             continue;
         // a minimum of 0 or below asks for the zeros too (a real beta of 0.00)
-        active[activeCount++] = {f.Value, b.Min.value_or(-Infinity), b.Max.value_or(Infinity),
-                                 !(b.Min && *b.Min <= 0)};
+        active[activeCount++] = {f.RecordField, f.Divisor, b.Min.value_or(-Infinity),
+                                 b.Max.value_or(Infinity), !(b.Min && *b.Min <= 0)};
     }
 
     Outcome outcome;
@@ -47,11 +48,16 @@ Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *on
         bool missing = false;
         for (int i = 0; i < activeCount && !outside; ++i) {
             const ActiveBound &b = active[i];
-            const double value = b.Value(record);
-            if (std::isnan(value) || (value == 0 && b.ZeroIsMissing))
+            double value = record.NumberField(b.RecordField);
+            if (b.Divisor != 1)
+                value /= b.Divisor;
+            if (value >= b.Min && value <= b.Max && !(value == 0 && b.ZeroIsMissing))
+                continue;
+            // the rare cases after the common one: a value the page did not show, or NaN
+            if ((value == 0 && b.ZeroIsMissing) || std::isnan(value))
                 missing = true;
             else
-                outside = value < b.Min || value > b.Max;
+                outside = true;
         }
         if (outside)
             continue;
