@@ -66,6 +66,8 @@ int RunWindow(int argc, char **argv, const CommandLine &line)
 {
     QApplication app(argc, argv);
     NameApplication();
+    // Ties the window to its menu entry and icon on the desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.vozaz.zentrin"));
     platform::InstallFontSubstitutes();
     const DataFolder::Choice folder = DataFolder::Choose(line.DataDir);
     if (!DataFolder::Use(folder)) {

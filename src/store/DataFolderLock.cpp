@@ -22,8 +22,9 @@ DataFolderLock::Result DataFolderLock::TryLock()
     const QString path = Path();
     QDir().mkpath(QFileInfo(path).path());
     file = std::make_unique<QLockFile>(path);
-    // A run takes minutes and never touches its lock file meanwhile: with an age limit a second
-    // run would take the lock of a live first one. Only a holder that is gone leaves it stale.
+    // Only a holder that is gone leaves the lock stale. A run takes minutes without touching its
+    // lock file, so no age may count either: where the file system keeps no native lock for
+    // the live holder (some network folders), the age would be all that decides.
     file->setStaleLockTime(0);
     if (file->tryLock(0))
         return Result::Locked;

@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "ZentrinProcess.h"
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"
+#include "app/UpdateCommand.h"
 #include "app/UpdateRunPanel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
@@ -28,7 +30,7 @@ namespace {
 const QByteArray OldDatabase = "\r\nOLD~!@Old Co~!@Gold~!@X~!@1.5\r\n";
 const QByteArray OldStamp = "01,Jan 2020 at 10:00:00 AM\r\n";
 
-class UpdateCommand : public ::testing::Test {
+class HeadlessUpdate : public ::testing::Test {
 protected:
     void Start(int stocks)
     {
@@ -112,7 +114,7 @@ void RunAsTheWindowDoes(const QString &folder, const QString &site)
 
 }  // namespace
 
-TEST_F(UpdateCommand, CompletesWithTheFilesTheWindowsRunWrites)
+TEST_F(HeadlessUpdate, CompletesWithTheFilesTheWindowsRunWrites)
 {
     Start(45);
     const QString command = Folder("command"), window = Folder("window");
@@ -141,7 +143,7 @@ TEST_F(UpdateCommand, CompletesWithTheFilesTheWindowsRunWrites)
     EXPECT_FALSE(QFileInfo::exists(command + "/zentrin.lock"));
 }
 
-TEST_F(UpdateCommand, ScreenerThatGoesDownMidRunReplacesNothingUnlessToldToImport)
+TEST_F(HeadlessUpdate, ScreenerThatGoesDownMidRunReplacesNothingUnlessToldToImport)
 {
     struct Case {
         bool importIncomplete;
@@ -172,7 +174,7 @@ TEST_F(UpdateCommand, ScreenerThatGoesDownMidRunReplacesNothingUnlessToldToImpor
     }
 }
 
-TEST_F(UpdateCommand, SecondUpdateOfTheSameFolderEndsWithThreeAndTouchesNothing)
+TEST_F(HeadlessUpdate, SecondUpdateOfTheSameFolderEndsWithThreeAndTouchesNothing)
 {
     Start(45);
     sim->Faults().DelayMs = 500;  // the first run takes about two seconds
@@ -188,7 +190,7 @@ TEST_F(UpdateCommand, SecondUpdateOfTheSameFolderEndsWithThreeAndTouchesNothing)
     EXPECT_EQ(Records(folder), 45);
 }
 
-TEST_F(UpdateCommand, StoppedOrKilledRunsKeepTheDataAndFreeTheFolder)
+TEST_F(HeadlessUpdate, StoppedOrKilledRunsKeepTheDataAndFreeTheFolder)
 {
     Start(45);
     sim->Faults().HangRows = {21};
@@ -217,4 +219,48 @@ TEST_F(UpdateCommand, StoppedOrKilledRunsKeepTheDataAndFreeTheFolder)
     result = RunZentrin(Update(folder));
     EXPECT_EQ(result.Status, 0) << result.Err.toStdString();
     EXPECT_EQ(Records(folder), 45);
+}
+
+TEST_F(HeadlessUpdate, OnATerminalTheProgressIsOneLineRewrittenInPlace)
+{
+    Start(45);
+    const QString folder = Folder("terminal");
+    platform::SetProgramFolderOverride(folder);
+    qputenv("ZENTRIN_SCREENER_URL", sim->Site().toUtf8());
+    std::FILE *out = std::tmpfile();
+    std::FILE *err = std::tmpfile();
+    {
+        platform::FakeClock clock;
+        platform::ScopedClock useClock(clock);
+        UpdateCommand command(UpdateCommand::Incomplete::Decline, UpdateCommand::Output::InPlace,
+                              out, err);
+        EXPECT_EQ(command.Run(), 0);
+    }
+    const auto text = [](std::FILE *file) {
+        std::rewind(file);
+        QByteArray bytes;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.append(buffer, n);
+        std::fclose(file);
+        return QString::fromUtf8(bytes);
+    };
+    const QString progress = text(err);
+    const QString said = text(out);
+    qunsetenv("ZENTRIN_SCREENER_URL");
+    platform::SetProgramFolderOverride(QString());
+    Stocks().Clear();
+
+    // Each phase: its name on a line, then one line rewritten and ended once.
+    const QStringList lines = progress.split('\n');
+    ASSERT_GE(lines.size(), 5) << progress.toStdString();
+    EXPECT_EQ(lines[1], "Downloading Data...");
+    EXPECT_TRUE(lines[2].startsWith("\r\033[KPage 1 of 3 \u00B7 45 stocks\r\033[KPage 2 of 3"))
+        << lines[2].toStdString();
+    EXPECT_EQ(lines[2].count("\r\033[K"), 3);
+    EXPECT_EQ(lines[3], "Importing Data...");
+    EXPECT_TRUE(lines[4].endsWith("\r\033[KImporting 45 of 45")) << lines[4].toStdString();
+    EXPECT_EQ(said,
+              "Data downloaded and imported into application.\n"
+              "45 stocks from 3 pages \u00B7 no earlier list to compare with\n");
 }
