@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <memory>
 
 #include "BuildDescription.h"  // generated: ZENTRIN_BUILD_DESCRIPTION
+#include "app/Artwork.h"
 #include "app/CommandLine.h"
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
@@ -68,6 +71,7 @@ int RunWindow(int argc, char **argv, const CommandLine &line)
     NameApplication();
     // Ties the window to its menu entry and icon on the desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.vozaz.zentrin"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Artwork::Logo(256))));
     platform::InstallFontSubstitutes();
     const DataFolder::Choice folder = DataFolder::Choose(line.DataDir);
     if (!DataFolder::Use(folder)) {
