@@ -6,7 +6,7 @@ namespace {
 
 // Field indices as StockRecord numbers them.
 const std::array<FilterField, ScreenFieldCount> Fields = {{
-    {ScreenField::MarketCap, "MarketCap", "Market Cap", "$ millions", FieldSign::NotNegative, 6,
+    {ScreenField::MarketCap, "MarketCap", "Market Cap", "$M", FieldSign::NotNegative, 6,
      1000000},
     {ScreenField::Beta, "Beta", "Beta", "", FieldSign::Any, 9, 1},
     {ScreenField::PE, "PE", "P/E", "", FieldSign::Any, 12, 1},

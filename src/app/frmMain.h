@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -16,6 +17,7 @@ class MultiDownloader;
 class PageFetcher;
 class QLineEdit;
 class QToolButton;
+class UpdateRunPanel;
 
 namespace widgets {
 class ButtonEx;
@@ -72,6 +74,7 @@ struct frmMainControls {
     QLabel *lblDownloadStatus = nullptr;
     QLabel *lblUpdateProgress = nullptr;  // where a run is; afterwards what the last update found
     ClickLabel *Label6 = nullptr;         // the product's web site
+    QLabel *lblDataFolder = nullptr;      // where the program keeps its files
     platform::WebBrowser *WebBrowser1 = nullptr;
     MultiDownloader *MultiDownloader1 = nullptr;  // on the window, used by none of its handlers
 };
@@ -133,7 +136,7 @@ public:
     // "More Info": the quote page of the current row's stock; nothing without a current row.
     void OpenQuotePage();
 
-    // The "Update Data" button.
+    // The "Update Data" button: moves the pointer 22 pixels down, then runs the update.
     UpdateOutcome UpdateDataAction();
     bool UpdateRunning() const { return run->IsRunning(); }
 
@@ -162,13 +165,21 @@ private:
     void ShowSavedScreens(const QString &current);
     void UpdateMoreFiltersCaption();
     void PlacePriceSearchControls();
+    // Loads data.dat and changes.txt again when another Zentrin (a timer's update) has replaced
+    // data.dat since the window last read it.
+    void ReloadReplacedDatabase();
+    void NoteDatabaseRead();
 
     frmMainControls ui;
     platform::ControlHost host;
     std::unique_ptr<PageFetcher> fetcher;
+    std::unique_ptr<UpdateRunPanel> runPanel;
     std::unique_ptr<DataUpdateRun> run;
     SavedScreens screens;
     StockScreen::Outcome lastSearch;
+    // data.dat as the window last read or wrote it: its time and size
+    QDateTime databaseTime;
+    qint64 databaseSize = -1;
     int selectedTab = 0;
     bool searched = false;  // a search has filled the grid
     bool activated = false;

@@ -59,6 +59,7 @@ std::optional<ScreenBounds> frmMain::ReadPriceBoxes()
 
 void frmMain::SearchStocks()
 {
+    ReloadReplacedDatabase();
     const std::optional<ScreenBounds> bounds = ReadScreenBoxes();
     if (!bounds)
         return;
