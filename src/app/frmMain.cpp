@@ -1,17 +1,23 @@
 #include "app/frmMain.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/AppTitle.h"
+#include "app/Artwork.h"
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
 #include "app/ScreenerAddress.h"
+#include "app/WindowPlacement.h"
 #include "grid/LynxGrid.h"
 #include "platform/BrowserLaunch.h"
 #include "platform/Clock.h"
+#include "platform/ControlError.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/FormSettings.h"
 #include "store/MdlHelpers.h"
@@ -84,7 +90,8 @@ void frmMain::ConnectHandlers()
     for (int i = 0; i < TabCount; ++i)
         connect(ui.ButtonEx1[i], &widgets::ButtonEx::Click, this, [this, i] { SelectTab(i); });
     connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
-    connect(ui.cmdNewOnly, &widgets::ButtonEx::Click, this, &frmMain::NewOnlyClicked);
+    connect(ui.chkNewOnly, &QCheckBox::clicked, this, &frmMain::NewOnlyClicked);
+    connect(ui.LynxGrid1, &LynxGrid::SortComplete, this, &frmMain::RememberGridSort);
     connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
     for (int i = 0; i < 3; ++i)
         connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
@@ -120,6 +127,7 @@ void frmMain::Form_Load()
     grid.SetRowHeightMin(20);
     for (const ColumnSpec &c : GridColumns)
         grid.AddColumn(QString::fromLatin1(c.caption), c.width, c.alignment, c.dataType);
+    RestoreState(MainWindowSettings::Read(static_cast<int>(std::size(GridColumns))));
     grid.SetRedraw(true);
 
     MakeFolders();
@@ -134,6 +142,66 @@ void frmMain::Form_Load()
                     this);
     run->LoadLastChanges();
     SelectTab(0);
+}
+
+void frmMain::RestoreState(const MainWindowState &state)
+{
+    // Everything read has been checked against the nine columns: none of these can fail.
+    LynxGrid &grid = *ui.LynxGrid1;
+    for (std::size_t slot = 0; slot < state.ColumnWidths.size(); ++slot)
+        grid.SetColWidth(static_cast<int>(slot), static_cast<float>(state.ColumnWidths[slot]));
+    if (!state.ColumnOrder.empty())
+        grid.SetColumnOrder(state.ColumnOrder);
+    sortChoice = state.Sort;
+    ApplySortChoice();
+
+    QList<QRect> screens;
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens << screen->availableGeometry();
+    setGeometry(WindowPlacement::Place(state.Geometry, MinimumSize, screens));
+    if (state.Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+MainWindowState frmMain::CurrentState() const
+{
+    MainWindowState state;
+    const QRect normal = normalGeometry();
+    state.Geometry = normal.isValid() ? normal : geometry();
+    state.Maximized = isMaximized();
+    const LynxGrid &grid = *ui.LynxGrid1;
+    for (int slot = 0; slot <= grid.Cols(); ++slot)
+        state.ColumnWidths.push_back(static_cast<int>(grid.ColWidth(slot)));
+    state.ColumnOrder = grid.ColumnOrder();
+    state.Sort = sortChoice;
+    return state;
+}
+
+void frmMain::RememberGridSort()
+{
+    const GridModel &model = ui.LynxGrid1->Model();
+    if (model.SortColumn < 0)
+        return;
+    sortChoice.Column = model.SortColumn;
+    sortChoice.State = model.Column(model.SortColumn).SortState;
+    sortChoice.SubColumn = model.SubSortColumn;
+    if (model.SubSortColumn >= 0)
+        sortChoice.SubState = model.Column(model.SubSortColumn).SortState;
+}
+
+void frmMain::ApplySortChoice()
+{
+    if (sortChoice.Column < 0)
+        return;
+    try {
+        ui.LynxGrid1->Sort(sortChoice.Column, sortChoice.State, sortChoice.SubColumn,
+                           sortChoice.SubState);
+    } catch (const platform::ControlError &) {
+        // the grid knows its columns better than the choice: the rows stay as listed
+    }
 }
 
 void frmMain::MakeFolders()
@@ -161,6 +229,26 @@ void frmMain::SelectTab(int i)
     update();
 }
 
+void frmMain::HoldActivation()
+{
+    activationHeld = true;
+}
+
+void frmMain::ReleaseActivation()
+{
+    activationHeld = false;
+    if (isVisible())
+        QueueActivation();
+}
+
+void frmMain::QueueActivation()
+{
+    if (activated || activationQueued || activationHeld)
+        return;
+    activationQueued = true;
+    QTimer::singleShot(0, this, &frmMain::Form_Activate);
+}
+
 void frmMain::Form_Activate()
 {
     if (activated)
@@ -179,6 +267,14 @@ void frmMain::Form_Activate()
 
 UpdateOutcome frmMain::UpdateDataAction()
 {
+    if (run->IsRunning())
+        return UpdateOutcome::AlreadyRunning;
+    // Disabled for the whole run, however it ends.
+    struct Disabled {
+        widgets::ButtonEx &button;
+        explicit Disabled(widgets::ButtonEx &b) : button(b) { button.SetEnabled(false); }
+        ~Disabled() { button.SetEnabled(true); }
+    } disabled(*ui.ButtonEx6);
     return run->UpdateDataAction();
 }
 
@@ -188,11 +284,8 @@ bool frmMain::event(QEvent *event)
     // being shown counts as the activation. The reminder runs a dialog and perhaps a whole
     // update: it starts once the event has been delivered, not inside it.
     const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::WindowActivate) && !activated &&
-        !activationQueued) {
-        activationQueued = true;
-        QTimer::singleShot(0, this, &frmMain::Form_Activate);
-    }
+    if (type == QEvent::Show || type == QEvent::WindowActivate)
+        QueueActivation();
     return QWidget::event(event);
 }
 
@@ -207,7 +300,18 @@ void frmMain::closeEvent(QCloseEvent *event)
     closeConfirmed = true;
     // A run in progress ends at its next page and leaves data.dat and time.txt as they were.
     run->Stop();
+    // Where the window stood and how the grid looked are not worth a message at the end.
+    MainWindowSettings::Write(CurrentState());
     event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int headerWidth = ui.picHeader->width();
+    growth.Resize(size());
+    if (ui.picHeader->width() != headerWidth)
+        ui.picHeader->setPixmap(QPixmap::fromImage(Artwork::HeaderPicture(ui.picHeader->size())));
 }
 
 QString frmMain::HelpTipText(int which)

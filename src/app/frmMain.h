@@ -6,11 +6,14 @@
 #include <memory>
 
 #include "app/DataUpdateRun.h"
+#include "app/MainWindowSettings.h"
+#include "app/WindowGrowth.h"
 #include "platform/ControlHost.h"
 
 class LynxGrid;
 class MultiDownloader;
 class PageFetcher;
+class QCheckBox;
 class QLineEdit;
 
 namespace widgets {
@@ -54,8 +57,9 @@ struct frmMainControls {
     QLineEdit *txtMinRate = nullptr;
     QLineEdit *txtMaxRate = nullptr;
     ButtonEx *cmdSearchStock = nullptr;
-    ButtonEx *cmdNewOnly = nullptr;  // toggle: the search lists only the last update's newcomers
+    QCheckBox *chkNewOnly = nullptr;  // the search lists only the last update's newcomers
     LynxGrid *LynxGrid1 = nullptr;
+    QLabel *lblListStatus = nullptr;  // under the grid: how many stocks are listed, or why none
     std::array<ButtonEx *, 4> ListButtons{};  // ButtonEx2 to ButtonEx5
     std::array<ButtonEx *, 3> CmdHelpTip{};   // CmdHelpTip1 to CmdHelpTip3
     ClickLabel *Label5 = nullptr;             // the vendor's web site
@@ -72,7 +76,9 @@ struct frmMainControls {
 
 // The program's working window: the tabs, the price search and its grid, the data update with
 // its two bars, the about page. Creating it runs its load steps: caption, stacked panels,
-// headings, the grid's nine columns, the temp folder, data.dat, the first tab.
+// headings, the grid's nine columns, the temp folder, data.dat, the first tab. Its described
+// size is its minimum; the grid takes any room beyond it. The window's place and the grid's
+// columns and sort come back from zentrin.ini and go there again when the window closes.
 class frmMain : public QWidget {
     Q_OBJECT
 public:
@@ -80,6 +86,7 @@ public:
     static const QString SettingsResource;
     static constexpr int TabCount = 4;
     static constexpr int QuitTab = 3;
+    static constexpr QSize MinimumSize{1060, 690};
 
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
@@ -95,14 +102,21 @@ public:
     // nothing.
     void Form_Activate();
     bool Activated() const { return activated; }
+    // While held, showing the window does not yet count as its first activation (the splash
+    // window still fades out over it); releasing runs it when the window is shown.
+    void HoldActivation();
+    void ReleaseActivation();
 
     // The "Search Stocks" button: lists the stocks whose price lies in the typed range; with
     // "New only" pressed, only those of them that entered the band at the last update.
     void SearchStocks();
-    // "New only" pressed (Value 0) or released.
+    // "New only" checked.
     bool NewOnly() const;
-    // Rebuilds the grid from the records the last search marked, in table order.
+    // Rebuilds the grid from the records the last search marked, in table order, then sorts it
+    // as the user last sorted it.
     void LoadDataToGrid();
+    // The grid's sort as the user last chose it; it outlives the fills and Remove All.
+    const GridSortChoice &SortChoice() const { return sortChoice; }
 
     // The list actions under the grid. "Remove All" empties the grid.
     void RemoveAllRows();
@@ -113,7 +127,7 @@ public:
     // "More Info": the quote page of the current row's stock; nothing without a current row.
     void OpenQuotePage();
 
-    // The "Update Data" button.
+    // The "Update Data" button, disabled while the run goes on.
     UpdateOutcome UpdateDataAction();
     bool UpdateRunning() const { return run->IsRunning(); }
 
@@ -125,6 +139,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void CreateControls();
@@ -136,14 +151,23 @@ private:
     void Form_Load();
     void MakeFolders();
     void NewOnlyClicked();
+    void QueueActivation();
+    void RememberGridSort();
+    void ShowListCount();
+    void ApplySortChoice();
+    void RestoreState(const MainWindowState &state);
+    MainWindowState CurrentState() const;
 
     frmMainControls ui;
     platform::ControlHost host;
+    WindowGrowth growth{MinimumSize};
+    GridSortChoice sortChoice;
     std::unique_ptr<PageFetcher> fetcher;
     std::unique_ptr<DataUpdateRun> run;
     int selectedTab = 0;
     bool searched = false;  // a search has filled the grid
     bool activated = false;
     bool activationQueued = false;
+    bool activationHeld = false;
     bool closeConfirmed = false;
 };

@@ -1,8 +1,10 @@
 // frmMain: the price search and the grid fill.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QSet>
 
 #include "app/AppTitle.h"
+#include "app/ListStatusText.h"
 #include "app/PriceText.h"
 #include "app/Prompts.h"
 #include "app/frmMain.h"
@@ -63,11 +65,20 @@ void frmMain::SearchStocks()
                       (!newOnly || entered.contains(record.Symbol));
     LoadDataToGrid();
     searched = true;
+    const std::optional<BandChanges> &changes = run->LastChanges();
+    const PriceSearchQuery query{*min, *max, newOnly, Stocks().Count(),
+                                 changes ? &*changes : nullptr};
+    ui.lblListStatus->setText(ListStatusText::Text(ui.LynxGrid1->ItemCount(), query));
 }
 
 bool frmMain::NewOnly() const
 {
-    return ui.cmdNewOnly->Value() == 0;
+    return ui.chkNewOnly->isChecked();
+}
+
+void frmMain::ShowListCount()
+{
+    ui.lblListStatus->setText(ListStatusText::Text(ui.LynxGrid1->ItemCount(), std::nullopt));
 }
 
 void frmMain::NewOnlyClicked()
@@ -102,4 +113,5 @@ void frmMain::LoadDataToGrid()
         cell(8, amount(record.PS));
     }
     Try([&] { grid.SetRedraw(true); });
+    ApplySortChoice();
 }

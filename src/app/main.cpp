@@ -17,7 +17,13 @@ int main(int argc, char **argv)
     std::unique_ptr<frmMain> mainWindow;
     frmSplash splash([&mainWindow]() -> QWidget * {
         mainWindow = std::make_unique<frmMain>();
+        // The update reminder comes up once the splash window has gone.
+        mainWindow->HoldActivation();
         return mainWindow.get();
+    });
+    QObject::connect(&splash, &frmSplash::Finished, [&mainWindow] {
+        if (mainWindow)
+            mainWindow->ReleaseActivation();
     });
     splash.show();
     return app.exec();

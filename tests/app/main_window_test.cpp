@@ -199,23 +199,16 @@ TEST_F(MainWindow, ClosingAsksOnceAndNoKeepsEverything)
 TEST_F(MainWindow, ClosingDuringAnUpdateStopsItAndKeepsTheOldData)
 {
     // Closes the window (answering Yes) from inside the run's fifth settle sleep.
-    class ClosingClock : public platform::FakeClock {
-    public:
-        std::function<void()> onFifthSleep;
-        void Sleep(int ms) override
-        {
-            FakeClock::Sleep(ms);
-            if (Sleeps().size() == 5 && onFifthSleep)
-                onFifthSleep();
-        }
-    } closing;
+    SleepHookClock closing;
     platform::ScopedClock useClosing(closing);
     StartSimulator(200);
     const QByteArray oldData = "\r\nOLD~!@Old Co~!@Gold~!@X~!@1.5\r\n";
     folder.WriteBytes("data.dat", oldData);
     folder.WriteBytes("time.txt", "01,Jan 2020 at 10:00:00 AM\r\n");
     frmMain &w = OpenShown();
-    closing.onFifthSleep = [&] {
+    closing.AfterSleep = [&] {
+        if (closing.Sleeps().size() != 5)
+            return;
         answers.push_back(MessageAnswer::Yes);
         w.close();
     };
@@ -276,4 +269,38 @@ TEST_F(MainWindow, OversizedDatabaseIsReportedOnceAtStart)
         << messages[0].text.toStdString();
     EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(Stocks().Count(), StockTable::MaxRecords);
+}
+
+// "Update Data" cannot be pressed while its run goes on, and looks it: the greyed skin. It is
+// back at the end of every run, completed or not.
+TEST_F(MainWindow, UpdateDataIsDisabledWhileARunGoesOnHoweverItEnds)
+{
+    SleepHookClock watching;
+    platform::ScopedClock useWatching(watching);
+    StartSimulator(45);
+    frmMain &w = OpenShown();
+    widgets::ButtonEx &button = *Ui().ButtonEx6;
+    const QImage enabled = button.Surface().Image();
+    for (const UpdateOutcome expected : {UpdateOutcome::Completed, UpdateOutcome::Stopped}) {
+        SCOPED_TRACE(static_cast<int>(expected));
+        int seen = 0;
+        watching.AfterSleep = [&] {
+            ++seen;
+            EXPECT_FALSE(button.Enabled());
+            EXPECT_FALSE(button.isEnabled());
+            EXPECT_EQ(button.State(), widgets::StateDisabled);
+            EXPECT_NE(button.Surface().Image(), enabled);
+            Click(&button);  // pressed anyway: nothing starts
+            if (expected == UpdateOutcome::Stopped && seen == 3) {
+                answers.push_back(MessageAnswer::Yes);
+                w.close();
+            }
+        };
+        EXPECT_EQ(w.UpdateDataAction(), expected);
+        watching.AfterSleep = nullptr;
+        EXPECT_GT(seen, 2);
+        EXPECT_TRUE(button.Enabled());
+        EXPECT_EQ(button.State(), widgets::StateUp);
+        EXPECT_EQ(button.Surface().Image(), enabled);
+    }
 }
