@@ -190,7 +190,7 @@ std::string TagNameOf(const GumboNode *element)
     return UpperAscii(original.data, original.length);
 }
 
-void AppendInnerHtml(const GumboNode *element, std::string &out)
+bool AppendInnerHtml(const GumboNode *element, std::string &out, std::size_t maxBytes)
 {
     struct Frame {
         const GumboNode *element;
@@ -200,6 +200,8 @@ void AppendInnerHtml(const GumboNode *element, std::string &out)
     std::vector<Frame> open;
     open.push_back({element, 0, HoldsRawText(element->v.element.tag)});
     while (!open.empty()) {
+        if (out.size() > maxBytes)
+            return false;
         Frame &top = open.back();
         const GumboVector &children = top.element->v.element.children;
         if (top.next >= children.length) {
@@ -238,6 +240,7 @@ void AppendInnerHtml(const GumboNode *element, std::string &out)
                 break;
         }
     }
+    return out.size() <= maxBytes;
 }
 
 }  // namespace platform

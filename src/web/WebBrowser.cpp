@@ -37,9 +37,31 @@ void WebBrowser::Navigate(const QString &address, int flags)
 
     QNetworkReply *reply = network->get(request);
     pending = reply;
+    tooLarge = false;
+    if (maxPageBytes > 0) {
+        // The reply holds one byte past the limit at most: enough to know.
+        reply->setReadBufferSize(maxPageBytes + 1);
+        // An announced length decides before the first byte; without one, what has come so far.
+        connect(reply, &QNetworkReply::metaDataChanged, this,
+                [this, reply] { RefuseWhenTooLarge(reply); });
+        connect(reply, &QNetworkReply::readyRead, this,
+                [this, reply] { RefuseWhenTooLarge(reply); });
+    }
     QString reported = address.isEmpty() ? QStringLiteral("about:blank") : address;
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, reported] { Finish(reply, reported); });
+}
+
+void WebBrowser::RefuseWhenTooLarge(QNetworkReply *reply)
+{
+    if (reply != pending || tooLarge)
+        return;
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (reply->bytesAvailable() > maxPageBytes ||
+        (length.isValid() && length.toLongLong() > maxPageBytes)) {
+        tooLarge = true;
+        reply->abort();  // finishes the reply: Finish shows the error page
+    }
 }
 
 void WebBrowser::Finish(QNetworkReply *reply, const QString &address)
@@ -48,12 +70,16 @@ void WebBrowser::Finish(QNetworkReply *reply, const QString &address)
     if (reply != pending)
         return;
     pending = nullptr;
+    lastTooLarge = tooLarge;
 
     QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
     lastStatus = status;
     lastRetryAfter = reply->rawHeader("Retry-After");
-    if (status >= 400) {
+    if (lastTooLarge) {
+        document = HtmlDocument::Parse(ErrorPage(
+            address, QStringLiteral("The page is larger than %1 bytes.").arg(maxPageBytes)));
+    } else if (status >= 400) {
         QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         document = HtmlDocument::Parse(ErrorPage(
             address, QStringLiteral("The server answered HTTP %1 %2.").arg(status).arg(reason)));
@@ -78,7 +104,11 @@ std::unique_ptr<HtmlDocument> WebBrowser::DocumentFromBody(const QString &addres
     if (MarkupDepth(body, MaxElementDepth) > MaxElementDepth)
         return HtmlDocument::Parse(ErrorPage(
             address, QStringLiteral("The page nests its elements too deeply to be shown.")));
-    return HtmlDocument::FromBytes(body, contentType);
+    std::unique_ptr<HtmlDocument> document = HtmlDocument::FromBytes(body, contentType);
+    if (document->Refused())
+        return HtmlDocument::Parse(
+            ErrorPage(address, QStringLiteral("The page has too many elements to be shown.")));
+    return document;
 }
 
 std::string WebBrowser::ErrorPage(const QString &address, const QString &reason)
