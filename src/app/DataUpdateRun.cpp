@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "app/AppTitle.h"
+#include "app/CatchUpPass.h"
 #include "app/ChangesFile.h"
+#include "app/ListCompleteness.h"
 #include "app/PageFetcher.h"
 #include "app/ResultPageParser.h"
 #include "app/ScreenerAddress.h"
@@ -70,7 +72,7 @@ UpdateOutcome DataUpdateRun::UpdateDataAction()
     platform::SetCursorPosition(pointer + QPoint(0, 22));
     const UpdateOutcome outcome = GetStockDataFromYahoo();
     // A run that replaced nothing leaves the previous time stamp: it still tells the truth.
-    if (outcome == UpdateOutcome::Completed && !Module1::WriteTimeStamp())
+    if (outcome == UpdateOutcome::Completed && !timeStampSaved)
         Tell(QStringLiteral("The stock data was updated, but the time of this update could not "
                             "be saved to %1.")
                  .arg(QDir::toNativeSeparators(Module1::TimeStampPath())),
@@ -109,10 +111,14 @@ UpdateOutcome DataUpdateRun::Run()
         return UpdateOutcome::Stopped;
     int total = 0;
     if (!firstOk || !ReadTotal(firstPage, total)) {
+        QString advice = QStringLiteral("Please check your internet connection and try again.");
+        if (controls.fetcher->LastPageTooLarge()) {
+            advice = TooLarge(1) + QLatin1Char('.');
+            advice[0] = advice[0].toUpper();
+        }
         Tell(QStringLiteral("The stock data could not be downloaded: the stock screener did not "
                             "answer with its list of stocks.") +
-                 CrLf + QStringLiteral("Please check your internet connection and try again.") +
-                 CrLf + Unchanged,
+                 CrLf + advice + CrLf + Unchanged,
              platform::MessageIcon::Warning);
         return UpdateOutcome::NotDownloaded;
     }
@@ -137,6 +143,8 @@ UpdateOutcome DataUpdateRun::Run()
     platform::Clock &clock = platform::CurrentClock();
     const uint32_t started = clock.TickCount();
     std::vector<int> saved;
+    ListCompleteness list(total);
+    std::vector<int> tooLarge;  // page numbers from 1, as the progress line shows them
     int missing = 0;
     int unsaved = 0;
     int failedInARow = 0;
@@ -150,20 +158,39 @@ UpdateOutcome DataUpdateRun::Run()
         if (stopRequested)
             return UpdateOutcome::Stopped;
         failedInARow = ok ? 0 : failedInARow + 1;
-        if (MdlHelpers::WriteTextFile(PageFile(n), text, false))
+        if (controls.fetcher->LastPageTooLarge())
+            tooLarge.push_back(n + 1);
+        if (MdlHelpers::WriteTextFile(PageFile(n), text, false)) {
             saved.push_back(n);
-        else if (ok)
+            if (ok)
+                list.AddPage(ResultPageRecords(text, StockTable::MaxRecords));
+        } else if (ok) {
             ++unsaved;
+        }
         missing += ok ? 0 : 1;
         controls.downloadBar->SetValue(std::min(n, controls.downloadBar->Max()));
     }
 
     const int notTried = pages + 1 - n;
-    if ((missing > 0 || unsaved > 0) &&
-        !AskToImportIncomplete(pages + 1, missing, notTried, unsaved))
+    // The stocks a moving list pushed past the last page are on the pages after it.
+    if (notTried == 0) {
+        CatchUpPass::Run(list, pages + 1, pages + 1, MaxPageNumber,
+                         [&](int page, int index, int count) {
+                             return FetchCatchUpPage(page, index, count, list.Missing(), saved);
+                         });
+        if (stopRequested)
+            return UpdateOutcome::Stopped;
+    }
+    // Stocks missing from whole pages: the list changed, unless failed pages explain it.
+    const bool pagesFailed = missing > 0 || unsaved > 0 || notTried > 0;
+    const QString stocksMissing = list.Missing() > 0 && (list.Repeated() > 0 || !pagesFailed)
+                                      ? list.MissingText()
+                                      : QString();
+    if ((pagesFailed || !stocksMissing.isEmpty()) &&
+        !AskToImportIncomplete({pages + 1, missing, notTried, unsaved, tooLarge, stocksMissing}))
         return UpdateOutcome::Declined;
 
-    const UpdateOutcome imported = ImportPageFiles(saved);
+    const UpdateOutcome imported = ImportPageFiles(saved, pages + 1);
     if (imported != UpdateOutcome::Completed)
         return imported;
 
@@ -173,27 +200,54 @@ UpdateOutcome DataUpdateRun::Run()
     return UpdateOutcome::Completed;
 }
 
-bool DataUpdateRun::AskToImportIncomplete(int pages, int missing, int notTried, int unsaved)
+std::optional<std::vector<StockRecord>> DataUpdateRun::FetchCatchUpPage(int page, int index,
+                                                                        int count, int missing,
+                                                                        std::vector<int> &saved)
+{
+    SetProgress(UpdateStatusText::CatchingUp(index + 1, count, missing));
+    bool ok = false;
+    const QString text =
+        FetchWithRetry(ScreenerAddress::ResultPageAddress(page * RowsPerPage + 1), ok);
+    if (stopRequested || !ok || !MdlHelpers::WriteTextFile(PageFile(page), text, false))
+        return std::nullopt;
+    saved.push_back(page);
+    return ResultPageRecords(text, StockTable::MaxRecords);
+}
+
+QString DataUpdateRun::TooLarge(int page)
+{
+    return QStringLiteral("page %1 was larger than %2 MB")
+        .arg(page)
+        .arg(PageFetcher::MaxPageMegabytes);
+}
+
+bool DataUpdateRun::AskToImportIncomplete(const DownloadGaps &gaps)
 {
     QString text;
-    if (missing + notTried > 0)
-        text += QStringLiteral("%1 of %2 pages of the stock list could not be downloaded.")
-                    .arg(missing + notTried)
-                    .arg(pages) +
-                CrLf;
-    if (notTried > 0)
+    if (gaps.missing + gaps.notTried > 0) {
+        text += QStringLiteral("%1 of %2 pages of the stock list could not be downloaded")
+                    .arg(gaps.missing + gaps.notTried)
+                    .arg(gaps.pages);
+        for (size_t i = 0; i < gaps.tooLarge.size(); ++i)
+            text +=
+                (i == 0 ? QStringLiteral(": ") : QStringLiteral(", ")) + TooLarge(gaps.tooLarge[i]);
+        text += QLatin1Char('.') + CrLf;
+    }
+    if (gaps.notTried > 0)
         text += QStringLiteral(
                     "The stock screener stopped answering: %1 pages in a row failed, "
                     "so the last %2 pages were not tried.")
                     .arg(FailuresBeforeGivingUp)
-                    .arg(notTried) +
+                    .arg(gaps.notTried) +
                 CrLf;
-    if (unsaved > 0)
+    if (gaps.unsaved > 0)
         text += QStringLiteral("%1 of %2 downloaded pages could not be saved to %3.")
-                    .arg(unsaved)
-                    .arg(pages)
+                    .arg(gaps.unsaved)
+                    .arg(gaps.pages)
                     .arg(QDir::toNativeSeparators(TempFolder())) +
                 CrLf;
+    if (!gaps.stocksMissing.isEmpty())
+        text += gaps.stocksMissing + CrLf;
     text += QStringLiteral("Would you like to import the incomplete list anyway?");
     return platform::ShowMessage({text, AppTitle(), platform::MessageButtons::YesNo,
                                   platform::MessageIcon::Question}) != platform::MessageAnswer::No;
@@ -215,7 +269,7 @@ UpdateOutcome DataUpdateRun::ImportPageFiles()
     return ImportPageFiles(pages);
 }
 
-UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
+UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int catchUpFrom)
 {
     const int files = static_cast<int>(pages.size());
     controls.importBar->SetValue(0);
@@ -231,9 +285,12 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
     const std::vector<StockRecord> previous(table.begin(), table.end());
     int k = 0;
     int leftOut = 0;
+    CatchUpPass::Merge merge;
     for (int f = 0; f < files; ++f) {
-        k = ParseResultPage(MdlHelpers::ReadTextFile(PageFile(pages[static_cast<size_t>(f)])), k,
-                            &leftOut);
+        const int page = pages[static_cast<size_t>(f)];
+        const QString text = MdlHelpers::ReadTextFile(PageFile(page));
+        k = page >= catchUpFrom ? merge.Page(text, k, &leftOut)
+                                : ParseResultPage(text, k, &leftOut);
         controls.importBar->SetValue(std::min(f, controls.importBar->Max()));
         // Pages that repeat stocks (a shifting screener) may bring more than the total.
         SetProgress(UpdateStatusText::Importing(k, std::max(k, expected)));
@@ -265,6 +322,8 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
         return UpdateOutcome::SaveFailed;
     }
     Module1::LoadStockDatabase();
+    // Right away: a time stamp that waits for the user's OK is lost with a kill in between.
+    timeStampSaved = Module1::WriteTimeStamp();
     RecordChanges(previous, files);
     return UpdateOutcome::Completed;
 }
@@ -324,7 +383,8 @@ QString DataUpdateRun::FetchWithRetry(const QString &address, bool &ok)
             controls.fetcher->WaitBeforeRetry();
         text = controls.fetcher->FetchPage(address);
         ok = controls.fetcher->LastLoadCompleted() && HasResultTable(text);
-        if (ok)
+        // A page too large once is too large again.
+        if (ok || controls.fetcher->LastPageTooLarge())
             break;
     }
     return text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -43,17 +44,22 @@ class DataUpdateRun {
 public:
     explicit DataUpdateRun(const UpdateRunControls &controls);
 
-    // The "Update Data" button: moves the pointer 22 pixels down, runs, and writes the time
-    // stamp when the run completed (telling the user when it cannot be written).
+    // The "Update Data" button: moves the pointer 22 pixels down and runs; tells the user when
+    // the run completed but its time stamp could not be written.
     UpdateOutcome UpdateDataAction();
 
     // The run itself. Reports its end to the user in a message box captioned with the title.
+    // When stocks the screener counted are missing because its list moved during the download,
+    // it fetches them again (CatchUpPass); those still missing are reported with the failed
+    // pages, and the user decides whether to import.
     UpdateOutcome GetStockDataFromYahoo();
 
     // The import phase on its own: cuts the given page files temp/N.dat, in the order given,
-    // into the stock table, then saves and reloads data.dat. On failure, and when the pages
-    // hold no stock, the table and data.dat are left as they were and the user is told.
-    UpdateOutcome ImportPageFiles(const std::vector<int> &pages);
+    // into the stock table, then saves and reloads data.dat and writes time.txt. Pages from
+    // catchUpFrom on add only the stocks the others lack. On failure, and when the pages hold
+    // no stock, the table and data.dat are left as they were and the user is told.
+    UpdateOutcome ImportPageFiles(const std::vector<int> &pages,
+                                  int catchUpFrom = std::numeric_limits<int>::max());
     // The same for every numbered page file the temp folder holds, in number order.
     UpdateOutcome ImportPageFiles();
 
@@ -73,13 +79,29 @@ public:
     // Pages in a row that fail their retry before the run stops asking: the connection or the
     // screener is down, and every further page would cost two time-outs.
     static constexpr int FailuresBeforeGivingUp = 3;
+    // The last page whose first row number, n * 20 + 1, fits the 16-bit counters.
+    static constexpr int MaxPageNumber = (32767 - 1) / RowsPerPage;
     static const QString TotalStartMarker;
     static const QString TotalEndMarker;
 
 private:
     UpdateOutcome Run();
     bool ReadTotal(const QString &firstPage, int &total) const;
-    bool AskToImportIncomplete(int pages, int missing, int notTried, int unsaved);
+    // What a download lacks: pages that failed, were not tried or not saved (those larger than
+    // the page limit among the failed, by their numbers from 1), and the line on stocks missing
+    // from the pages that came (empty when none are).
+    struct DownloadGaps {
+        int pages = 0;
+        int missing = 0;
+        int notTried = 0;
+        int unsaved = 0;
+        std::vector<int> tooLarge;
+        QString stocksMissing;
+    };
+    bool AskToImportIncomplete(const DownloadGaps &gaps);
+    static QString TooLarge(int page);
+    std::optional<std::vector<StockRecord>> FetchCatchUpPage(int page, int index, int count,
+                                                             int missing, std::vector<int> &saved);
     QString FetchWithRetry(const QString &address, bool &ok);
     void ResetControls();
     void SetStatus(const QString &text);
@@ -88,7 +110,8 @@ private:
 
     UpdateRunControls controls;
     std::optional<BandChanges> lastChanges;
-    int expectedStocks = 0;  // the screener's total during a run; 0 when not known
+    int expectedStocks = 0;       // the screener's total during a run; 0 when not known
+    bool timeStampSaved = false;  // by the last completed import
     bool running = false;
     bool stopRequested = false;
 };
