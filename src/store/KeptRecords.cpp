@@ -2,6 +2,11 @@
 
 #include "store/Module1.h"
 
+bool KeptRecords::NewStockPastTheTable(std::string_view symbol)
+{
+    return !symbol.empty() && firstOfSymbol.InsertOrFind(symbol, PastTheTable) < 0;
+}
+
 KeptRecords::Verdict KeptRecords::Judge(std::string_view symbol,
                                         const std::vector<StockRecord> &records)
 {

@@ -24,7 +24,6 @@
 #include "store/MdlHelpers.h"
 #include "store/SharedTexts.h"
 #include "store/StockTable.h"
-#include "store/ViewIndex.h"
 
 namespace Module1 {
 
@@ -351,10 +350,9 @@ int LoadStockDatabase(int *withoutSymbol)
     if (!KindOf(bytes, kind))
         return LoadDecodedLines(dropped);
 
-    // One pass over the bytes: cut a line, trim it, skip it when blank or seen before, split
-    // it and read its numbers straight from the bytes.
+    // One pass over the bytes: cut a line, trim it, skip it when blank, split it and read its
+    // numbers straight from the bytes, keep it unless it repeats a record.
     constexpr qsizetype TypicalLine = 160;
-    ViewIndex seen(static_cast<std::size_t>(bytes.size() / TypicalLine));
     KeptRecords kept(static_cast<std::size_t>(bytes.size() / TypicalLine));
     std::vector<StockRecord> records;
     records.reserve(static_cast<std::size_t>(
@@ -368,11 +366,14 @@ int LoadStockDatabase(int *withoutSymbol)
         const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p));
         const char *lineEnd = cr ? cr : end;
         const std::string_view line = TrimSpaceBytes(p, lineEnd);
-        if (!line.empty() && seen.InsertOrFind(line, 0) < 0) {
+        if (!line.empty()) {
+            // Identical lines are records of one symbol that save as one line: the symbols
+            // alone tell the distinct lines, with a cheaper hash than whole lines would need.
+            const std::string_view symbol = line.substr(0, line.find("~!@"));
             if (records.size() < static_cast<std::size_t>(StockTable::MaxRecords)) {
                 RecordFromBytes(line, kind, repeated, texts, records.emplace_back());
-                Keep(kept.Judge(line.substr(0, line.find("~!@")), records), records, dropped);
-            } else {
+                Keep(kept.Judge(symbol, records), records, dropped);
+            } else if (kept.NewStockPastTheTable(symbol)) {
                 ++left;
             }
         }
