@@ -39,8 +39,6 @@ void WebBrowser::Navigate(const QString &address, int flags)
     pending = reply;
     tooLarge = false;
     if (maxPageBytes > 0) {
-        // The reply holds one byte past the limit at most: enough to know.
-        reply->setReadBufferSize(maxPageBytes + 1);
         // An announced length decides before the first byte; without one, what has come so far.
         connect(reply, &QNetworkReply::metaDataChanged, this,
                 [this, reply] { RefuseWhenTooLarge(reply); });
