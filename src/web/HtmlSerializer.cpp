@@ -78,8 +78,9 @@ bool HoldsRawText(GumboTag tag)
 }
 
 // The tokenizer has already turned every CR and CR LF of the source into LF, so each LF here is
-// one line break of the source.
-void AppendText(const char *text, bool raw, std::string &out)
+// one line break of the source. Stops soon after out passes maxBytes.
+void AppendText(const char *text, bool raw, std::string &out,
+                std::size_t maxBytes = std::string::npos)
 {
     const char *run = text;
     const char *p = text;
@@ -115,6 +116,8 @@ void AppendText(const char *text, bool raw, std::string &out)
         out += replacement;
         p += skip - 1;
         run = p + 1;
+        if (out.size() > maxBytes)
+            return;
     }
     flush();
 }
@@ -224,7 +227,7 @@ bool AppendInnerHtml(const GumboNode *element, std::string &out, std::size_t max
                 break;
             case GUMBO_NODE_TEXT:
             case GUMBO_NODE_WHITESPACE:
-                AppendText(child->v.text.text, raw, out);
+                AppendText(child->v.text.text, raw, out, maxBytes);
                 break;
             case GUMBO_NODE_CDATA:
                 out += "<![CDATA[";
