@@ -14,7 +14,7 @@
 #include "screener-sim/ScreenerServer.h"
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
-#include "web/WebBrowser.h"
+#include "web/PageLoader.h"
 
 namespace {
 
@@ -41,8 +41,8 @@ struct HostileScreener {
     platform::FakeClock clock;
     platform::ScopedClock useClock{clock};
     screener_sim::ScreenerServer sim{0};
-    platform::WebBrowser browser;
-    PageFetcher fetcher{browser};
+    platform::PageLoader loader;
+    PageFetcher fetcher{loader};
 };
 
 // Args: page bytes, chunked (1) or with its length announced (0).

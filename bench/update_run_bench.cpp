@@ -9,6 +9,7 @@
 #include "BenchData.h"
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"
+#include "app/UpdateRunPanel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -17,18 +18,19 @@
 #include "store/MdlHelpers.h"
 #include "store/StockTable.h"
 #include "web/HtmlDocument.h"
-#include "web/WebBrowser.h"
+#include "web/PageLoader.h"
 #include "widgets/ucProgressBar.h"
 
 namespace {
 
 struct Controls {
-    platform::WebBrowser browser;
-    PageFetcher fetcher{browser};
+    platform::PageLoader loader;
+    PageFetcher fetcher{loader};
     widgets::ucProgressBar downloadBar;
     widgets::ucProgressBar importBar;
     QLabel status;
-    DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status}};
+    UpdateRunPanel panel{{&downloadBar, &importBar, &status}};
+    DataUpdateRun run{fetcher, panel};
 };
 
 // Imports the page files of the program folder once per iteration, then restores the folder.

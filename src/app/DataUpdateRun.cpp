@@ -3,27 +3,23 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <algorithm>
 #include <vector>
 
-#include "app/AppTitle.h"
 #include "app/CatchUpPass.h"
 #include "app/ChangesFile.h"
 #include "app/ListCompleteness.h"
 #include "app/PageFetcher.h"
 #include "app/ResultPageParser.h"
 #include "app/ScreenerAddress.h"
-#include "app/UpdateStatusText.h"
 #include "platform/Clock.h"
-#include "platform/CursorPosition.h"
 #include "platform/HtmlEntities.h"
-#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
+#include "store/DataFolderLock.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
-#include "widgets/ucProgressBar.h"
 
 const QString DataUpdateRun::TotalStartMarker = QStringLiteral("Showing 1 to 20 of");
 const QString DataUpdateRun::TotalEndMarker = QStringLiteral(")</FONT></TD>");
@@ -43,11 +39,6 @@ QString PageFile(int n)
     return TempFolder() + QString::number(n) + QStringLiteral(".dat");
 }
 
-void Tell(const QString &text, platform::MessageIcon icon)
-{
-    platform::ShowMessage({text, AppTitle(), platform::MessageButtons::Ok, icon});
-}
-
 // Clears the running flag however the run ends.
 class RunningGuard {
 public:
@@ -62,29 +53,69 @@ private:
 
 }  // namespace
 
-DataUpdateRun::DataUpdateRun(const UpdateRunControls &controls) : controls(controls) {}
+DataUpdateRun::DataUpdateRun(PageFetcher &fetcher, UpdateRunObserver &observer)
+    : fetcher(fetcher), observer(observer), folderLock(std::make_unique<DataFolderLock>())
+{
+}
+
+DataUpdateRun::~DataUpdateRun() = default;
+
+void DataUpdateRun::Tell(const QString &text, UpdateMessageKind kind)
+{
+    observer.Tell(text, kind);
+}
+
+template <typename Work>
+UpdateOutcome DataUpdateRun::HoldingTheFolder(Work &&work)
+{
+    // The outermost entry point takes the lock and gives it back; the ones it calls find it held.
+    if (folderLock->IsLocked())
+        return work();
+    switch (folderLock->TryLock()) {
+        case DataFolderLock::Result::Locked:
+            break;
+        case DataFolderLock::Result::HeldByOther:
+            Tell(QStringLiteral("Another Zentrin is updating the stock data in %1 right now.")
+                         .arg(QDir::toNativeSeparators(platform::ProgramFolder())) +
+                     CrLf + QStringLiteral("Please try again when it has finished.") + CrLf +
+                     Unchanged,
+                 UpdateMessageKind::Warning);
+            return UpdateOutcome::FolderInUse;
+        case DataFolderLock::Result::Unavailable:
+            Tell(QStringLiteral("The stock data cannot be saved: no file can be written in %1.")
+                         .arg(QDir::toNativeSeparators(platform::ProgramFolder())) +
+                     CrLf + Unchanged,
+                 UpdateMessageKind::Critical);
+            return UpdateOutcome::SaveFailed;
+    }
+    struct Release {
+        DataFolderLock &lock;
+        ~Release() { lock.Unlock(); }
+    } release{*folderLock};
+    return work();
+}
 
 UpdateOutcome DataUpdateRun::UpdateDataAction()
 {
     if (running)
         return UpdateOutcome::AlreadyRunning;
-    const QPoint pointer = platform::CursorPosition();
-    platform::SetCursorPosition(pointer + QPoint(0, 22));
-    const UpdateOutcome outcome = GetStockDataFromYahoo();
-    // A run that replaced nothing leaves the previous time stamp: it still tells the truth.
-    if (outcome == UpdateOutcome::Completed && !timeStampSaved)
-        Tell(QStringLiteral("The stock data was updated, but the time of this update could not "
-                            "be saved to %1.")
-                 .arg(QDir::toNativeSeparators(Module1::TimeStampPath())),
-             platform::MessageIcon::Warning);
-    return outcome;
+    return HoldingTheFolder([this] {
+        const UpdateOutcome outcome = GetStockDataFromYahoo();
+        // A run that replaced nothing leaves the previous time stamp: it still tells the truth.
+        if (outcome == UpdateOutcome::Completed && !timeStampSaved)
+            Tell(QStringLiteral("The stock data was updated, but the time of this update could "
+                                "not be saved to %1.")
+                     .arg(QDir::toNativeSeparators(Module1::TimeStampPath())),
+                 UpdateMessageKind::Warning);
+        return outcome;
+    });
 }
 
 void DataUpdateRun::Stop()
 {
     if (running) {
         stopRequested = true;
-        controls.fetcher->Cancel();
+        fetcher.Cancel();
     }
 }
 
@@ -92,12 +123,14 @@ UpdateOutcome DataUpdateRun::GetStockDataFromYahoo()
 {
     if (running)
         return UpdateOutcome::AlreadyRunning;
-    RunningGuard guard(running);
-    stopRequested = false;
-    const UpdateOutcome outcome = Run();
-    expectedStocks = 0;
-    ResetControls();
-    return outcome;
+    return HoldingTheFolder([this] {
+        RunningGuard guard(running);
+        stopRequested = false;
+        const UpdateOutcome outcome = Run();
+        expectedStocks = 0;
+        observer.Idle(lastChanges);
+        return outcome;
+    });
 }
 
 UpdateOutcome DataUpdateRun::Run()
@@ -112,14 +145,14 @@ UpdateOutcome DataUpdateRun::Run()
     int total = 0;
     if (!firstOk || !ReadTotal(firstPage, total)) {
         QString advice = QStringLiteral("Please check your internet connection and try again.");
-        if (controls.fetcher->LastPageTooLarge()) {
-            advice = TooLarge(1) + QLatin1Char('.');
+        if (fetcher.LastPageTooLarge()) {
+            advice = TooLarge(0) + QLatin1Char('.');
             advice[0] = advice[0].toUpper();
         }
         Tell(QStringLiteral("The stock data could not be downloaded: the stock screener did not "
                             "answer with its list of stocks.") +
                  CrLf + advice + CrLf + Unchanged,
-             platform::MessageIcon::Warning);
+             UpdateMessageKind::Warning);
         return UpdateOutcome::NotDownloaded;
     }
     if (total > StockTable::MaxRecords) {
@@ -128,135 +161,147 @@ UpdateOutcome DataUpdateRun::Run()
                      .arg(total)
                      .arg(StockTable::MaxRecords) +
                  CrLf + Unchanged,
-             platform::MessageIcon::Warning);
+             UpdateMessageKind::Warning);
         return UpdateOutcome::TooManyStocks;
     }
 
     // total <= 32,767 keeps every page number and row number within 16 bits.
     const int pages = static_cast<int>(platform::RoundHalfEven(total / double(RowsPerPage)));
-    controls.downloadBar->SetValue(0);
-    // The bar needs a maximum above its minimum; a single page still has one step.
-    controls.downloadBar->SetMax(std::max(pages, 1));
-    SetStatus(QStringLiteral("Downloading Data..."));
     expectedStocks = total;
+    UpdateProgress progress{UpdatePhase::Downloading, 0, pages + 1, 0, total, 0};
+    observer.Progress(progress);
 
     platform::Clock &clock = platform::CurrentClock();
     const uint32_t started = clock.TickCount();
     std::vector<int> saved;
     ListCompleteness list(total);
-    std::vector<int> tooLarge;  // page numbers from 1, as the progress line shows them
-    int missing = 0;
-    int unsaved = 0;
+    IncompleteDownload incomplete{
+        pages + 1, {}, {}, {}, FailuresBeforeGivingUp, QDir::toNativeSeparators(TempFolder())};
     int failedInARow = 0;
     int n = 0;
     for (; n <= pages && failedInARow < FailuresBeforeGivingUp; ++n) {
-        SetProgress(UpdateStatusText::Downloading(
-            n + 1, pages + 1, n, platform::TicksSince(started, clock.TickCount())));
         bool ok = false;
         const QString text =
             FetchWithRetry(ScreenerAddress::ResultPageAddress(n * RowsPerPage + 1), ok);
         if (stopRequested)
             return UpdateOutcome::Stopped;
         failedInARow = ok ? 0 : failedInARow + 1;
-        if (controls.fetcher->LastPageTooLarge())
-            tooLarge.push_back(n + 1);
         if (MdlHelpers::WriteTextFile(PageFile(n), text, false)) {
             saved.push_back(n);
             if (ok)
                 list.AddPage(ResultPageRecords(text, StockTable::MaxRecords));
         } else if (ok) {
-            ++unsaved;
+            incomplete.Unsaved.push_back(n);
         }
-        missing += ok ? 0 : 1;
-        controls.downloadBar->SetValue(std::min(n, controls.downloadBar->Max()));
+        if (!ok)
+            incomplete.Failed.push_back(n);
+        if (fetcher.LastPageTooLarge())
+            incomplete.TooLarge.push_back(n);
+        progress.Done = n + 1;
+        progress.ElapsedMs = platform::TicksSince(started, clock.TickCount());
+        observer.Progress(progress);
     }
+    for (; n <= pages; ++n) incomplete.NotTried.push_back(n);
 
-    const int notTried = pages + 1 - n;
     // The stocks a moving list pushed past the last page are on the pages after it.
-    if (notTried == 0) {
+    if (incomplete.NotTried.empty()) {
         CatchUpPass::Run(list, pages + 1, pages + 1, MaxPageNumber,
                          [&](int page, int index, int count) {
-                             return FetchCatchUpPage(page, index, count, list.Missing(), saved);
+                             return FetchCatchUpPage(page, index, count, saved);
                          });
         if (stopRequested)
             return UpdateOutcome::Stopped;
     }
     // Stocks missing from whole pages: the list changed, unless failed pages explain it.
-    const bool pagesFailed = missing > 0 || unsaved > 0 || notTried > 0;
-    const QString stocksMissing = list.Missing() > 0 && (list.Repeated() > 0 || !pagesFailed)
-                                      ? list.MissingText()
-                                      : QString();
-    if ((pagesFailed || !stocksMissing.isEmpty()) &&
-        !AskToImportIncomplete({pages + 1, missing, notTried, unsaved, tooLarge, stocksMissing}))
-        return UpdateOutcome::Declined;
+    const bool pagesFailed =
+        !incomplete.Failed.empty() || !incomplete.NotTried.empty() || !incomplete.Unsaved.empty();
+    if (list.Missing() > 0 && (list.Repeated() > 0 || !pagesFailed))
+        incomplete.StocksMissing = list.MissingText();
+    if (pagesFailed || !incomplete.StocksMissing.isEmpty()) {
+        if (!observer.ImportIncomplete(incomplete))
+            return UpdateOutcome::Declined;
+    }
 
-    const UpdateOutcome imported = ImportPageFiles(saved, pages + 1);
+    const UpdateOutcome imported = Import(saved, pages + 1);
     if (imported != UpdateOutcome::Completed)
         return imported;
 
-    ResetControls();
+    observer.Idle(lastChanges);
     Tell(QStringLiteral("Data downloaded and imported into application."),
-         platform::MessageIcon::Information);
+         UpdateMessageKind::Information);
     return UpdateOutcome::Completed;
 }
 
+QString DataUpdateRun::IncompleteDownloadText(const IncompleteDownload &download)
+{
+    QStringList lines;
+    const int missing = static_cast<int>(download.Failed.size() + download.NotTried.size());
+    if (missing > 0) {
+        QString line = QStringLiteral("%1 of %2 pages of the stock list could not be downloaded")
+                           .arg(missing)
+                           .arg(download.Pages);
+        for (size_t i = 0; i < download.TooLarge.size(); ++i)
+            line += (i == 0 ? QStringLiteral(": ") : QStringLiteral(", ")) +
+                    TooLarge(download.TooLarge[i]);
+        lines << line + QLatin1Char('.');
+    }
+    if (!download.NotTried.empty())
+        lines << QStringLiteral(
+                     "The stock screener stopped answering: %1 pages in a row failed, "
+                     "so the last %2 pages were not tried.")
+                     .arg(download.FailuresBeforeGivingUp)
+                     .arg(download.NotTried.size());
+    if (!download.Unsaved.empty())
+        lines << QStringLiteral("%1 of %2 downloaded pages could not be saved to %3.")
+                     .arg(download.Unsaved.size())
+                     .arg(download.Pages)
+                     .arg(download.TempFolder);
+    if (!download.StocksMissing.isEmpty())
+        lines << download.StocksMissing;
+    return lines.join(CrLf);
+}
+
+QString DataUpdateRun::TooLarge(int page)
+{
+    // Numbered from 1, as the progress line counts the pages.
+    return QStringLiteral("page %1 was larger than %2 MB")
+        .arg(page + 1)
+        .arg(PageFetcher::MaxPageMegabytes);
+}
+
 std::optional<std::vector<StockRecord>> DataUpdateRun::FetchCatchUpPage(int page, int index,
-                                                                        int count, int missing,
+                                                                        int count,
                                                                         std::vector<int> &saved)
 {
-    SetProgress(UpdateStatusText::CatchingUp(index + 1, count, missing));
+    // The bar and the line start again for the pages of a catch-up pass.
+    UpdateProgress progress{UpdatePhase::Downloading, index, count, 0, expectedStocks, 0};
+    observer.Progress(progress);
     bool ok = false;
     const QString text =
         FetchWithRetry(ScreenerAddress::ResultPageAddress(page * RowsPerPage + 1), ok);
     if (stopRequested || !ok || !MdlHelpers::WriteTextFile(PageFile(page), text, false))
         return std::nullopt;
     saved.push_back(page);
+    progress.Done = index + 1;
+    observer.Progress(progress);
     return ResultPageRecords(text, StockTable::MaxRecords);
-}
-
-QString DataUpdateRun::TooLarge(int page)
-{
-    return QStringLiteral("page %1 was larger than %2 MB")
-        .arg(page)
-        .arg(PageFetcher::MaxPageMegabytes);
-}
-
-bool DataUpdateRun::AskToImportIncomplete(const DownloadGaps &gaps)
-{
-    QString text;
-    if (gaps.missing + gaps.notTried > 0) {
-        text += QStringLiteral("%1 of %2 pages of the stock list could not be downloaded")
-                    .arg(gaps.missing + gaps.notTried)
-                    .arg(gaps.pages);
-        for (size_t i = 0; i < gaps.tooLarge.size(); ++i)
-            text +=
-                (i == 0 ? QStringLiteral(": ") : QStringLiteral(", ")) + TooLarge(gaps.tooLarge[i]);
-        text += QLatin1Char('.') + CrLf;
-    }
-    if (gaps.notTried > 0)
-        text += QStringLiteral(
-                    "The stock screener stopped answering: %1 pages in a row failed, "
-                    "so the last %2 pages were not tried.")
-                    .arg(FailuresBeforeGivingUp)
-                    .arg(gaps.notTried) +
-                CrLf;
-    if (gaps.unsaved > 0)
-        text += QStringLiteral("%1 of %2 downloaded pages could not be saved to %3.")
-                    .arg(gaps.unsaved)
-                    .arg(gaps.pages)
-                    .arg(QDir::toNativeSeparators(TempFolder())) +
-                CrLf;
-    if (!gaps.stocksMissing.isEmpty())
-        text += gaps.stocksMissing + CrLf;
-    text += QStringLiteral("Would you like to import the incomplete list anyway?");
-    return platform::ShowMessage({text, AppTitle(), platform::MessageButtons::YesNo,
-                                  platform::MessageIcon::Question}) != platform::MessageAnswer::No;
 }
 
 UpdateOutcome DataUpdateRun::ImportPageFiles()
 {
     // By the numbers in the names, not by counting: a number that is missing takes no other
-    // page with it.
+    // page with it. Listed under the lock: another Zentrin's run rewrites the folder.
+    return HoldingTheFolder(
+        [this] { return Import(NumberedPageFiles(), std::numeric_limits<int>::max()); });
+}
+
+UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int catchUpFrom)
+{
+    return HoldingTheFolder([&] { return Import(pages, catchUpFrom); });
+}
+
+std::vector<int> DataUpdateRun::NumberedPageFiles()
+{
     std::vector<int> pages;
     const QStringList names = QDir(TempFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files);
     for (const QString &name : names) {
@@ -266,18 +311,18 @@ UpdateOutcome DataUpdateRun::ImportPageFiles()
             pages.push_back(page);
     }
     std::sort(pages.begin(), pages.end());
-    return ImportPageFiles(pages);
+    return pages;
 }
 
-UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int catchUpFrom)
+UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages, int catchUpFrom)
 {
     const int files = static_cast<int>(pages.size());
-    controls.importBar->SetValue(0);
-    controls.importBar->SetMax(std::max(files, 1));
-    SetStatus(QStringLiteral("Importing Data..."));
     // A run knows the screener's total; the import on its own only that pages hold 20 at most.
     const int expected = expectedStocks > 0 ? expectedStocks : files * RowsPerPage;
-    SetProgress(UpdateStatusText::Importing(0, expected));
+    UpdateProgress progress{UpdatePhase::Importing, 0, files, 0, expected, 0};
+    observer.Progress(progress);
+    platform::Clock &clock = platform::CurrentClock();
+    const uint32_t started = clock.TickCount();
 
     // The parser fills the program's table in place; keep the old records to put back when
     // the run cannot finish.
@@ -291,16 +336,19 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int 
         const QString text = MdlHelpers::ReadTextFile(PageFile(page));
         k = page >= catchUpFrom ? merge.Page(text, k, &leftOut)
                                 : ParseResultPage(text, k, &leftOut);
-        controls.importBar->SetValue(std::min(f, controls.importBar->Max()));
+        progress.Done = f + 1;
+        progress.Stocks = k;
         // Pages that repeat stocks (a shifting screener) may bring more than the total.
-        SetProgress(UpdateStatusText::Importing(k, std::max(k, expected)));
+        progress.ExpectedStocks = std::max(k, expected);
+        progress.ElapsedMs = platform::TicksSince(started, clock.TickCount());
+        observer.Progress(progress);
     }
 
     if (k == 0) {
         table.Assign(previous);
         Tell(QStringLiteral("No stocks were found in the pages of the stock screener.") + CrLf +
                  Unchanged,
-             platform::MessageIcon::Warning);
+             UpdateMessageKind::Warning);
         return UpdateOutcome::NoStocks;
     }
     if (leftOut > 0) {
@@ -310,7 +358,7 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int 
                      .arg(k + leftOut)
                      .arg(StockTable::MaxRecords) +
                  CrLf + Unchanged,
-             platform::MessageIcon::Warning);
+             UpdateMessageKind::Warning);
         return UpdateOutcome::TooManyStocks;
     }
     if (!Module1::SaveStockDatabase()) {
@@ -318,7 +366,7 @@ UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int 
         Tell(QStringLiteral("The stock data could not be saved to %1.")
                      .arg(QDir::toNativeSeparators(Module1::DatabasePath())) +
                  CrLf + Unchanged,
-             platform::MessageIcon::Critical);
+             UpdateMessageKind::Critical);
         return UpdateOutcome::SaveFailed;
     }
     Module1::LoadStockDatabase();
@@ -344,7 +392,7 @@ void DataUpdateRun::RecordChanges(const std::vector<StockRecord> &previous, int 
 void DataUpdateRun::LoadLastChanges()
 {
     lastChanges = ChangesFile::Read();
-    ResetControls();
+    observer.Idle(lastChanges);
 }
 
 bool DataUpdateRun::ReadTotal(const QString &firstPage, int &total) const
@@ -380,35 +428,12 @@ QString DataUpdateRun::FetchWithRetry(const QString &address, bool &ok)
     QString text;
     for (int attempt = 0; attempt < 2 && !stopRequested; ++attempt) {
         if (attempt > 0)
-            controls.fetcher->WaitBeforeRetry();
-        text = controls.fetcher->FetchPage(address);
-        ok = controls.fetcher->LastLoadCompleted() && HasResultTable(text);
+            fetcher.WaitBeforeRetry();
+        text = fetcher.FetchPage(address);
+        ok = fetcher.LastLoadCompleted() && HasResultTable(text);
         // A page too large once is too large again.
-        if (ok || controls.fetcher->LastPageTooLarge())
+        if (ok || fetcher.LastPageTooLarge())
             break;
     }
     return text;
-}
-
-void DataUpdateRun::ResetControls()
-{
-    SetStatus(QString());
-    SetProgress(lastChanges ? UpdateStatusText::Summary(*lastChanges) : QString());
-    controls.downloadBar->SetValue(0);
-    controls.importBar->SetValue(0);
-}
-
-void DataUpdateRun::SetStatus(const QString &text)
-{
-    if (controls.statusLabel)
-        controls.statusLabel->setText(text);
-}
-
-void DataUpdateRun::SetProgress(const QString &text)
-{
-    if (!controls.progressLabel || controls.progressLabel->text() == text)
-        return;
-    controls.progressLabel->setText(text);
-    // The import pumps no events: show each step as the bars show theirs.
-    controls.progressLabel->repaint();
 }

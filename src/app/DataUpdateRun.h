@@ -2,28 +2,15 @@
 
 #include <QString>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/BandChanges.h"
+#include "app/UpdateRunObserver.h"
 
+class DataFolderLock;
 class PageFetcher;
-namespace widgets {
-class ucProgressBar;
-}
-class QLabel;
-
-// What an update run works on: the main window's page fetcher (its browser component), the
-// download and import progress bars and the status label.
-struct UpdateRunControls {
-    PageFetcher *fetcher = nullptr;
-    widgets::ucProgressBar *downloadBar = nullptr;  // ucProgressBar1
-    widgets::ucProgressBar *importBar = nullptr;    // ucProgressBar2
-    QLabel *statusLabel = nullptr;                  // lblDownloadStatus
-    // Our own line under the bars: the page or stock being worked on, afterwards the summary of
-    // the last completed update. Optional.
-    QLabel *progressLabel = nullptr;
-};
 
 // How a run ended. Only a completed run replaced data.dat; every other outcome left data.dat
 // and time.txt as they were.
@@ -36,22 +23,28 @@ enum class UpdateOutcome {
     Declined,        // pages failed and the user chose not to import the incomplete list
     SaveFailed,      // data.dat could not be written; the previous file is intact
     Stopped,         // the window closed during the run
+    FolderInUse,     // another Zentrin is updating the same data folder
 };
 
-// The data update of the main window: downloads every result page of the screener into
-// temp/N.dat, cuts them into the stock table, saves and reloads data.dat.
+// The data update: downloads every result page of the screener into temp/N.dat, cuts them into
+// the stock table, saves and reloads data.dat. It shows its progress and asks its questions
+// through the observer (the main window, or the headless update). Every entry point holds the
+// data folder's lock while it works; when another Zentrin holds it, the run does nothing.
 class DataUpdateRun {
 public:
-    explicit DataUpdateRun(const UpdateRunControls &controls);
+    DataUpdateRun(PageFetcher &fetcher, UpdateRunObserver &observer);
+    ~DataUpdateRun();
+    DataUpdateRun(const DataUpdateRun &) = delete;
+    DataUpdateRun &operator=(const DataUpdateRun &) = delete;
 
-    // The "Update Data" button: moves the pointer 22 pixels down and runs; tells the user when
-    // the run completed but its time stamp could not be written.
+    // The "Update Data" action: runs, and tells the user when the run completed but its time
+    // stamp could not be written.
     UpdateOutcome UpdateDataAction();
 
-    // The run itself. Reports its end to the user in a message box captioned with the title.
-    // When stocks the screener counted are missing because its list moved during the download,
-    // it fetches them again (CatchUpPass); those still missing are reported with the failed
-    // pages, and the user decides whether to import.
+    // The run itself. Reports its end through the observer. When stocks the screener counted
+    // are missing because its list moved during the download, it fetches them again
+    // (CatchUpPass); those still missing are reported with the failed pages, and the observer
+    // decides whether to import.
     UpdateOutcome GetStockDataFromYahoo();
 
     // The import phase on its own: cuts the given page files temp/N.dat, in the order given,
@@ -71,7 +64,8 @@ public:
     const std::optional<BandChanges> &LastChanges() const { return lastChanges; }
     // Reads changes.txt and shows its summary; a missing or malformed file shows nothing.
     void LoadLastChanges();
-    // Ends a run at the next page without touching data.dat (the window is closing).
+    // Ends a run at the next page without touching data.dat (the window is closing, or the
+    // headless update was interrupted).
     void Stop();
 
     // Pages the screener shows per result page, and the markers of its total.
@@ -84,31 +78,26 @@ public:
     static const QString TotalStartMarker;
     static const QString TotalEndMarker;
 
+    // What went missing, one sentence a line (CR LF between them), without a question.
+    static QString IncompleteDownloadText(const IncompleteDownload &download);
+
 private:
+    template <typename Work>
+    UpdateOutcome HoldingTheFolder(Work &&work);
     UpdateOutcome Run();
+    UpdateOutcome Import(const std::vector<int> &pages, int catchUpFrom);
+    static std::vector<int> NumberedPageFiles();
     bool ReadTotal(const QString &firstPage, int &total) const;
-    // What a download lacks: pages that failed, were not tried or not saved (those larger than
-    // the page limit among the failed, by their numbers from 1), and the line on stocks missing
-    // from the pages that came (empty when none are).
-    struct DownloadGaps {
-        int pages = 0;
-        int missing = 0;
-        int notTried = 0;
-        int unsaved = 0;
-        std::vector<int> tooLarge;
-        QString stocksMissing;
-    };
-    bool AskToImportIncomplete(const DownloadGaps &gaps);
-    static QString TooLarge(int page);
-    std::optional<std::vector<StockRecord>> FetchCatchUpPage(int page, int index, int count,
-                                                             int missing, std::vector<int> &saved);
     QString FetchWithRetry(const QString &address, bool &ok);
-    void ResetControls();
-    void SetStatus(const QString &text);
-    void SetProgress(const QString &text);
+    std::optional<std::vector<StockRecord>> FetchCatchUpPage(int page, int index, int count,
+                                                             std::vector<int> &saved);
+    static QString TooLarge(int page);
+    void Tell(const QString &text, UpdateMessageKind kind);
     void RecordChanges(const std::vector<StockRecord> &previous, int pages);
 
-    UpdateRunControls controls;
+    PageFetcher &fetcher;
+    UpdateRunObserver &observer;
+    std::unique_ptr<DataFolderLock> folderLock;
     std::optional<BandChanges> lastChanges;
     int expectedStocks = 0;       // the screener's total during a run; 0 when not known
     bool timeStampSaved = false;  // by the last completed import

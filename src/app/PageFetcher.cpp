@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "platform/Clock.h"
-#include "web/WebBrowser.h"
+#include "web/PageLoader.h"
 
-PageFetcher::PageFetcher(platform::WebBrowser &browser, QObject *parent)
-    : QObject(parent), browser(browser), settleRoundMs(SettleRoundMs())
+PageFetcher::PageFetcher(platform::PageLoader &loader, QObject *parent)
+    : QObject(parent), loader(loader), settleRoundMs(SettleRoundMs())
 {
-    browser.SetMaxPageBytes(MaxPageBytes);
-    connect(&browser, &platform::WebBrowser::DocumentComplete, this,
+    loader.SetMaxPageBytes(MaxPageBytes);
+    connect(&loader, &platform::PageLoader::DocumentComplete, this,
             &PageFetcher::OnDocumentComplete, Qt::DirectConnection);
 }
 
@@ -46,13 +46,13 @@ uint32_t RetryAfterFrom(const QByteArray &value, uint32_t limit)
 QString PageFetcher::FetchPage(const QString &address)
 {
     const bool completed = NavigateAndWait(address);
-    const int status = completed ? browser.LastStatus() : 0;
-    lastPageTooLarge = completed && browser.LastLoadTooLarge();
+    const int status = completed ? loader.LastStatus() : 0;
+    lastPageTooLarge = completed && loader.LastLoadTooLarge();
     retryAfterMs = status == 429 || status == 503
-                       ? RetryAfterFrom(browser.LastRetryAfter(), CompletionLimitMs)
+                       ? RetryAfterFrom(loader.LastRetryAfter(), CompletionLimitMs)
                        : 0;
     SettleWait();
-    // After a time-out the browser still holds the previous page: that is no answer.
+    // After a time-out the loader still holds the previous page: that is no answer.
     if (!completed)
         return QString();
     bool bodyTooLarge = false;
@@ -78,8 +78,8 @@ bool PageFetcher::NavigateAndWait(const QString &address)
     uint32_t start = clock.TickCount();
     cancelled = false;
     completedUrl.clear();
-    browser.Navigate(address,
-                     platform::WebBrowser::NoReadFromCache | platform::WebBrowser::NoWriteToCache);
+    loader.Navigate(address,
+                    platform::PageLoader::NoReadFromCache | platform::PageLoader::NoWriteToCache);
     for (;;) {
         if (!completedUrl.isEmpty())
             return lastLoadCompleted = true;
@@ -109,7 +109,7 @@ void PageFetcher::SettleWait()
 
 QString PageFetcher::GetBodyHtml(bool *tooLarge) const
 {
-    const platform::HtmlDocument *document = browser.Document();
+    const platform::HtmlDocument *document = loader.Document();
     if (!document)
         return {};
     const platform::ElementCollection &all = document->All();

@@ -5,12 +5,13 @@
 #include <cstdint>
 
 namespace platform {
-class WebBrowser;
+class PageLoader;
 }
 
-// Loads screener pages through the main window's browser and hands back the BODY markup the
-// result-page parser reads. Everything runs on the UI thread: the waits pump events (which is how
-// the browser's completion arrives) and go through platform::CurrentClock().
+// Loads screener pages through a page loader (the main window's browser, or the headless
+// update's own) and hands back the BODY markup the result-page parser reads. Everything runs on
+// the one thread: the waits pump events (which is how the completion arrives) and go through
+// platform::CurrentClock().
 class PageFetcher : public QObject {
     Q_OBJECT
 
@@ -31,10 +32,10 @@ public:
     static constexpr qint64 MaxPageBytes = 8 * 1024 * 1024;
     static constexpr int MaxPageMegabytes = MaxPageBytes / (1024 * 1024);
 
-    explicit PageFetcher(platform::WebBrowser &browser, QObject *parent = nullptr);
+    explicit PageFetcher(platform::PageLoader &loader, QObject *parent = nullptr);
 
     // The BODY content of the page at the address: NavigateAndWait, the settle wait, then
-    // GetBodyHtml. A failed load gives the browser's error page; a load that did not complete
+    // GetBodyHtml. A failed load gives the loader's error page; a load that did not complete
     // gives empty text, never the document of an earlier page.
     QString FetchPage(const QString &address);
 
@@ -52,7 +53,7 @@ public:
     // Lets the page settle for about a second; also keeps the program to one page a second.
     // The round length is read when the fetcher is made.
     void SettleWait();
-    // The inner HTML of the first BODY element of the browser's document after the first
+    // The inner HTML of the first BODY element of the loader's document after the first
     // element; empty without a document or without a BODY, and when it would take more than
     // MaxPageBytes (*tooLarge is then set, when given).
     QString GetBodyHtml(bool *tooLarge = nullptr) const;
@@ -64,7 +65,7 @@ public:
     // time-out: callers that must not take a stale page for the new one check it.
     bool LastLoadCompleted() const { return lastLoadCompleted; }
     // Whether the last FetchPage was refused for passing MaxPageBytes, as it came or as its
-    // BODY is written out (its text is then the browser's error page, or empty).
+    // BODY is written out (its text is then the loader's error page, or empty).
     bool LastPageTooLarge() const { return lastPageTooLarge; }
 
     // Ends the current and every later wait at once, until the next FetchPage or
@@ -75,7 +76,7 @@ public:
 private:
     void OnDocumentComplete(QObject *frame, QString &address);
 
-    platform::WebBrowser &browser;
+    platform::PageLoader &loader;
     const int settleRoundMs;
     QString completedUrl;
     bool lastLoadCompleted = false;

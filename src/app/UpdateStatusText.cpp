@@ -39,13 +39,6 @@ QString Downloading(int page, int pages, int done, uint32_t elapsedMs, const QLo
     return text + Dot + QStringLiteral("about %1 min left").arg(Count(minutes, locale));
 }
 
-QString CatchingUp(int page, int pages, int missing, const QLocale &locale)
-{
-    return QStringLiteral("Catching up with the moving list") + Dot +
-           QStringLiteral("page %1 of %2").arg(Count(page, locale), Count(pages, locale)) + Dot +
-           Things(missing, "stock missing", "stocks missing", locale);
-}
-
 QString Importing(int stocks, int of, const QLocale &locale)
 {
     return QStringLiteral("Importing %1 of %2").arg(Count(stocks, locale), Count(of, locale));

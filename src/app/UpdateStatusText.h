@@ -15,10 +15,6 @@ namespace UpdateStatusText {
 QString Downloading(int page, int pages, int done, uint32_t elapsedMs,
                     const QLocale &locale = QLocale());
 
-// "Catching up with the moving list · page 3 of 44 · 13 stocks missing": a page fetched after
-// the last one for the stocks the list pushed there.
-QString CatchingUp(int page, int pages, int missing, const QLocale &locale = QLocale());
-
 // "Importing 1,234 of 5,432".
 QString Importing(int stocks, int of, const QLocale &locale = QLocale());
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -9,14 +10,18 @@
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
 #include "app/ScreenerAddress.h"
+#include "app/UpdateRunPanel.h"
 #include "grid/LynxGrid.h"
 #include "platform/BrowserLaunch.h"
 #include "platform/Clock.h"
+#include "platform/CursorPosition.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/FormSettings.h"
+#include "store/DataFolder.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
+#include "web/WebBrowser.h"
 #include "widgets/ButtonEx.h"
 
 // The pictures and the saved settings live in a static library: nothing would pull their
@@ -69,10 +74,10 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     platform::InstallFontSubstitutes();
     CreateControls();
     LoadControlSettings(platform::FormSettings::Load(SettingsResource));
-    fetcher = std::make_unique<PageFetcher>(*ui.WebBrowser1);
-    run = std::make_unique<DataUpdateRun>(UpdateRunControls{fetcher.get(), ui.ucProgressBar1,
-                                                            ui.ucProgressBar2, ui.lblDownloadStatus,
-                                                            ui.lblUpdateProgress});
+    fetcher = std::make_unique<PageFetcher>(ui.WebBrowser1->Loader());
+    runPanel = std::make_unique<UpdateRunPanel>(UpdateRunPanel::Controls{
+        ui.ucProgressBar1, ui.ucProgressBar2, ui.lblDownloadStatus, ui.lblUpdateProgress});
+    run = std::make_unique<DataUpdateRun>(*fetcher, *runPanel);
     ConnectHandlers();
     Form_Load();
 }
@@ -114,6 +119,8 @@ void frmMain::Form_Load()
     ui.lblCaption2->setText(QStringLiteral("About"));
     ui.Label5->setText(ScreenerAddress::Site());
     ui.Label6->setText(ProductSiteAddress());
+    ui.lblDataFolder->setText(QStringLiteral("Your stock data: ") +
+                              DataFolder::Describe(DataFolder::Current()));
 
     LynxGrid &grid = *ui.LynxGrid1;
     grid.SetRedraw(false);
@@ -124,6 +131,7 @@ void frmMain::Form_Load()
 
     MakeFolders();
     Module1::RemoveSaveLeftovers();
+    NoteDatabaseRead();
     int withoutSymbol = 0;
     const int leftOut = Module1::LoadStockDatabase(&withoutSymbol);
     const QString database = QDir::toNativeSeparators(Module1::DatabasePath());
@@ -190,7 +198,35 @@ void frmMain::Form_Activate()
 
 UpdateOutcome frmMain::UpdateDataAction()
 {
-    return run->UpdateDataAction();
+    if (run->IsRunning())
+        return UpdateOutcome::AlreadyRunning;
+    platform::SetCursorPosition(platform::CursorPosition() + QPoint(0, 22));
+    // The update tells what changed since the list in data.dat, a timer's list among them.
+    ReloadReplacedDatabase();
+    const UpdateOutcome outcome = run->UpdateDataAction();
+    if (outcome == UpdateOutcome::Completed)
+        NoteDatabaseRead();
+    return outcome;
+}
+
+void frmMain::NoteDatabaseRead()
+{
+    const QFileInfo file(Module1::DatabasePath());
+    databaseTime = file.exists() ? file.lastModified() : QDateTime();
+    databaseSize = file.exists() ? file.size() : -1;
+}
+
+void frmMain::ReloadReplacedDatabase()
+{
+    // Our own run keeps the table it is filling; data.dat gone is no newer list.
+    if (run->IsRunning())
+        return;
+    const QFileInfo file(Module1::DatabasePath());
+    if (!file.isFile() || (file.lastModified() == databaseTime && file.size() == databaseSize))
+        return;
+    NoteDatabaseRead();
+    Module1::LoadStockDatabase();
+    run->LoadLastChanges();
 }
 
 bool frmMain::event(QEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -12,6 +13,7 @@ class LynxGrid;
 class MultiDownloader;
 class PageFetcher;
 class QLineEdit;
+class UpdateRunPanel;
 
 namespace widgets {
 class ButtonEx;
@@ -66,6 +68,7 @@ struct frmMainControls {
     QLabel *lblDownloadStatus = nullptr;
     QLabel *lblUpdateProgress = nullptr;  // where a run is; afterwards what the last update found
     ClickLabel *Label6 = nullptr;         // the product's web site
+    QLabel *lblDataFolder = nullptr;      // where the program keeps its files
     platform::WebBrowser *WebBrowser1 = nullptr;
     MultiDownloader *MultiDownloader1 = nullptr;  // on the window, used by none of its handlers
 };
@@ -113,7 +116,7 @@ public:
     // "More Info": the quote page of the current row's stock; nothing without a current row.
     void OpenQuotePage();
 
-    // The "Update Data" button.
+    // The "Update Data" button: moves the pointer 22 pixels down, then runs the update.
     UpdateOutcome UpdateDataAction();
     bool UpdateRunning() const { return run->IsRunning(); }
 
@@ -136,11 +139,19 @@ private:
     void Form_Load();
     void MakeFolders();
     void NewOnlyClicked();
+    // Loads data.dat and changes.txt again when another Zentrin (a timer's update) has replaced
+    // data.dat since the window last read it.
+    void ReloadReplacedDatabase();
+    void NoteDatabaseRead();
 
     frmMainControls ui;
     platform::ControlHost host;
     std::unique_ptr<PageFetcher> fetcher;
+    std::unique_ptr<UpdateRunPanel> runPanel;
     std::unique_ptr<DataUpdateRun> run;
+    // data.dat as the window last read or wrote it: its time and size
+    QDateTime databaseTime;
+    qint64 databaseSize = -1;
     int selectedTab = 0;
     bool searched = false;  // a search has filled the grid
     bool activated = false;

@@ -262,6 +262,10 @@ void frmMain::CreateAboutPanel(QWidget *panel)
     text->setWordWrap(true);
     text->setObjectName(QStringLiteral("Label10"));
     ui.Label6 = Link(panel, "Label6", QRect(108, 164, 400, 18));
+    ui.lblDataFolder = Text(panel, QString(), QRect(108, 190, 600, 36), LabelFont(9));
+    ui.lblDataFolder->setWordWrap(true);
+    ui.lblDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui.lblDataFolder->setObjectName(QStringLiteral("lblDataFolder"));
 }
 
 void frmMain::LoadControlSettings(const platform::FormSettings &settings)

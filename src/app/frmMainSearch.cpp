@@ -41,6 +41,7 @@ void Try(Step &&step)
 
 void frmMain::SearchStocks()
 {
+    ReloadReplacedDatabase();
     const QString zero = QStringLiteral("0.00");
     if (ui.txtMaxRate->text().isEmpty())
         ui.txtMaxRate->setText(zero);

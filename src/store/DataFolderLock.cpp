@@ -1,22 +1,44 @@
 #include "store/DataFolderLock.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
 #include "store/MdlHelpers.h"
 
-namespace DataFolderLock {
-
-QString Path()
+QString DataFolderLock::Path()
 {
     return MdlHelpers::AppFile(QStringLiteral("zentrin.lock"));
 }
 
-std::unique_ptr<QLockFile> TryHold()
+DataFolderLock::DataFolderLock() = default;
+
+DataFolderLock::~DataFolderLock() = default;
+
+DataFolderLock::Result DataFolderLock::TryLock()
 {
-    auto lock = std::make_unique<QLockFile>(Path());
-    // A holder may be busy for as long as an update runs: only a dead process frees its lock.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return nullptr;
-    return lock;
+    if (IsLocked())
+        return Result::Locked;
+    const QString path = Path();
+    QDir().mkpath(QFileInfo(path).path());
+    file = std::make_unique<QLockFile>(path);
+    // Only a holder that is gone leaves the lock stale. A run takes minutes without touching its
+    // lock file, so no age may count either: where the file system keeps no native lock for
+    // the live holder (some network folders), the age would be all that decides.
+    file->setStaleLockTime(0);
+    if (file->tryLock(0))
+        return Result::Locked;
+    const QLockFile::LockError error = file->error();
+    file.reset();
+    return error == QLockFile::LockFailedError ? Result::HeldByOther : Result::Unavailable;
 }
 
-}  // namespace DataFolderLock
+void DataFolderLock::Unlock()
+{
+    file.reset();  // the destructor removes the lock file
+}
+
+bool DataFolderLock::IsLocked() const
+{
+    return file && file->isLocked();
+}

@@ -1,17 +1,34 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <memory>
 
-// The lock by which a running Zentrin holds its data folder: "zentrin.lock" in the program
-// folder. A lock whose process is gone is taken over.
-namespace DataFolderLock {
+class QLockFile;
 
-QString Path();
+// The lock file of the data folder, "zentrin.lock". An update run holds it from start to end,
+// and with it the saving of data.dat, so that a timer's update and an open window never write
+// the same files at once. A lock left behind by a process that is gone (killed, or its machine
+// turned off) is taken over; a live holder keeps it however long its run takes.
+class DataFolderLock {
+public:
+    enum class Result {
+        Locked,       // this object holds the lock now (also when it already did)
+        HeldByOther,  // another live process (or another object of this one) holds it
+        Unavailable,  // no lock file can be made there: the folder is missing or read-only
+    };
 
-// The lock, held until the result is destroyed; null when another Zentrin holds it (or the
-// folder cannot take a lock file).
-std::unique_ptr<QLockFile> TryHold();
+    static QString Path();
 
-}  // namespace DataFolderLock
+    DataFolderLock();
+    ~DataFolderLock();
+    DataFolderLock(const DataFolderLock &) = delete;
+    DataFolderLock &operator=(const DataFolderLock &) = delete;
+
+    // Tries once, without waiting.
+    Result TryLock();
+    void Unlock();
+    bool IsLocked() const;
+
+private:
+    std::unique_ptr<QLockFile> file;
+};

@@ -387,8 +387,8 @@ int LoadStockDatabase(int *withoutSymbol)
 
 int RemoveSaveLeftovers()
 {
-    const auto held = DataFolderLock::TryHold();
-    if (!held)
+    DataFolderLock lock;
+    if (lock.TryLock() != DataFolderLock::Result::Locked)
         return -1;
     return platform::RemoveTemporaryFiles(platform::ProgramFolder()) +
            platform::RemoveTemporaryFiles(MdlHelpers::AppFile(QStringLiteral("temp")));

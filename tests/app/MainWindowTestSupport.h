@@ -45,7 +45,8 @@ protected:
             return a;
         });
         platform::SetBrowserLauncher([this](const QString &a) { opened << a; });
-        platform::SetCursorService({[] { return QPoint(300, 300); }, [](const QPoint &) {}});
+        platform::SetCursorService({[] { return QPoint(300, 300); },
+                                    [this](const QPoint &p) { pointerMoves.push_back(p); }});
     }
 
     void TearDown() override
@@ -112,6 +113,7 @@ protected:
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;
     QStringList opened;
+    std::vector<QPoint> pointerMoves;
 };
 
 }  // namespace mainwindowtest

@@ -12,14 +12,15 @@
 #include "app/ChangesFile.h"
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"
+#include "app/UpdateRunPanel.h"
 #include "platform/Clock.h"
-#include "platform/CursorPosition.h"
 #include "platform/MessageBox.h"
 #include "screener-sim/ScreenerServer.h"
+#include "store/DataFolderLock.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
-#include "web/WebBrowser.h"
+#include "web/PageLoader.h"
 #include "widgets/ucProgressBar.h"
 
 using namespace platform;
@@ -49,14 +50,11 @@ protected:
             stampsAtMessages.push_back(folder.ReadBytes("time.txt"));
             return m.buttons == MessageButtons::YesNo ? answer : MessageAnswer::Ok;
         });
-        SetCursorService({[] { return QPoint(100, 200); },
-                          [this](const QPoint &p) { cursorMoves.push_back(p); }});
     }
 
     void TearDown() override
     {
         SetMessageHandler({});
-        SetCursorService({});
         qunsetenv("ZENTRIN_SCREENER_URL");
         Stocks().Clear();
     }
@@ -87,16 +85,16 @@ protected:
     FakeClock clock;
     ScopedClock scopedClock{clock};
     std::unique_ptr<ScreenerServer> sim;
-    WebBrowser browser;
-    PageFetcher fetcher{browser};
+    PageLoader loader;
+    PageFetcher fetcher{loader};
     widgets::ucProgressBar downloadBar;
     widgets::ucProgressBar importBar;
     QLabel status;
     QLabel progress;
-    DataUpdateRun run{{&fetcher, &downloadBar, &importBar, &status, &progress}};
+    UpdateRunPanel panel{{&downloadBar, &importBar, &status, &progress}};
+    DataUpdateRun run{fetcher, panel};
     std::vector<MessageRequest> messages;
     std::vector<QByteArray> stampsAtMessages;  // time.txt as each message box showed
-    std::vector<QPoint> cursorMoves;
     MessageAnswer answer = MessageAnswer::Yes;
 };
 
@@ -141,7 +139,6 @@ TEST_F(DataUpdate, FullRunDownloadsEveryPageAndReplacesTheDatabase)
     EXPECT_EQ(messages[0].icon, MessageIcon::Information);
     // Written before the box shows: a kill while it is open keeps data and stamp together.
     EXPECT_EQ(stampsAtMessages[0], folder.ReadBytes("time.txt"));
-    EXPECT_EQ(cursorMoves, std::vector<QPoint>({QPoint(100, 222)}));
     // Every page settles for ten 100 ms sleeps.
     EXPECT_EQ(clock.Sleeps().size(), 40u);
 }
@@ -581,6 +578,30 @@ TEST_F(DataUpdate, StatusLineShowsThePageWithTheTimeLeftThenTheImportCount)
     EXPECT_EQ(importing.front(), "Importing 20 of 200");
     EXPECT_EQ(importing.back(), "Importing 200 of 200");
     EXPECT_TRUE(progress.text().startsWith("200 stocks from 11 pages"));
+}
+
+TEST_F(DataUpdate, AnotherZentrinUpdatingTheFolderIsToldAndNothingIsTouched)
+{
+    Start(45);
+    KeepOldFiles();
+    folder.WriteBytes("temp/0.dat", "the other run's page");
+    DataFolderLock other;
+    ASSERT_EQ(other.TryLock(), DataFolderLock::Result::Locked);
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::FolderInUse);
+    EXPECT_EQ(run.ImportPageFiles(), UpdateOutcome::FolderInUse);
+    ExpectOldFilesKept();
+    EXPECT_EQ(folder.ReadBytes("temp/0.dat"), "the other run's page");
+    EXPECT_TRUE(sim->RequestLog().isEmpty());
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[0].text.startsWith("Another Zentrin is updating the stock data in"));
+    EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
+
+    // Once it has finished, the run holds the lock only while it works.
+    other.Unlock();
+    messages.clear();
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    EXPECT_FALSE(QFile::exists(DataFolderLock::Path()));
+    EXPECT_EQ(other.TryLock(), DataFolderLock::Result::Locked);
 }
 
 TEST_F(DataUpdate, ListThatMovesDuringTheDownloadIsCaughtUpOrItsGapReported)

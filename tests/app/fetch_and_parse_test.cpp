@@ -48,7 +48,7 @@ protected:
 
     ScreenerServer sim{45};
     platform::WebBrowser browser;
-    PageFetcher fetcher{browser};
+    PageFetcher fetcher{browser.Loader()};
     platform::FakeClock clock;
     platform::ScopedClock useClock{clock};
     QTimer watchdog;

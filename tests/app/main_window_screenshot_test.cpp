@@ -91,8 +91,8 @@ TEST_F(MainWindow, ScreenshotAfterASearch)
 }
 
 // New only pressed after a search, and the "Data Updates" tab with the summary of the last
-// update: saved as main_window_new_only.png and main_window_updates.png. No control of either
-// panel covers another, and the status line has room for the longest summary.
+// update, and the About tab: saved as main_window_new_only.png, main_window_updates.png and
+// main_window_about.png. No control of a panel covers another, and the status line has room for the longest summary.
 TEST_F(MainWindow, ScreenshotsOfNewOnlyAndTheUpdateSummary)
 {
     SaveUniverse(400);
@@ -119,8 +119,11 @@ TEST_F(MainWindow, ScreenshotsOfNewOnlyAndTheUpdateSummary)
     EXPECT_EQ(Ui().lblUpdateProgress->text(), UpdateStatusText::Summary(changes));
     QTest::qWait(50);
     EXPECT_TRUE(Grab(w).save("main_window_updates.png"));
+    Click(Ui().ButtonEx1[2]);
+    QTest::qWait(50);
+    EXPECT_TRUE(Grab(w).save("main_window_about.png"));
 
-    for (QWidget *panel : {Ui().picC[0], Ui().picC[1]}) {
+    for (QWidget *panel : {Ui().picC[0], Ui().picC[1], Ui().picC[2]}) {
         std::vector<const QWidget *> controls;
         for (QObject *o : panel->children())
             if (auto *c = qobject_cast<QWidget *>(o); c && !c->isHidden())

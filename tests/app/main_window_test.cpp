@@ -3,6 +3,7 @@
 #include <QFontInfo>
 
 #include "MainWindowTestSupport.h"
+#include "app/ChangesFile.h"
 #include "app/ScreenerAddress.h"
 #include "download/MultiDownloader.h"
 #include "platform/DrawingSurface.h"
@@ -157,6 +158,7 @@ TEST_F(MainWindow, ReminderRunsTheUpdateAgainstTheScreener)
     EXPECT_TRUE(QFile::exists(folder.File("time.txt")));
     EXPECT_EQ(Ui().ucProgressBar1->Value(), 0);
     EXPECT_EQ(Ui().lblDownloadStatus->text(), "");
+    EXPECT_EQ(pointerMoves, std::vector<QPoint>({QPoint(300, 322)}));
     // the grid is not refilled by an update
     EXPECT_EQ(Grid().ItemCount(), 0);
 }
@@ -285,4 +287,39 @@ TEST_F(MainWindow, DatabaseDamageIsReportedOnceAtStartAndSaveLeftoversGo)
     EXPECT_FALSE(QFile::exists(folder.File("data.dat.saving-Ab12Cd")));
     EXPECT_FALSE(QFile::exists(folder.File("temp/4.dat.saving-xY34zW")));
     EXPECT_EQ(folder.ReadBytes("data.dat"), data);
+}
+
+TEST_F(MainWindow, SearchLoadsTheListAnotherZentrinSavedAndTheAboutTabNamesTheFolder)
+{
+    folder.WriteBytes("data.dat", "\r\nAAA~!@A Co~!@Gold~!@X~!@1.5\r\n");
+    OpenShown();
+    EXPECT_EQ(
+        Ui().lblDataFolder->text(),
+        "Your stock data: " + QDir::toNativeSeparators(folder.Path()) + " (beside the program)");
+    const auto listed = [&] {
+        QStringList symbols;
+        for (int r = 0; r < Grid().ItemCount(); ++r) symbols << Grid().CellText(r, 0);
+        return symbols;
+    };
+    Ui().txtMinRate->setText("1");
+    Ui().txtMaxRate->setText("2");
+    Click(Ui().cmdSearchStock);
+    EXPECT_EQ(listed(), QStringList({"AAA"}));
+
+    // A timer's update replaces data.dat and changes.txt while the window is open.
+    folder.WriteBytes("data.dat",
+                      "\r\nAAA~!@A Co~!@Gold~!@X~!@1.5\r\nBBB~!@B Co~!@Gold~!@X~!@1.25\r\n");
+    BandChanges changes;
+    changes.Stocks = 2;
+    changes.Pages = 1;
+    changes.StocksBefore = 1;
+    changes.Entered = {"BBB"};
+    ASSERT_TRUE(ChangesFile::Write(changes));
+    Click(Ui().cmdSearchStock);
+    EXPECT_EQ(listed(), QStringList({"AAA", "BBB"}));
+    EXPECT_TRUE(Ui().lblUpdateProgress->text().startsWith("2 stocks from 1 page"));
+    Click(Ui().cmdNewOnly);
+    EXPECT_EQ(listed(), QStringList({"BBB"}));
+    EXPECT_EQ(Stocks().Count(), 2);
+    EXPECT_TRUE(messages.empty());
 }

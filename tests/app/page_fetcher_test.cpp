@@ -35,7 +35,7 @@ protected:
 
     screener_sim::ScreenerServer sim{45};
     platform::WebBrowser browser;
-    PageFetcher fetcher{browser};
+    PageFetcher fetcher{browser.Loader()};
     FakeClock clock{1000};
     platform::ScopedClock useClock{clock};
     QTimer watchdog;

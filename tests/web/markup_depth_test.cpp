@@ -2,7 +2,7 @@
 
 #include "platform/MarkupDepth.h"
 #include "web/HtmlDocument.h"
-#include "web/WebBrowser.h"
+#include "web/PageLoader.h"
 
 using platform::MarkupDepth;
 
@@ -49,17 +49,17 @@ TEST(MarkupDepth, StopsPastTheLimit)
 // (which grows with the square of the depth); ordinary depths are parsed as sent.
 TEST(MarkupDepth, TooDeepABodyBecomesAnErrorPage)
 {
-    using platform::WebBrowser;
+    using platform::PageLoader;
     const auto bodyOf = [](const platform::HtmlDocument &document) {
         for (int i = 0; i < document.All().Length(); ++i)
             if (document.All().Item(i)->tagName() == "BODY")
                 return document.All().Item(i)->innerhtml();
         return QString();
     };
-    const auto deep = WebBrowser::DocumentFromBody(
+    const auto deep = PageLoader::DocumentFromBody(
         "http://127.0.0.1/b", "<html><body>" + Repeat("<div>", 100'000), "text/html");
     EXPECT_TRUE(bodyOf(*deep).contains("too deeply"));
-    const auto fine = WebBrowser::DocumentFromBody(
+    const auto fine = PageLoader::DocumentFromBody(
         "http://127.0.0.1/b", "<html><body>" + Repeat("<div>", 4'000) + "x", "text/html");
     EXPECT_FALSE(bodyOf(*fine).contains("too deeply"));
     EXPECT_TRUE(bodyOf(*fine).contains("x"));
