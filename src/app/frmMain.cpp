@@ -138,16 +138,27 @@ void frmMain::Form_Load()
     grid.SetRedraw(true);
 
     MakeFolders();
+    Module1::RemoveSaveLeftovers();
     NoteDatabaseRead();
-    const int leftOut = Module1::LoadStockDatabase();
+    int withoutSymbol = 0;
+    const int leftOut = Module1::LoadStockDatabase(&withoutSymbol);
+    const QString database = QDir::toNativeSeparators(Module1::DatabasePath());
+    QString damage;
     if (leftOut > 0)
-        ShowWarning(QStringLiteral("%1 holds %2 more stocks than the %3 this program can list; "
-                                   "they were left out.")
-                            .arg(QDir::toNativeSeparators(Module1::DatabasePath()))
-                            .arg(leftOut)
-                            .arg(StockTable::MaxRecords) +
-                        CrLf + QStringLiteral("Update the data to replace the file."),
-                    this);
+        damage += QStringLiteral(
+                      "%1 holds %2 more stocks than the %3 this program can list; "
+                      "they were left out.")
+                      .arg(database)
+                      .arg(leftOut)
+                      .arg(StockTable::MaxRecords) +
+                  CrLf;
+    if (withoutSymbol > 0)
+        damage += QStringLiteral("%1 holds %2 records without a stock symbol; they were left out.")
+                      .arg(database)
+                      .arg(withoutSymbol) +
+                  CrLf;
+    if (!damage.isEmpty())
+        ShowWarning(damage + QStringLiteral("Update the data to replace the file."), this);
     run->LoadLastChanges();
     SelectTab(0);
 }

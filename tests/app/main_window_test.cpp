@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 
 #include "MainWindowTestSupport.h"
@@ -260,18 +261,26 @@ TEST_F(MainWindow, HelpTipsAndLinks)
     EXPECT_EQ(ScreenerAddress::HomePageAddress(), "http://screener.vozaz.com/");
 }
 
-TEST_F(MainWindow, OversizedDatabaseIsReportedOnceAtStart)
+TEST_F(MainWindow, DatabaseDamageIsReportedOnceAtStartAndSaveLeftoversGo)
 {
-    QByteArray data = "\r\n";
+    QByteArray data = "\r\n~!@~!@\r\n~!@Nameless Co\r\n";
     for (int i = 0; i < StockTable::MaxRecords + 3; ++i)
         data += "S" + QByteArray::number(i) + "~!@Co~!@Gold~!@X~!@1\r\n";
     folder.WriteBytes("data.dat", data);
+    // What saves killed before their rename left.
+    folder.WriteBytes("data.dat.saving-Ab12Cd", data);
+    QDir(folder.Path()).mkdir("temp");
+    folder.WriteBytes("temp/4.dat.saving-xY34zW", "<html>");
     Open();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(" 3 more stocks than the 32767"))
         << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains(" 2 records without a stock symbol"));
     EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(Stocks().Count(), StockTable::MaxRecords);
+    EXPECT_FALSE(QFile::exists(folder.File("data.dat.saving-Ab12Cd")));
+    EXPECT_FALSE(QFile::exists(folder.File("temp/4.dat.saving-xY34zW")));
+    EXPECT_EQ(folder.ReadBytes("data.dat"), data);
 }
 
 // "Update Data" cannot be pressed while its run goes on, and looks it: the greyed skin. It is
