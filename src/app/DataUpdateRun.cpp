@@ -175,8 +175,10 @@ UpdateOutcome DataUpdateRun::Run()
     const uint32_t started = clock.TickCount();
     std::vector<int> saved;
     ListCompleteness list(total);
-    IncompleteDownload incomplete{
-        pages + 1, {}, {}, {}, FailuresBeforeGivingUp, QDir::toNativeSeparators(TempFolder())};
+    IncompleteDownload incomplete;
+    incomplete.Pages = pages + 1;
+    incomplete.FailuresBeforeGivingUp = FailuresBeforeGivingUp;
+    incomplete.TempFolder = QDir::toNativeSeparators(TempFolder());
     int failedInARow = 0;
     int n = 0;
     for (; n <= pages && failedInARow < FailuresBeforeGivingUp; ++n) {

@@ -208,9 +208,10 @@ TEST_F(MainWindow, DamagedSettingsGiveTheDefaultsAndAreRewrittenAtClose)
         EXPECT_EQ(written.ColumnWidths, c.widths);
         EXPECT_EQ(written.ColumnOrder, c.order);
         EXPECT_EQ(written.Sort, c.sort);
-        if (QByteArray(c.name) == "another program's")
+        if (QByteArray(c.name) == "another program's") {
             EXPECT_EQ(QSettings(MainWindowSettings::Path(), QSettings::IniFormat).value("Other/x"),
                       "1")
                 << "what is not ours stays";
+        }
     }
 }

@@ -107,8 +107,9 @@ TEST(Splash, FadesOnTimersWithTheEventLoopTurningAndHandsOverBetweenTheFades)
         }
         for (size_t i = 0; i < mainShownAt.size(); ++i)
             EXPECT_EQ(mainShownAt[i], i >= 25) << "the main window shows between the fades";
-        if (fadedInAt >= 0)
+        if (fadedInAt >= 0) {
             EXPECT_GE(handedOverAt - fadedInAt, c.timing.PauseMs);
+        }
         EXPECT_GE(handedOverAt, 25 * c.timing.StepMs + c.timing.PauseMs);
         EXPECT_GE(doneAt - handedOverAt, 26 * c.timing.StepMs - 1);
         EXPECT_EQ(made, 1);

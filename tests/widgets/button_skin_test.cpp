@@ -382,10 +382,12 @@ TEST(ButtonExKeyboard, TheFocusShowsInsideEveryFaceAndSpaceOrEnterClick)
             }
         EXPECT_EQ(outside, 0);
         EXPECT_GE(changed, ring.width() + ring.height() - 4) << "about every second ring pixel";
-        if (!b->mask().isEmpty())
+        if (!b->mask().isEmpty()) {
             for (const QPoint corner :
-                 {ring.topLeft(), ring.topRight(), ring.bottomLeft(), ring.bottomRight()})
+                 {ring.topLeft(), ring.topRight(), ring.bottomLeft(), ring.bottomRight()}) {
                 EXPECT_TRUE(b->mask().contains(corner)) << corner.x() << "," << corner.y();
+            }
+        }
 
         // focused by a click again: the first key brings the rectangle back
         focus(QEvent::FocusOut, Qt::MouseFocusReason);
@@ -400,8 +402,9 @@ TEST(ButtonExKeyboard, TheFocusShowsInsideEveryFaceAndSpaceOrEnterClick)
         EXPECT_TRUE(log.Take().filter("Click").isEmpty()) << "the click comes with the release";
         QTest::keyRelease(b, Qt::Key_Space);
         EXPECT_EQ(log.Take().filter("Click").size(), 1);
-        if (b->Style() == StyleToggleButton)
+        if (b->Style() == StyleToggleButton) {
             EXPECT_NE(b->Value(), valueBefore);
+        }
         QTest::keyClick(b, Qt::Key_Return);
         QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_EQ(log.Take().filter("Click").size(), 2);
