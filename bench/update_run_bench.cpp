@@ -79,15 +79,16 @@ void BM_ImportPhaseHandWrittenPages(benchmark::State &state)
 }
 BENCHMARK(BM_ImportPhaseHandWrittenPages)->Unit(benchmark::kMillisecond);
 
-// The fake clock takes the settle wait's sleeps out, so what is left per page is the fetch,
-// the document, the file and the share of the import.
-void BM_RunPerPageBeyondSettleWait(benchmark::State &state)
+// A whole run against the simulator of `stocks` stocks whose list moves back `shift` rows a
+// request. The fake clock takes the settle wait's sleeps out, so what is left per page is the
+// fetch, the document, the file and the share of the import.
+void MeasureRun(benchmark::State &state, int stocks, int shift)
 {
-    const int stocks = static_cast<int>(state.range(0));
     QTemporaryDir dir;
     platform::SetProgramFolderOverride(dir.path());
     screener_sim::ScreenerServer sim(stocks);
     sim.Listen();
+    sim.Faults().ShiftRows = shift;
     qputenv("ZENTRIN_SCREENER_URL", sim.Site().toUtf8());
     platform::SetMessageHandler([](const auto &) { return platform::MessageAnswer::Ok; });
     platform::FakeClock clock;
@@ -101,6 +102,7 @@ void BM_RunPerPageBeyondSettleWait(benchmark::State &state)
         pages = static_cast<int>(sim.RequestLog().size());
     }
     state.counters["pages"] = pages;
+    state.counters["stocks"] = Stocks().Count();
     // seconds per page
     state.counters["s/page"] = benchmark::Counter(
         pages, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
@@ -108,6 +110,20 @@ void BM_RunPerPageBeyondSettleWait(benchmark::State &state)
     qunsetenv("ZENTRIN_SCREENER_URL");
     platform::SetProgramFolderOverride(QString());
 }
+
+void BM_RunPerPageBeyondSettleWait(benchmark::State &state)
+{
+    MeasureRun(state, static_cast<int>(state.range(0)), 0);
+}
 BENCHMARK(BM_RunPerPageBeyondSettleWait)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The catch-up of a list that moves during the download (Args: stocks, rows it moves back a
+// request): its pages and time beyond those of a list that stands still. Every page the
+// catch-up adds also adds its settle wait, a second, to the wall time.
+void BM_RunWithMovingList(benchmark::State &state)
+{
+    MeasureRun(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+}
+BENCHMARK(BM_RunWithMovingList)->Args({5000, 0})->Args({5000, 3})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -16,11 +16,12 @@ LOOKS = {
     "up": ((253, 248, 236), (226, 211, 182), (180, 160, 124)),  # pale tan
     "over": ((236, 244, 253), (176, 207, 240), (118, 158, 208)),  # light blue
     "down": ((150, 186, 230), (84, 132, 198), (50, 90, 150)),  # darker blue
+    "disabled": ((240, 240, 238), (214, 213, 209), (176, 175, 170)),  # washed-out grey
 }
 
 # file name prefix: (width, height, looks)
 SKINS = {
-    "skin_large": (160, 35, ("up", "over", "down")),  # tab buttons and "Update Data"
+    "skin_large": (160, 35, ("up", "over", "down", "disabled")),  # tabs and "Update Data"
     "skin_small": (124, 25, ("up", "over", "down")),  # command buttons
     "skin_help": (28, 25, ("over", "down")),  # the "?" help buttons
 }

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/CatchUpPass.h"
 #include "app/ChangesFile.h"
+#include "app/ListCompleteness.h"
 #include "app/PageFetcher.h"
 #include "app/ResultPageParser.h"
 #include "app/ScreenerAddress.h"
@@ -100,7 +102,7 @@ UpdateOutcome DataUpdateRun::UpdateDataAction()
     return HoldingTheFolder([this] {
         const UpdateOutcome outcome = GetStockDataFromYahoo();
         // A run that replaced nothing leaves the previous time stamp: it still tells the truth.
-        if (outcome == UpdateOutcome::Completed && !Module1::WriteTimeStamp())
+        if (outcome == UpdateOutcome::Completed && !timeStampSaved)
             Tell(QStringLiteral("The stock data was updated, but the time of this update could "
                                 "not be saved to %1.")
                      .arg(QDir::toNativeSeparators(Module1::TimeStampPath())),
@@ -142,10 +144,14 @@ UpdateOutcome DataUpdateRun::Run()
         return UpdateOutcome::Stopped;
     int total = 0;
     if (!firstOk || !ReadTotal(firstPage, total)) {
+        QString advice = QStringLiteral("Please check your internet connection and try again.");
+        if (fetcher.LastPageTooLarge()) {
+            advice = TooLarge(0) + QLatin1Char('.');
+            advice[0] = advice[0].toUpper();
+        }
         Tell(QStringLiteral("The stock data could not be downloaded: the stock screener did not "
                             "answer with its list of stocks.") +
-                 CrLf + QStringLiteral("Please check your internet connection and try again.") +
-                 CrLf + Unchanged,
+                 CrLf + advice + CrLf + Unchanged,
              UpdateMessageKind::Warning);
         return UpdateOutcome::NotDownloaded;
     }
@@ -168,8 +174,11 @@ UpdateOutcome DataUpdateRun::Run()
     platform::Clock &clock = platform::CurrentClock();
     const uint32_t started = clock.TickCount();
     std::vector<int> saved;
-    IncompleteDownload incomplete{
-        pages + 1, {}, {}, {}, FailuresBeforeGivingUp, QDir::toNativeSeparators(TempFolder())};
+    ListCompleteness list(total);
+    IncompleteDownload incomplete;
+    incomplete.Pages = pages + 1;
+    incomplete.FailuresBeforeGivingUp = FailuresBeforeGivingUp;
+    incomplete.TempFolder = QDir::toNativeSeparators(TempFolder());
     int failedInARow = 0;
     int n = 0;
     for (; n <= pages && failedInARow < FailuresBeforeGivingUp; ++n) {
@@ -179,24 +188,43 @@ UpdateOutcome DataUpdateRun::Run()
         if (stopRequested)
             return UpdateOutcome::Stopped;
         failedInARow = ok ? 0 : failedInARow + 1;
-        if (MdlHelpers::WriteTextFile(PageFile(n), text, false))
+        if (MdlHelpers::WriteTextFile(PageFile(n), text, false)) {
             saved.push_back(n);
-        else if (ok)
+            if (ok)
+                list.AddPage(ResultPageRecords(text, StockTable::MaxRecords));
+        } else if (ok) {
             incomplete.Unsaved.push_back(n);
+        }
         if (!ok)
             incomplete.Failed.push_back(n);
+        if (fetcher.LastPageTooLarge())
+            incomplete.TooLarge.push_back(n);
         progress.Done = n + 1;
         progress.ElapsedMs = platform::TicksSince(started, clock.TickCount());
         observer.Progress(progress);
     }
     for (; n <= pages; ++n) incomplete.NotTried.push_back(n);
 
-    if (!incomplete.Failed.empty() || !incomplete.NotTried.empty() || !incomplete.Unsaved.empty()) {
+    // The stocks a moving list pushed past the last page are on the pages after it.
+    if (incomplete.NotTried.empty()) {
+        CatchUpPass::Run(list, pages + 1, pages + 1, MaxPageNumber,
+                         [&](int page, int index, int count) {
+                             return FetchCatchUpPage(page, index, count, saved);
+                         });
+        if (stopRequested)
+            return UpdateOutcome::Stopped;
+    }
+    // Stocks missing from whole pages: the list changed, unless failed pages explain it.
+    const bool pagesFailed =
+        !incomplete.Failed.empty() || !incomplete.NotTried.empty() || !incomplete.Unsaved.empty();
+    if (list.Missing() > 0 && (list.Repeated() > 0 || !pagesFailed))
+        incomplete.StocksMissing = list.MissingText();
+    if (pagesFailed || !incomplete.StocksMissing.isEmpty()) {
         if (!observer.ImportIncomplete(incomplete))
             return UpdateOutcome::Declined;
     }
 
-    const UpdateOutcome imported = Import(saved);
+    const UpdateOutcome imported = Import(saved, pages + 1);
     if (imported != UpdateOutcome::Completed)
         return imported;
 
@@ -210,10 +238,15 @@ QString DataUpdateRun::IncompleteDownloadText(const IncompleteDownload &download
 {
     QStringList lines;
     const int missing = static_cast<int>(download.Failed.size() + download.NotTried.size());
-    if (missing > 0)
-        lines << QStringLiteral("%1 of %2 pages of the stock list could not be downloaded.")
-                     .arg(missing)
-                     .arg(download.Pages);
+    if (missing > 0) {
+        QString line = QStringLiteral("%1 of %2 pages of the stock list could not be downloaded")
+                           .arg(missing)
+                           .arg(download.Pages);
+        for (size_t i = 0; i < download.TooLarge.size(); ++i)
+            line += (i == 0 ? QStringLiteral(": ") : QStringLiteral(", ")) +
+                    TooLarge(download.TooLarge[i]);
+        lines << line + QLatin1Char('.');
+    }
     if (!download.NotTried.empty())
         lines << QStringLiteral(
                      "The stock screener stopped answering: %1 pages in a row failed, "
@@ -225,19 +258,48 @@ QString DataUpdateRun::IncompleteDownloadText(const IncompleteDownload &download
                      .arg(download.Unsaved.size())
                      .arg(download.Pages)
                      .arg(download.TempFolder);
+    if (!download.StocksMissing.isEmpty())
+        lines << download.StocksMissing;
     return lines.join(CrLf);
+}
+
+QString DataUpdateRun::TooLarge(int page)
+{
+    // Numbered from 1, as the progress line counts the pages.
+    return QStringLiteral("page %1 was larger than %2 MB")
+        .arg(page + 1)
+        .arg(PageFetcher::MaxPageMegabytes);
+}
+
+std::optional<std::vector<StockRecord>> DataUpdateRun::FetchCatchUpPage(int page, int index,
+                                                                        int count,
+                                                                        std::vector<int> &saved)
+{
+    // The bar and the line start again for the pages of a catch-up pass.
+    UpdateProgress progress{UpdatePhase::Downloading, index, count, 0, expectedStocks, 0};
+    observer.Progress(progress);
+    bool ok = false;
+    const QString text =
+        FetchWithRetry(ScreenerAddress::ResultPageAddress(page * RowsPerPage + 1), ok);
+    if (stopRequested || !ok || !MdlHelpers::WriteTextFile(PageFile(page), text, false))
+        return std::nullopt;
+    saved.push_back(page);
+    progress.Done = index + 1;
+    observer.Progress(progress);
+    return ResultPageRecords(text, StockTable::MaxRecords);
 }
 
 UpdateOutcome DataUpdateRun::ImportPageFiles()
 {
     // By the numbers in the names, not by counting: a number that is missing takes no other
     // page with it. Listed under the lock: another Zentrin's run rewrites the folder.
-    return HoldingTheFolder([this] { return Import(NumberedPageFiles()); });
+    return HoldingTheFolder(
+        [this] { return Import(NumberedPageFiles(), std::numeric_limits<int>::max()); });
 }
 
-UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages)
+UpdateOutcome DataUpdateRun::ImportPageFiles(const std::vector<int> &pages, int catchUpFrom)
 {
-    return HoldingTheFolder([&] { return Import(pages); });
+    return HoldingTheFolder([&] { return Import(pages, catchUpFrom); });
 }
 
 std::vector<int> DataUpdateRun::NumberedPageFiles()
@@ -254,7 +316,7 @@ std::vector<int> DataUpdateRun::NumberedPageFiles()
     return pages;
 }
 
-UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages)
+UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages, int catchUpFrom)
 {
     const int files = static_cast<int>(pages.size());
     // A run knows the screener's total; the import on its own only that pages hold 20 at most.
@@ -270,9 +332,12 @@ UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages)
     const std::vector<StockRecord> previous(table.begin(), table.end());
     int k = 0;
     int leftOut = 0;
+    CatchUpPass::Merge merge;
     for (int f = 0; f < files; ++f) {
-        k = ParseResultPage(MdlHelpers::ReadTextFile(PageFile(pages[static_cast<size_t>(f)])), k,
-                            &leftOut);
+        const int page = pages[static_cast<size_t>(f)];
+        const QString text = MdlHelpers::ReadTextFile(PageFile(page));
+        k = page >= catchUpFrom ? merge.Page(text, k, &leftOut)
+                                : ParseResultPage(text, k, &leftOut);
         progress.Done = f + 1;
         progress.Stocks = k;
         // Pages that repeat stocks (a shifting screener) may bring more than the total.
@@ -307,6 +372,8 @@ UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages)
         return UpdateOutcome::SaveFailed;
     }
     Module1::LoadStockDatabase();
+    // Right away: a time stamp that waits for the user's OK is lost with a kill in between.
+    timeStampSaved = Module1::WriteTimeStamp();
     RecordChanges(previous, files);
     return UpdateOutcome::Completed;
 }
@@ -366,7 +433,8 @@ QString DataUpdateRun::FetchWithRetry(const QString &address, bool &ok)
             fetcher.WaitBeforeRetry();
         text = fetcher.FetchPage(address);
         ok = fetcher.LastLoadCompleted() && HasResultTable(text);
-        if (ok)
+        // A page too large once is too large again.
+        if (ok || fetcher.LastPageTooLarge())
             break;
     }
     return text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,17 +37,22 @@ public:
     DataUpdateRun(const DataUpdateRun &) = delete;
     DataUpdateRun &operator=(const DataUpdateRun &) = delete;
 
-    // The "Update Data" action: runs, and writes the time stamp when the run completed
-    // (telling the user when it cannot be written).
+    // The "Update Data" action: runs, and tells the user when the run completed but its time
+    // stamp could not be written.
     UpdateOutcome UpdateDataAction();
 
-    // The run itself. Reports its end through the observer.
+    // The run itself. Reports its end through the observer. When stocks the screener counted
+    // are missing because its list moved during the download, it fetches them again
+    // (CatchUpPass); those still missing are reported with the failed pages, and the observer
+    // decides whether to import.
     UpdateOutcome GetStockDataFromYahoo();
 
     // The import phase on its own: cuts the given page files temp/N.dat, in the order given,
-    // into the stock table, then saves and reloads data.dat. On failure, and when the pages
-    // hold no stock, the table and data.dat are left as they were and the user is told.
-    UpdateOutcome ImportPageFiles(const std::vector<int> &pages);
+    // into the stock table, then saves and reloads data.dat and writes time.txt. Pages from
+    // catchUpFrom on add only the stocks the others lack. On failure, and when the pages hold
+    // no stock, the table and data.dat are left as they were and the user is told.
+    UpdateOutcome ImportPageFiles(const std::vector<int> &pages,
+                                  int catchUpFrom = std::numeric_limits<int>::max());
     // The same for every numbered page file the temp folder holds, in number order.
     UpdateOutcome ImportPageFiles();
 
@@ -67,6 +73,8 @@ public:
     // Pages in a row that fail their retry before the run stops asking: the connection or the
     // screener is down, and every further page would cost two time-outs.
     static constexpr int FailuresBeforeGivingUp = 3;
+    // The last page whose first row number, n * 20 + 1, fits the 16-bit counters.
+    static constexpr int MaxPageNumber = (32767 - 1) / RowsPerPage;
     static const QString TotalStartMarker;
     static const QString TotalEndMarker;
 
@@ -77,10 +85,13 @@ private:
     template <typename Work>
     UpdateOutcome HoldingTheFolder(Work &&work);
     UpdateOutcome Run();
-    UpdateOutcome Import(const std::vector<int> &pages);
+    UpdateOutcome Import(const std::vector<int> &pages, int catchUpFrom);
     static std::vector<int> NumberedPageFiles();
     bool ReadTotal(const QString &firstPage, int &total) const;
     QString FetchWithRetry(const QString &address, bool &ok);
+    std::optional<std::vector<StockRecord>> FetchCatchUpPage(int page, int index, int count,
+                                                             std::vector<int> &saved);
+    static QString TooLarge(int page);
     void Tell(const QString &text, UpdateMessageKind kind);
     void RecordChanges(const std::vector<StockRecord> &previous, int pages);
 
@@ -88,7 +99,8 @@ private:
     UpdateRunObserver &observer;
     std::unique_ptr<DataFolderLock> folderLock;
     std::optional<BandChanges> lastChanges;
-    int expectedStocks = 0;  // the screener's total during a run; 0 when not known
+    int expectedStocks = 0;       // the screener's total during a run; 0 when not known
+    bool timeStampSaved = false;  // by the last completed import
     bool running = false;
     bool stopRequested = false;
 };

@@ -10,6 +10,7 @@
 PageFetcher::PageFetcher(platform::PageLoader &loader, QObject *parent)
     : QObject(parent), loader(loader), settleRoundMs(SettleRoundMs())
 {
+    loader.SetMaxPageBytes(MaxPageBytes);
     connect(&loader, &platform::PageLoader::DocumentComplete, this,
             &PageFetcher::OnDocumentComplete, Qt::DirectConnection);
 }
@@ -46,12 +47,18 @@ QString PageFetcher::FetchPage(const QString &address)
 {
     const bool completed = NavigateAndWait(address);
     const int status = completed ? loader.LastStatus() : 0;
+    lastPageTooLarge = completed && loader.LastLoadTooLarge();
     retryAfterMs = status == 429 || status == 503
                        ? RetryAfterFrom(loader.LastRetryAfter(), CompletionLimitMs)
                        : 0;
     SettleWait();
     // After a time-out the loader still holds the previous page: that is no answer.
-    return completed ? GetBodyHtml() : QString();
+    if (!completed)
+        return QString();
+    bool bodyTooLarge = false;
+    QString body = GetBodyHtml(&bodyTooLarge);
+    lastPageTooLarge = lastPageTooLarge || bodyTooLarge;
+    return body;
 }
 
 void PageFetcher::WaitBeforeRetry()
@@ -100,7 +107,7 @@ void PageFetcher::SettleWait()
     }
 }
 
-QString PageFetcher::GetBodyHtml() const
+QString PageFetcher::GetBodyHtml(bool *tooLarge) const
 {
     const platform::HtmlDocument *document = loader.Document();
     if (!document)
@@ -110,8 +117,15 @@ QString PageFetcher::GetBodyHtml() const
     // The first element (HTML) cannot be the BODY, so the search starts after it.
     for (int i = 1; i <= n; ++i) {
         const platform::HtmlElement *element = all.Item(i);
-        if (element && element->tagName().compare(QLatin1String("BODY"), Qt::CaseInsensitive) == 0)
-            return element->innerhtml();
+        if (element &&
+            element->tagName().compare(QLatin1String("BODY"), Qt::CaseInsensitive) == 0) {
+            // Entities a page writes short ("&" for "&amp;") may make its body many times as
+            // long as the page.
+            std::optional<QString> body = element->InnerHtmlWithin(MaxPageBytes);
+            if (tooLarge)
+                *tooLarge = !body;
+            return body.value_or(QString());
+        }
     }
     return {};
 }

@@ -27,6 +27,11 @@ public:
     // The sleep of one settle round as the environment asks for it.
     static int SettleRoundMs();
 
+    // The most bytes a result page may have. A real one has 20 to 40 KB; an answer past this is
+    // no page of the screener, and reading it would cost the program seconds and gigabytes.
+    static constexpr qint64 MaxPageBytes = 8 * 1024 * 1024;
+    static constexpr int MaxPageMegabytes = MaxPageBytes / (1024 * 1024);
+
     explicit PageFetcher(platform::PageLoader &loader, QObject *parent = nullptr);
 
     // The BODY content of the page at the address: NavigateAndWait, the settle wait, then
@@ -49,8 +54,9 @@ public:
     // The round length is read when the fetcher is made.
     void SettleWait();
     // The inner HTML of the first BODY element of the loader's document after the first
-    // element; empty without a document or without a BODY.
-    QString GetBodyHtml() const;
+    // element; empty without a document or without a BODY, and when it would take more than
+    // MaxPageBytes (*tooLarge is then set, when given).
+    QString GetBodyHtml(bool *tooLarge = nullptr) const;
 
     // The address of the last completed document; empty while a navigation is pending.
     const QString &CompletedUrl() const { return completedUrl; }
@@ -58,6 +64,9 @@ public:
     // Whether the last FetchPage got a completed document, rather than giving up after the
     // time-out: callers that must not take a stale page for the new one check it.
     bool LastLoadCompleted() const { return lastLoadCompleted; }
+    // Whether the last FetchPage was refused for passing MaxPageBytes, as it came or as its
+    // BODY is written out (its text is then the loader's error page, or empty).
+    bool LastPageTooLarge() const { return lastPageTooLarge; }
 
     // Ends the current and every later wait at once, until the next FetchPage or
     // NavigateAndWait starts (the window is closing in the middle of a fetch).
@@ -71,6 +80,7 @@ private:
     const int settleRoundMs;
     QString completedUrl;
     bool lastLoadCompleted = false;
+    bool lastPageTooLarge = false;
     uint32_t retryAfterMs = 0;
     bool cancelled = false;
 };

@@ -229,7 +229,7 @@ bool HasResultTable(const QString &pageText)
     return TableCut(pageText, from, to);
 }
 
-std::vector<StockRecord> ResultPageRecords(const QString &pageText)
+std::vector<StockRecord> ResultPageRecords(const QString &pageText, int limit, int *beyond)
 {
     std::vector<StockRecord> records;
     qsizetype from = 0, to = 0;
@@ -242,6 +242,13 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText)
     const QStringView rest(s);
     qsizetype at = rest.indexOf(RowMarker);
     while (at >= 0) {
+        if (records.size() >= static_cast<size_t>(std::max(limit, 0))) {
+            // A full table takes no more records: a page of a million empty rows must not
+            // make a million of them first.
+            if (beyond)
+                *beyond += static_cast<int>(rest.mid(at).count(RowMarker));
+            break;
+        }
         at += RowMarker.size();
         const qsizetype next = rest.indexOf(RowMarker, at);
         records.push_back(RecordFromRow(rest.mid(at, (next < 0 ? rest.size() : next) - at)));
@@ -253,11 +260,8 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText)
 int ParseResultPage(const QString &pageText, int k, int *leftOut)
 {
     StockTable &table = Stocks();
-    for (StockRecord &record : ResultPageRecords(pageText)) {
-        if (k < StockTable::MaxRecords)
-            table.StoreAt(k++, std::move(record));
-        else if (leftOut)
-            ++*leftOut;
-    }
+    for (StockRecord &record : ResultPageRecords(
+             pageText, StockTable::MaxRecords - std::min(k, StockTable::MaxRecords), leftOut))
+        table.StoreAt(k++, std::move(record));
     return k;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <limits>
 #include <vector>
 
 #include "store/StockRecord.h"
@@ -13,8 +14,11 @@
 int ParseResultPage(const QString &pageText, int k, int *leftOut = nullptr);
 
 // The records of the page's result table in row order, without storing them; empty for a page
-// without the table.
-std::vector<StockRecord> ResultPageRecords(const QString &pageText);
+// without the table. At most `limit` records are made: the rows past it are only counted, in
+// *beyond (when given).
+std::vector<StockRecord> ResultPageRecords(const QString &pageText,
+                                           int limit = std::numeric_limits<int>::max(),
+                                           int *beyond = nullptr);
 
 // Whether the page holds the result table (perhaps without rows); error pages, pages of the
 // wrong kind and empty documents do not.

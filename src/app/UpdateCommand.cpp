@@ -65,6 +65,7 @@ UpdateCommand::~UpdateCommand() = default;
 
 int UpdateCommand::Run()
 {
+    Module1::RemoveSaveLeftovers();
     // What this update is compared with: data.dat as it is now, not as some window last saw it.
     Module1::LoadStockDatabase();
     run->LoadLastChanges();

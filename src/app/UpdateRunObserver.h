@@ -33,7 +33,11 @@ struct IncompleteDownload {
     std::vector<int> NotTried;  // left out once the screener stopped answering
     std::vector<int> Unsaved;   // came, but could not be written to the temp folder
     int FailuresBeforeGivingUp = 0;
-    QString TempFolder;  // where the pages go, as shown to the user
+    QString TempFolder;         // where the pages go, as shown to the user
+    std::vector<int> TooLarge;  // of the failed, those larger than the page limit
+    // Stocks the screener counted that none of the pages brought, as the run says it ("187 of
+    // the 200 stocks ..."); empty when none are missing or failed pages explain it.
+    QString StocksMissing;
 };
 
 class UpdateRunObserver {

@@ -1,22 +1,28 @@
 #include "app/frmMain.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/AppTitle.h"
+#include "app/Artwork.h"
 #include "app/MoreFiltersArea.h"
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
 #include "app/ScreenerAddress.h"
 #include "app/UpdateRunPanel.h"
+#include "app/WindowPlacement.h"
 #include "grid/LynxGrid.h"
 #include "platform/BrowserLaunch.h"
 #include "platform/Clock.h"
+#include "platform/ControlError.h"
 #include "platform/CursorPosition.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/FormSettings.h"
@@ -92,7 +98,8 @@ void frmMain::ConnectHandlers()
     for (int i = 0; i < TabCount; ++i)
         connect(ui.ButtonEx1[i], &widgets::ButtonEx::Click, this, [this, i] { SelectTab(i); });
     connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
-    connect(ui.cmdNewOnly, &widgets::ButtonEx::Click, this, &frmMain::NewOnlyClicked);
+    connect(ui.chkNewOnly, &QCheckBox::clicked, this, &frmMain::NewOnlyClicked);
+    connect(ui.LynxGrid1, &LynxGrid::SortComplete, this, &frmMain::RememberGridSort);
     connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
     for (int i = 0; i < 3; ++i)
         connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
@@ -137,23 +144,95 @@ void frmMain::Form_Load()
     grid.SetRowHeightMin(20);
     for (const ColumnSpec &c : GridColumns)
         grid.AddColumn(QString::fromLatin1(c.caption), c.width, c.alignment, c.dataType);
+    RestoreState(MainWindowSettings::Read(static_cast<int>(std::size(GridColumns))));
     grid.SetRedraw(true);
 
     MakeFolders();
+    Module1::RemoveSaveLeftovers();
     NoteDatabaseRead();
-    const int leftOut = Module1::LoadStockDatabase();
+    int withoutSymbol = 0;
+    const int leftOut = Module1::LoadStockDatabase(&withoutSymbol);
+    const QString database = QDir::toNativeSeparators(Module1::DatabasePath());
+    QString damage;
     if (leftOut > 0)
-        ShowWarning(QStringLiteral("%1 holds %2 more stocks than the %3 this program can list; "
-                                   "they were left out.")
-                            .arg(QDir::toNativeSeparators(Module1::DatabasePath()))
-                            .arg(leftOut)
-                            .arg(StockTable::MaxRecords) +
-                        CrLf + QStringLiteral("Update the data to replace the file."),
-                    this);
+        damage += QStringLiteral(
+                      "%1 holds %2 more stocks than the %3 this program can list; "
+                      "they were left out.")
+                      .arg(database)
+                      .arg(leftOut)
+                      .arg(StockTable::MaxRecords) +
+                  CrLf;
+    if (withoutSymbol > 0)
+        damage += QStringLiteral("%1 holds %2 records without a stock symbol; they were left out.")
+                      .arg(database)
+                      .arg(withoutSymbol) +
+                  CrLf;
+    if (!damage.isEmpty())
+        ShowWarning(damage + QStringLiteral("Update the data to replace the file."), this);
     run->LoadLastChanges();
     LoadSavedScreens();
     SetMoreFiltersShown(false);
     SelectTab(0);
+}
+
+void frmMain::RestoreState(const MainWindowState &state)
+{
+    // Everything read has been checked against the nine columns: none of these can fail.
+    LynxGrid &grid = *ui.LynxGrid1;
+    for (std::size_t slot = 0; slot < state.ColumnWidths.size(); ++slot)
+        grid.SetColWidth(static_cast<int>(slot), static_cast<float>(state.ColumnWidths[slot]));
+    if (!state.ColumnOrder.empty())
+        grid.SetColumnOrder(state.ColumnOrder);
+    sortChoice = state.Sort;
+    ApplySortChoice();
+
+    QList<QRect> screens;
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens << screen->availableGeometry();
+    setGeometry(WindowPlacement::Place(state.Geometry, MinimumSize, screens));
+    if (state.Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+MainWindowState frmMain::CurrentState() const
+{
+    MainWindowState state;
+    const QRect normal = normalGeometry();
+    state.Geometry = normal.isValid() ? normal : geometry();
+    state.Maximized = isMaximized();
+    const LynxGrid &grid = *ui.LynxGrid1;
+    for (int slot = 0; slot <= grid.Cols(); ++slot)
+        state.ColumnWidths.push_back(static_cast<int>(grid.ColWidth(slot)));
+    state.ColumnOrder = grid.ColumnOrder();
+    state.Sort = sortChoice;
+    return state;
+}
+
+void frmMain::RememberGridSort()
+{
+    const GridModel &model = ui.LynxGrid1->Model();
+    if (model.SortColumn < 0)
+        return;
+    sortChoice.Column = model.SortColumn;
+    sortChoice.State = model.Column(model.SortColumn).SortState;
+    sortChoice.SubColumn = model.SubSortColumn;
+    if (model.SubSortColumn >= 0)
+        sortChoice.SubState = model.Column(model.SubSortColumn).SortState;
+}
+
+void frmMain::ApplySortChoice()
+{
+    if (sortChoice.Column < 0)
+        return;
+    try {
+        ui.LynxGrid1->Sort(sortChoice.Column, sortChoice.State, sortChoice.SubColumn,
+                           sortChoice.SubState);
+    } catch (const platform::ControlError &) {
+        // the grid knows its columns better than the choice: the rows stay as listed
+    }
 }
 
 void frmMain::MakeFolders()
@@ -181,6 +260,26 @@ void frmMain::SelectTab(int i)
     update();
 }
 
+void frmMain::HoldActivation()
+{
+    activationHeld = true;
+}
+
+void frmMain::ReleaseActivation()
+{
+    activationHeld = false;
+    if (isVisible())
+        QueueActivation();
+}
+
+void frmMain::QueueActivation()
+{
+    if (activated || activationQueued || activationHeld)
+        return;
+    activationQueued = true;
+    QTimer::singleShot(0, this, &frmMain::Form_Activate);
+}
+
 void frmMain::Form_Activate()
 {
     if (activated)
@@ -201,6 +300,12 @@ UpdateOutcome frmMain::UpdateDataAction()
 {
     if (run->IsRunning())
         return UpdateOutcome::AlreadyRunning;
+    // Disabled for the whole run, however it ends.
+    struct Disabled {
+        widgets::ButtonEx &button;
+        explicit Disabled(widgets::ButtonEx &b) : button(b) { button.SetEnabled(false); }
+        ~Disabled() { button.SetEnabled(true); }
+    } disabled(*ui.ButtonEx6);
     platform::SetCursorPosition(platform::CursorPosition() + QPoint(0, 22));
     // The update tells what changed since the list in data.dat, a timer's list among them.
     ReloadReplacedDatabase();
@@ -236,11 +341,8 @@ bool frmMain::event(QEvent *event)
     // being shown counts as the activation. The reminder runs a dialog and perhaps a whole
     // update: it starts once the event has been delivered, not inside it.
     const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::WindowActivate) && !activated &&
-        !activationQueued) {
-        activationQueued = true;
-        QTimer::singleShot(0, this, &frmMain::Form_Activate);
-    }
+    if (type == QEvent::Show || type == QEvent::WindowActivate)
+        QueueActivation();
     return QWidget::event(event);
 }
 
@@ -255,7 +357,18 @@ void frmMain::closeEvent(QCloseEvent *event)
     closeConfirmed = true;
     // A run in progress ends at its next page and leaves data.dat and time.txt as they were.
     run->Stop();
+    // Where the window stood and how the grid looked are not worth a message at the end.
+    MainWindowSettings::Write(CurrentState());
     event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int headerWidth = ui.picHeader->width();
+    growth.Resize(size());
+    if (ui.picHeader->width() != headerWidth)
+        ui.picHeader->setPixmap(QPixmap::fromImage(Artwork::HeaderPicture(ui.picHeader->size())));
 }
 
 QString frmMain::HelpTipText(int which)

@@ -7,14 +7,17 @@
 #include <memory>
 
 #include "app/DataUpdateRun.h"
+#include "app/MainWindowSettings.h"
 #include "app/SavedScreens.h"
 #include "app/StockScreen.h"
+#include "app/WindowGrowth.h"
 #include "platform/ControlHost.h"
 
 class LynxGrid;
 class MoreFiltersArea;
 class MultiDownloader;
 class PageFetcher;
+class QCheckBox;
 class QLineEdit;
 class QToolButton;
 class UpdateRunPanel;
@@ -60,10 +63,11 @@ struct frmMainControls {
     QLineEdit *txtMinRate = nullptr;
     QLineEdit *txtMaxRate = nullptr;
     ButtonEx *cmdSearchStock = nullptr;
-    ButtonEx *cmdNewOnly = nullptr;  // toggle: the search lists only the last update's newcomers
+    QCheckBox *chkNewOnly = nullptr;            // the search lists only the last update's newcomers
     QToolButton *cmdMoreFilters = nullptr;      // shows or folds away the area below
     MoreFiltersArea *fraMoreFilters = nullptr;  // bounds on the other numbers, saved screens
     LynxGrid *LynxGrid1 = nullptr;
+    QLabel *lblListStatus = nullptr;  // under the grid: how many stocks are listed, or why none
     std::array<ButtonEx *, 4> ListButtons{};  // ButtonEx2 to ButtonEx5
     std::array<ButtonEx *, 3> CmdHelpTip{};   // CmdHelpTip1 to CmdHelpTip3
     ClickLabel *Label5 = nullptr;             // the vendor's web site
@@ -81,7 +85,9 @@ struct frmMainControls {
 
 // The program's working window: the tabs, the price search and its grid, the data update with
 // its two bars, the about page. Creating it runs its load steps: caption, stacked panels,
-// headings, the grid's nine columns, the temp folder, data.dat, the first tab.
+// headings, the grid's nine columns, the temp folder, data.dat, the first tab. Its described
+// size is its minimum; the grid takes any room beyond it. The window's place and the grid's
+// columns and sort come back from zentrin.ini and go there again when the window closes.
 class frmMain : public QWidget {
     Q_OBJECT
 public:
@@ -89,6 +95,7 @@ public:
     static const QString SettingsResource;
     static constexpr int TabCount = 4;
     static constexpr int QuitTab = 3;
+    static constexpr QSize MinimumSize{1060, 690};
 
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
@@ -104,6 +111,10 @@ public:
     // nothing.
     void Form_Activate();
     bool Activated() const { return activated; }
+    // While held, showing the window does not yet count as its first activation (the splash
+    // window still fades out over it); releasing runs it when the window is shown.
+    void HoldActivation();
+    void ReleaseActivation();
 
     // The "Search Stocks" button: lists the stocks whose price lies in the typed range and whose
     // other numbers lie in the bounds of the "More filters" area; with "New only" pressed, only
@@ -112,10 +123,13 @@ public:
     void SearchStocks();
     // What the last search listed and left out.
     const StockScreen::Outcome &LastSearch() const { return lastSearch; }
-    // "New only" pressed (Value 0) or released.
+    // "New only" checked.
     bool NewOnly() const;
-    // Rebuilds the grid from the records the last search marked, in table order.
+    // Rebuilds the grid from the records the last search marked, in table order, then sorts it
+    // as the user last sorted it.
     void LoadDataToGrid();
+    // The grid's sort as the user last chose it; it outlives the fills and Remove All.
+    const GridSortChoice &SortChoice() const { return sortChoice; }
 
     // The "More filters" area shown or folded away; folded, its bounds still apply.
     void SetMoreFiltersShown(bool shown);
@@ -136,7 +150,8 @@ public:
     // "More Info": the quote page of the current row's stock; nothing without a current row.
     void OpenQuotePage();
 
-    // The "Update Data" button: moves the pointer 22 pixels down, then runs the update.
+    // The "Update Data" button: moves the pointer 22 pixels down, then runs the update; the
+    // button is disabled while the run goes on.
     UpdateOutcome UpdateDataAction();
     bool UpdateRunning() const { return run->IsRunning(); }
 
@@ -148,6 +163,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void CreateControls();
@@ -159,6 +175,12 @@ private:
     void Form_Load();
     void MakeFolders();
     void NewOnlyClicked();
+    void QueueActivation();
+    void RememberGridSort();
+    void ShowListCount();
+    void ApplySortChoice();
+    void RestoreState(const MainWindowState &state);
+    MainWindowState CurrentState() const;
     std::optional<ScreenBounds> ReadPriceBoxes();
     std::optional<ScreenBounds> ReadScreenBoxes();
     void LoadSavedScreens();
@@ -172,6 +194,8 @@ private:
 
     frmMainControls ui;
     platform::ControlHost host;
+    WindowGrowth growth{MinimumSize};
+    GridSortChoice sortChoice;
     std::unique_ptr<PageFetcher> fetcher;
     std::unique_ptr<UpdateRunPanel> runPanel;
     std::unique_ptr<DataUpdateRun> run;
@@ -184,5 +208,6 @@ private:
     bool searched = false;  // a search has filled the grid
     bool activated = false;
     bool activationQueued = false;
+    bool activationHeld = false;
     bool closeConfirmed = false;
 };

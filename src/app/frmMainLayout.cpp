@@ -1,10 +1,10 @@
-// frmMain: its controls, where they stand, and the saved settings they load.
+// frmMain: its controls, where they stand, how they follow the window's growth, and the saved
+// settings they load.
+#include <QCheckBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
-#include <QScreen>
 #include <QToolButton>
 
 #include "app/Artwork.h"
@@ -40,16 +40,15 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 
 namespace {
 
-// The window's client area and the band the panels share, in pixels.
-constexpr int WindowWidth = 1060;
-constexpr int WindowHeight = 690;
+// The window's client area at its minimum size and the band the panels share, in pixels.
+constexpr int WindowWidth = frmMain::MinimumSize.width();
+constexpr int WindowHeight = frmMain::MinimumSize.height();
 constexpr int HeaderHeight = 84;
 constexpr int TabTop = HeaderHeight + 8;
 constexpr int PanelTop = TabTop + 35 + 7;
-// The price panel's "More filters" row, the area it unfolds and the grid's lowest edge.
+// The price panel's "More filters" row and the area it unfolds.
 constexpr int MoreFiltersTop = 84;
 constexpr int FiltersAreaTop = 108;
-constexpr int GridBottom = 496;
 
 QFont LabelFont(double points, bool bold = false)
 {
@@ -101,7 +100,7 @@ widgets::ButtonEx *Button(QWidget *parent, const QString &name, const QPoint &at
 }
 
 // A thin rule under a heading (Shape1 and its kin).
-void Rule(QWidget *parent, int y)
+QFrame *Rule(QWidget *parent, int y)
 {
     auto *line = new QFrame(parent);
     line->setGeometry(16, y, WindowWidth - 32, 1);
@@ -109,15 +108,22 @@ void Rule(QWidget *parent, int y)
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, QColor(206, 214, 228));
     line->setPalette(palette);
+    return line;
 }
+
+// The rows of the price panel under the grid.
+constexpr int GridTop = FiltersAreaTop;
+constexpr int GridHeight = 388;
+constexpr int ListStatusTop = GridTop + GridHeight + 4;
+constexpr int ListButtonsTop = ListStatusTop + 26;
 
 }  // namespace
 
 void frmMain::CreateControls()
 {
-    setFixedSize(WindowWidth, WindowHeight);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // The load step puts the window where it was last left.
+    setMinimumSize(MinimumSize);
+    resize(MinimumSize);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(226, 232, 242));
     setPalette(palette);
@@ -127,6 +133,7 @@ void frmMain::CreateControls()
     ui.picHeader->setObjectName(QStringLiteral("picHeader"));
     ui.picHeader->setGeometry(0, 0, WindowWidth, HeaderHeight);
     ui.picHeader->setPixmap(QPixmap::fromImage(Artwork::HeaderPicture(ui.picHeader->size())));
+    growth.Follow(ui.picHeader, Growth::Widens);
 
     for (int i = 0; i < TabCount; ++i)
         ui.ButtonEx1[i] =
@@ -141,6 +148,7 @@ void frmMain::CreateControls()
         p.setColor(QPalette::Window, Artwork::Panel);
         panel->setPalette(p);
         panel->setAutoFillBackground(true);
+        growth.Follow(panel, Growth::Widens | Growth::Heightens);
         ui.picC[i] = panel;
     }
     CreatePricePanel(ui.picC[0]);
@@ -161,7 +169,7 @@ void frmMain::CreateControls()
 void frmMain::CreatePricePanel(QWidget *panel)
 {
     ui.lblCaption0 = Heading(panel, "lblCaption(0)");
-    Rule(panel, 42);
+    growth.Follow(Rule(panel, 42), Growth::Widens);
 
     const QFont labelFont = LabelFont(9);
     Text(panel, QStringLiteral("Minimum Rate"), QRect(16, 58, 92, 22), labelFont)
@@ -180,8 +188,18 @@ void frmMain::CreatePricePanel(QWidget *panel)
         box->setMaxLength(12);
     }
     ui.cmdSearchStock = Button(panel, QStringLiteral("cmdSearchStock"), QPoint(408, 56));
-    // A toggle with the tabs' skin, centred on the search button's row.
-    ui.cmdNewOnly = Button(panel, QStringLiteral("cmdNewOnly"), QPoint(540, 51));
+    // A narrowing of the search, so a check box beside it: the tab-like buttons are the tabs.
+    ui.chkNewOnly = new QCheckBox(QStringLiteral("New only"), panel);
+    ui.chkNewOnly->setObjectName(QStringLiteral("chkNewOnly"));
+    ui.chkNewOnly->setFont(labelFont);
+    QPalette checkPalette = ui.chkNewOnly->palette();
+    checkPalette.setColor(QPalette::WindowText, Artwork::Navy);
+    ui.chkNewOnly->setPalette(checkPalette);
+    ui.chkNewOnly->setToolTip(
+        QStringLiteral("List only the stocks that entered the band in the "
+                       "last update"));
+    ui.chkNewOnly->setGeometry(
+        QRect(QPoint(548, 56), QSize(ui.chkNewOnly->sizeHint().width(), 25)));
     ui.CmdHelpTip[0] = Button(panel, QStringLiteral("CmdHelpTip1"), QPoint(708, 56));
     ui.CmdHelpTip[0]->resize(28, 25);
 
@@ -190,13 +208,16 @@ void frmMain::CreatePricePanel(QWidget *panel)
     ui.Image1->setObjectName(QStringLiteral("Image1"));
     ui.Image1->setGeometry(WindowWidth - 316, 50, 36, 36);
     ui.Image1->setPixmap(QPixmap::fromImage(Artwork::Logo(36)));
-    Text(panel, QStringLiteral("Research every listed stock on our website."),
-         QRect(WindowWidth - 272, 50, 224, 18), LabelFont(8.25))
-        ->setObjectName(QStringLiteral("Label4"));
+    QLabel *promotion = Text(panel, QStringLiteral("Research every listed stock on our website."),
+                             QRect(WindowWidth - 272, 50, 224, 18), LabelFont(8.25));
+    promotion->setObjectName(QStringLiteral("Label4"));
     ui.Label5 = Link(panel, "Label5", QRect(WindowWidth - 272, 68, 210, 18));
     // Flush with the grid's right edge.
     ui.CmdHelpTip[1] = Button(panel, QStringLiteral("CmdHelpTip2"), QPoint(WindowWidth - 44, 56));
     ui.CmdHelpTip[1]->resize(28, 25);
+    for (QWidget *right :
+         std::initializer_list<QWidget *>{ui.Image1, promotion, ui.Label5, ui.CmdHelpTip[1]})
+        growth.Follow(right, Growth::MovesRight);
 
     ui.cmdMoreFilters = new QToolButton(panel);
     ui.cmdMoreFilters->setObjectName(QStringLiteral("cmdMoreFilters"));
@@ -212,32 +233,45 @@ void frmMain::CreatePricePanel(QWidget *panel)
 
     ui.LynxGrid1 = new LynxGrid(panel);
     ui.LynxGrid1->setObjectName(QStringLiteral("LynxGrid1"));
-    PlacePriceSearchControls();
+    ui.LynxGrid1->setGeometry(16, GridTop, WindowWidth - 32, GridHeight);
+    growth.Follow(ui.LynxGrid1, Growth::Widens | Growth::Heightens);
+
+    ui.lblListStatus =
+        Text(panel, QString(), QRect(16, ListStatusTop, 700, 18), labelFont, Artwork::Steel);
+    ui.lblListStatus->setObjectName(QStringLiteral("lblListStatus"));
+    growth.Follow(ui.lblListStatus, Growth::MovesDown | Growth::Widens);
 
     for (int i = 0; i < 4; ++i)
-        ui.ListButtons[i] =
-            Button(panel, QStringLiteral("ButtonEx%1").arg(i + 2), QPoint(16 + i * 132, 510));
-    ui.CmdHelpTip[2] = Button(panel, QStringLiteral("CmdHelpTip3"), QPoint(16 + 4 * 132, 510));
+        ui.ListButtons[i] = Button(panel, QStringLiteral("ButtonEx%1").arg(i + 2),
+                                   QPoint(16 + i * 132, ListButtonsTop));
+    ui.CmdHelpTip[2] =
+        Button(panel, QStringLiteral("CmdHelpTip3"), QPoint(16 + 4 * 132, ListButtonsTop));
     ui.CmdHelpTip[2]->resize(28, 25);
-    Text(panel,
-         QStringLiteral("Click a column heading to sort by it; hold Ctrl or Shift to select "
-                        "several stocks."),
-         QRect(WindowWidth - 476, 514, 460, 18), LabelFont(8.25), QColor(96, 108, 128))
-        ->setObjectName(QStringLiteral("Label2"));
+    for (QWidget *below : ui.ListButtons) growth.Follow(below, Growth::MovesDown);
+    growth.Follow(ui.CmdHelpTip[2], Growth::MovesDown);
+    QLabel *hint = Text(panel,
+                        QStringLiteral("Click a column heading to sort by it; hold Ctrl or Shift "
+                                       "to select several stocks."),
+                        QRect(WindowWidth - 476, ListButtonsTop + 4, 460, 18), LabelFont(8.25),
+                        QColor(96, 108, 128));
+    hint->setObjectName(QStringLiteral("Label2"));
+    growth.Follow(hint, Growth::MovesRight | Growth::MovesDown);
 }
 
 void frmMain::PlacePriceSearchControls()
 {
-    // The unfolded area pushes the grid's top down; its bottom stays.
-    const int top =
-        FiltersAreaTop + (!ui.fraMoreFilters->isHidden() ? MoreFiltersArea::AreaHeight + 6 : 0);
-    ui.LynxGrid1->setGeometry(16, top, WindowWidth - 32, GridBottom - top);
+    // The unfolded area takes the grid's top; the grid's bottom stays wherever the window's
+    // growth has put it.
+    const int top = GridTop + (ui.fraMoreFilters->isHidden() ? 0 : MoreFiltersArea::AreaHeight + 6);
+    QRect where = ui.LynxGrid1->geometry();
+    where.setTop(top);
+    ui.LynxGrid1->setGeometry(where);
 }
 
 void frmMain::CreateUpdatePanel(QWidget *panel)
 {
     ui.lblCaption5 = Heading(panel, "lblCaption(5)");
-    Rule(panel, 42);
+    growth.Follow(Rule(panel, 42), Growth::Widens);
     auto *about = Text(panel,
                        QStringLiteral("Download the current list of every stock priced from "
                                       "$0 to $5. The update takes a few minutes: the screener "
@@ -270,7 +304,7 @@ void frmMain::CreateUpdatePanel(QWidget *panel)
 void frmMain::CreateAboutPanel(QWidget *panel)
 {
     ui.lblCaption2 = Heading(panel, "lblCaption(2)");
-    Rule(panel, 42);
+    growth.Follow(Rule(panel, 42), Growth::Widens);
     auto *picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setGeometry(16, 60, 72, 72);
@@ -298,4 +332,7 @@ void frmMain::LoadControlSettings(const platform::FormSettings &settings)
 {
     host.SetFont(LabelFont(8.25));
     platform::LoadFormControls(this, host, settings);
+    // Tab reaches every button; the user sees where it went and works it with Space or Enter.
+    for (widgets::ButtonEx *button : findChildren<widgets::ButtonEx *>())
+        button->SetKeyboard(widgets::ButtonKeyboard::FocusAndPress);
 }

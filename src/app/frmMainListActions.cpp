@@ -39,6 +39,7 @@ QString CellOrEmpty(const LynxGrid &grid, int row, int col)
 void frmMain::RemoveAllRows()
 {
     ui.LynxGrid1->Clear();
+    ShowListCount();
 }
 
 void frmMain::RemoveSelectedRows()
@@ -61,6 +62,7 @@ void frmMain::RemoveSelectedRows()
         if (grid.ItemSelected(row))
             rows.push_back(row);
     grid.RemoveItems(std::move(rows));
+    ShowListCount();
 }
 
 void frmMain::ExportCsv()

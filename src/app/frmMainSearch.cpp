@@ -1,7 +1,9 @@
 // frmMain: the price search and the grid fill.
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include "app/AppTitle.h"
+#include "app/ListStatusText.h"
 #include "app/PriceText.h"
 #include "app/Prompts.h"
 #include "app/frmMain.h"
@@ -72,11 +74,22 @@ void frmMain::SearchStocks()
     LoadDataToGrid();
     searched = true;
     UpdateMoreFiltersCaption();
+    const std::optional<BandChanges> &changes = run->LastChanges();
+    PriceSearchQuery query{bounds->PriceMin, bounds->PriceMax, newOnly, Stocks().Count(),
+                           changes ? &*changes : nullptr};
+    query.Screen = &*bounds;
+    query.LeftOutMissing = lastSearch.LeftOutMissing;
+    ui.lblListStatus->setText(ListStatusText::Text(ui.LynxGrid1->ItemCount(), query));
 }
 
 bool frmMain::NewOnly() const
 {
-    return ui.cmdNewOnly->Value() == 0;
+    return ui.chkNewOnly->isChecked();
+}
+
+void frmMain::ShowListCount()
+{
+    ui.lblListStatus->setText(ListStatusText::Text(ui.LynxGrid1->ItemCount(), std::nullopt));
 }
 
 void frmMain::NewOnlyClicked()
@@ -111,4 +124,5 @@ void frmMain::LoadDataToGrid()
         cell(8, amount(record.PS));
     }
     Try([&] { grid.SetRedraw(true); });
+    ApplySortChoice();
 }

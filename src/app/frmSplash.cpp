@@ -4,21 +4,28 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QTimer>
 
 #include "app/AppTitle.h"
 #include "app/Artwork.h"
-#include "platform/Clock.h"
 #include "platform/DesktopVersion.h"
 
 namespace {
-constexpr int StepMs = 30;
 constexpr int StepSize = 10;
+// The steps of the fades from invisible (10, 20, ..., 240, 255) and from opaque (245, ..., 5,
+// 0): an opaque splash waits as long as a fading one.
+constexpr int FadeInSteps = 25;
+constexpr int FadeOutSteps = 26;
 }  // namespace
 
 frmSplash::frmSplash(MainWindowFactory makeMainWindow, QWidget *parent)
+    : frmSplash(std::move(makeMainWindow), Timing{}, parent)
+{
+}
+
+frmSplash::frmSplash(MainWindowFactory makeMainWindow, Timing timing, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       makeMainWindow(std::move(makeMainWindow)),
+      timing(timing),
       picture(new QLabel(this))
 {
     const QSize size(480, 300);
@@ -27,6 +34,12 @@ frmSplash::frmSplash(MainWindowFactory makeMainWindow, QWidget *parent)
     picture->setPixmap(QPixmap::fromImage(Artwork::SplashPicture(size)));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+
+    // A step never comes early, or the fades would be quicker than their 30 ms a step; each is
+    // timed from the one before, however late that one came.
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, this, &frmSplash::Step);
 
     SetAppTitle(QStringLiteral("Zentrin"));
     setWindowTitle(AppTitle());
@@ -46,8 +59,8 @@ QString frmSplash::GetWindowsVersion(bool majorOnly)
 bool frmSplash::event(QEvent *event)
 {
     // A splash window is rarely given the focus (without a window manager never), so being
-    // shown counts as its activation. The sequence blocks for seconds and shows another
-    // window: it starts once the event has been delivered.
+    // shown counts as its activation. The sequence shows another window: it starts once the
+    // event has been delivered.
     const QEvent::Type type = event->type();
     if ((type == QEvent::Show || type == QEvent::WindowActivate) && !activated)
         QTimer::singleShot(0, this, &frmSplash::Form_Activate);
@@ -59,56 +72,84 @@ void frmSplash::Form_Activate()
     if (activated)
         return;
     activated = true;
-    repaint();
+    update();
     SetFormAlpha2();
-    platform::CurrentClock().Sleep(1000);
-    mainWindow = makeMainWindow ? makeMainWindow() : nullptr;
-    if (mainWindow) {
-        mainWindow->show();
-        mainWindow->repaint();
-    }
-    raise();
-    SetFormAlpha();
-    close();
-    if (mainWindow)
-        mainWindow->activateWindow();
 }
 
 void frmSplash::SetFormAlpha2()
 {
-    if (!fading)
-        return;
-    while (alpha != 255) {
-        WaitOneStep();
-        ApplyAlpha(alpha >= 240 ? 255 : alpha + StepSize);
-    }
+    phase = Phase::FadingIn;
+    stepsTaken = 0;
+    timer.start(timing.StepMs);
 }
 
 void frmSplash::SetFormAlpha()
 {
-    if (!fading)
-        return;
-    while (alpha != 0) {
-        WaitOneStep();
-        ApplyAlpha(alpha <= StepSize ? 0 : alpha - StepSize);
+    phase = Phase::FadingOut;
+    stepsTaken = 0;
+    timer.start(timing.StepMs);
+}
+
+void frmSplash::Step()
+{
+    switch (phase) {
+        case Phase::FadingIn:
+            ++stepsTaken;
+            if (fading)
+                ApplyAlpha(alpha >= 240 ? 255 : alpha + StepSize);
+            if (fading ? alpha == 255 : stepsTaken >= FadeInSteps) {
+                phase = Phase::Pausing;
+                timer.start(timing.PauseMs);
+            } else {
+                timer.start(timing.StepMs);
+            }
+            break;
+        case Phase::Pausing:
+            HandOver();
+            break;
+        case Phase::FadingOut:
+            ++stepsTaken;
+            if (fading)
+                ApplyAlpha(alpha <= StepSize ? 0 : alpha - StepSize);
+            if (fading ? alpha == 0 : stepsTaken >= FadeOutSteps)
+                Finish();
+            else
+                timer.start(timing.StepMs);
+            break;
+        case Phase::Idle:
+        case Phase::Done:
+            break;
     }
 }
 
-void frmSplash::WaitOneStep()
+void frmSplash::HandOver()
 {
-    // Polls the counter without pumping events or sleeping, so every step takes its full time.
-    platform::Clock &clock = platform::CurrentClock();
-    const uint32_t start = clock.TickCount();
-    while (platform::TicksSince(start, clock.TickCount()) < StepMs) {
+    mainWindow = makeMainWindow ? makeMainWindow() : nullptr;
+    if (mainWindow) {
+        // Every control has drawn its face by now; the first frame the window system shows is
+        // the whole window.
+        mainWindow->ensurePolished();
+        mainWindow->show();
+        mainWindow->repaint();
     }
+    raise();
+    if (mainWindow)
+        emit MainWindowShown(mainWindow);
+    SetFormAlpha();
+}
+
+void frmSplash::Finish()
+{
+    phase = Phase::Done;
+    close();
+    if (mainWindow)
+        mainWindow->activateWindow();
+    emit Finished();
 }
 
 void frmSplash::ApplyAlpha(int value)
 {
     alpha = value;
     setWindowOpacity(value / 255.0);
-    // Without pumping, the window system sees the new opacity only when asked to draw.
-    if (isVisible())
-        repaint();
     emit AlphaApplied(value);
 }

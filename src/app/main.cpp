@@ -85,7 +85,13 @@ int RunWindow(int argc, char **argv, const CommandLine &line)
     std::unique_ptr<frmMain> mainWindow;
     frmSplash splash([&mainWindow]() -> QWidget * {
         mainWindow = std::make_unique<frmMain>();
+        // The update reminder comes up once the splash window has gone.
+        mainWindow->HoldActivation();
         return mainWindow.get();
+    });
+    QObject::connect(&splash, &frmSplash::Finished, [&mainWindow] {
+        if (mainWindow)
+            mainWindow->ReleaseActivation();
     });
     splash.show();
     return app.exec();

@@ -100,6 +100,8 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
                 GridSelection::MarkRange(model, Mark::Select, 0, last);
                 emit grid.SelectionChanged();
                 keyCode = 0;
+                // Every row in view turns selected now, not at the next scroll.
+                grid.DrawGrid(savedRedraw);
             }
             break;
         case KeyArrowUp:

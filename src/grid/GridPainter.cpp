@@ -7,6 +7,7 @@
 #include <QStyleOption>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "grid/GridLayout.h"
 #include "grid/GridMetrics.h"
@@ -43,35 +44,59 @@ void VLine(DrawingSurface &s, int x, int y1, int y2, platform::ColorValue color)
     s.DrawLine(x, y1, x, y2, color);
 }
 
-// Draws through the desktop's style into the rectangle (by way of a scratch image, so that the
-// style cannot draw outside it). False without a style.
+// What the desktop's style draws into a rectangle of the given size, on a transparent scratch
+// image (so that the style cannot draw outside it). Nothing without a style.
 template <class Draw>
-bool DrawThemed(DrawingSurface &s, const QRect &rect, const QStyle *style, Draw draw)
+std::optional<QImage> StyleImage(QSize size, const QStyle *style, Draw draw)
 {
-    if (!style || rect.width() <= 0 || rect.height() <= 0)
-        return false;
-    QImage scratch(rect.size(), QImage::Format_ARGB32_Premultiplied);
+    if (!style || size.width() <= 0 || size.height() <= 0)
+        return std::nullopt;
+    QImage scratch(size, QImage::Format_ARGB32_Premultiplied);
     scratch.fill(Qt::transparent);
     {
         QPainter p(&scratch);
-        draw(p, QRect(QPoint(0, 0), rect.size()));
+        draw(p, QRect(QPoint(0, 0), size));
     }
-    s.DrawPicture(scratch, rect.left(), rect.top());
-    return true;
+    return scratch;
 }
 
-bool DrawThemedHeader(DrawingSurface &s, const QRect &rect, HeaderState state, const QStyle *style)
+template <class Draw>
+bool DrawThemed(DrawingSurface &s, const QRect &rect, const QStyle *style, Draw draw)
 {
-    return DrawThemed(s, rect, style, [&](QPainter &p, const QRect &r) {
+    const std::optional<QImage> image = StyleImage(rect.size(), style, draw);
+    if (image)
+        s.DrawPicture(*image, rect.left(), rect.top());
+    return image.has_value();
+}
+
+std::optional<QImage> HeaderImage(QSize size, HeaderState state, const QStyle *style,
+                                  const QPalette &palette)
+{
+    return StyleImage(size, style, [&](QPainter &p, const QRect &r) {
         QStyleOptionHeader option;
         option.rect = r;
-        option.palette = s.Palette();
+        option.palette = palette;
         option.state = QStyle::State_Enabled | QStyle::State_Horizontal;
         if (state == HeaderState::Hot)
             option.state |= QStyle::State_MouseOver;
         option.state |= state == HeaderState::Pressed ? QStyle::State_Sunken : QStyle::State_Raised;
         style->drawControl(QStyle::CE_HeaderSection, &option, &p, nullptr);
     });
+}
+
+// False when there is no style, and for a hot or pressed look the style draws exactly like the
+// normal one (Fusion and Windows draw header sections alike in every state): the flat looks
+// show those states instead, so that a click on a heading is seen at once.
+bool DrawThemedHeader(DrawingSurface &s, const QRect &rect, HeaderState state, const QStyle *style)
+{
+    const std::optional<QImage> look = HeaderImage(rect.size(), state, style, s.Palette());
+    if (!look)
+        return false;
+    if (state != HeaderState::Normal &&
+        *look == HeaderImage(rect.size(), HeaderState::Normal, style, s.Palette()))
+        return false;
+    s.DrawPicture(*look, rect.left(), rect.top());
+    return true;
 }
 
 // The flat check box of the desktop's frame controls: a frame in the shadow colour around the
@@ -129,6 +154,15 @@ void DrawCellText(DrawingSurface &s, const QString &text, const QRect &rect, uns
     s.DrawText(text, rect, flags | platform::TextNoPrefix);
 }
 
+// The three bright lines along the bottom of a hot header cell.
+void DrawHotLines(DrawingSurface &s, const QRect &rect)
+{
+    const int l = rect.left(), r = l + rect.width(), b = rect.top() + rect.height();
+    HLine(s, l + 2, r - 2, b - 1, 0x19B1F9);
+    HLine(s, l + 1, r - 1, b - 2, 0x47C2FC);
+    HLine(s, l, r, b - 3, 0x00A9F8);
+}
+
 void DrawPushHeader(DrawingSurface &s, const QRect &rect, HeaderState state, bool flat)
 {
     using namespace platform;
@@ -137,7 +171,9 @@ void DrawPushHeader(DrawingSurface &s, const QRect &rect, HeaderState state, boo
             s.DrawEdge(rect, EdgeSunken, EdgeRect | EdgeMiddle);
             break;
         case HeaderState::Hot:
+            // The raised edge alone is also the normal look of the push buttons.
             s.DrawEdge(rect, EdgeRaised, EdgeRect | EdgeMiddle);
+            DrawHotLines(s, rect);
             break;
         case HeaderState::Normal:
             s.DrawEdge(rect, EdgeRaised, EdgeRect | EdgeMiddle | (flat ? EdgeFlat : 0u));
@@ -364,9 +400,7 @@ void DrawHeaderFlat(DrawingSurface &s, const QRect &rect, HeaderState state, Col
             break;
         case HeaderState::Hot:
             s.FillRect(rect, 0xF3F8FA);
-            HLine(s, l + 2, r - 2, b - 1, 0x19B1F9);
-            HLine(s, l + 1, r - 1, b - 2, 0x47C2FC);
-            HLine(s, l, r, b - 3, 0x00A9F8);
+            DrawHotLines(s, rect);
             break;
         case HeaderState::Pressed:
             s.SetForeColor(platform::InvertColor(C(foreColor)));

@@ -193,6 +193,8 @@ void LynxGrid::Clear()
     editor->Abandon();
     model.Clear();
     pointer.ForgetGesture();
+    // No rows, no vertical thumb: the bar goes with the rows it scrolled.
+    UpdateScrollBars();
     DrawGrid(true);
 }
 

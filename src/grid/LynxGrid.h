@@ -283,6 +283,11 @@ public:
     void SetColHeading(int Index, const QString &value);
     float ColWidth(int Index) const;  // ScaleUnits
     void SetColWidth(int Index, float value);
+    // Display position -> column slot, each slot once: the order AddColumn and header drags
+    // left. Setting takes such a permutation and draws; error 380, with nothing changed, for
+    // anything else.
+    std::vector<int> ColumnOrder() const;
+    void SetColumnOrder(const std::vector<int> &order);
     // Existing cells keep their own alignment.
     int ColAlignment(int Index) const;
     void SetColAlignment(int Index, int value);

@@ -1,5 +1,7 @@
 // Column properties: Index is a column slot.
 
+#include <algorithm>
+
 #include "grid/GridScale.h"
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
@@ -25,6 +27,28 @@ void LynxGrid::SetColWidth(int Index, float value)
     GridColumn &column = model.Column(Index);
     column.Width = value;
     column.WidthPixels = GridScale::ToWholePixelsX(value, props.ScaleUnits);
+    DrawGrid(props.Redraw);
+}
+
+std::vector<int> LynxGrid::ColumnOrder() const
+{
+    const std::span<const int> order = model.ColumnOrder();
+    return {order.begin(), order.end()};
+}
+
+void LynxGrid::SetColumnOrder(const std::vector<int> &order)
+{
+    std::span<int> current = model.ColumnOrder();
+    std::vector<bool> seen(current.size(), false);
+    if (order.size() != current.size())
+        throw platform::ControlError(platform::ErrInvalidPropertyValue);
+    for (const int slot : order) {
+        const auto k = static_cast<std::size_t>(slot);
+        if (slot < 0 || k >= seen.size() || seen[k])
+            throw platform::ControlError(platform::ErrInvalidPropertyValue);
+        seen[k] = true;
+    }
+    std::copy(order.begin(), order.end(), current.begin());
     DrawGrid(props.Redraw);
 }
 

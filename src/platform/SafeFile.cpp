@@ -62,14 +62,16 @@ std::atomic<void (*)()> &BeforeRenameHook()
     return hook;
 }
 
-void RemoveLeftovers(const QString &folder, const QString &fileName)
+// Removes the files of the folder whose names match the pattern; returns how many.
+int RemoveMatching(const QString &folder, const QString &pattern)
 {
-    const QString pattern = TemporaryFilePattern(fileName);
     const QStringList names =
         QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    int removed = 0;
     for (const QString &name : names)
-        if (name.size() == pattern.size() && WildcardMatch(pattern, name))
-            QFile::remove(folder + QLatin1Char('/') + name);
+        if (WildcardMatch(pattern, name) && QFile::remove(folder + QLatin1Char('/') + name))
+            ++removed;
+    return removed;
 }
 
 // A rename is durable only once the folder holding the new name is synced.
@@ -87,6 +89,11 @@ void SyncFolder(const QByteArray &folder)
 QString TemporaryFilePattern(const QString &fileName)
 {
     return fileName + TemporaryInfix + QStringLiteral("??????");
+}
+
+int RemoveTemporaryFiles(const QString &folder)
+{
+    return RemoveMatching(folder, TemporaryFilePattern(QStringLiteral("?*")));
 }
 
 void SetBeforeRenameHookForTests(void (*hook)())
@@ -107,7 +114,7 @@ bool ReplaceFile(const QString &path, const QByteArray &bytes, Durability durabi
     if (info.isDir())
         return false;
     const QString folder = info.absolutePath();
-    RemoveLeftovers(folder, info.fileName());
+    RemoveMatching(folder, TemporaryFilePattern(info.fileName()));
 
     QByteArray temporary =
         QFile::encodeName(folder + QLatin1Char('/') + info.fileName() + TemporaryInfix) + "XXXXXX";

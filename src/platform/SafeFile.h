@@ -30,6 +30,11 @@ bool AppendToFile(const QString &path, const QByteArray &bytes);
 // "data.dat.saving-??????").
 QString TemporaryFilePattern(const QString &fileName);
 
+// Removes the temporary files that ReplaceFile left in the folder when its process was killed
+// before the rename (any "NAME.saving-XXXXXX"); returns how many. Only for a folder that no
+// other process is saving into at the time.
+int RemoveTemporaryFiles(const QString &folder);
+
 // Test seam: after this many more bytes, every write fails as on a full disk (ENOSPC); a
 // negative budget (the default) turns the seam off.
 void SetWriteBudgetForTests(qint64 bytes);

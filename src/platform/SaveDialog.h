@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
-
-class QWidget;
 
 namespace platform {
 
@@ -33,6 +32,19 @@ struct SaveDialogRequest {
 struct SaveDialogAnswer {
     QString Path;         // empty when the user cancelled
     int FilterIndex = 1;  // 1-based entry of Filters in use
+};
+
+// The Save-As dialog of a request. With FolderMustExist a name in a folder that does not exist
+// is refused inside the dialog: it says so and stays open for another name.
+class SaveFileDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    explicit SaveFileDialog(const SaveDialogRequest &request);
+
+    void accept() override;
+
+private:
+    bool folderMustExist = false;
 };
 
 // Shows the desktop's modal Save-As dialog. Tests install a handler instead, so no test ever

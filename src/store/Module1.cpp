@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,8 +16,11 @@
 #include "platform/DateTimeFormat.h"
 #include "platform/LeadingNumber.h"
 #include "platform/NumberFormat.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 #include "platform/TextCodec.h"
+#include "store/DataFolderLock.h"
+#include "store/KeptRecords.h"
 #include "store/MdlHelpers.h"
 #include "store/SharedTexts.h"
 #include "store/StockTable.h"
@@ -157,6 +159,13 @@ char *WriteRecordBytes(char *out, const StockRecord &record)
     return out;
 }
 
+// A record the load would drop (KeptRecords.h) is not written: the load trims the spaces before
+// a line's symbol.
+bool SavesWithSymbol(const StockRecord &record)
+{
+    return !MdlHelpers::TrimSpaces(record.Symbol).isEmpty();
+}
+
 }  // namespace
 
 QByteArray DatabaseBytes()
@@ -169,6 +178,8 @@ QByteArray DatabaseBytes()
     *out++ = '\r';  // the empty first line
     *out++ = '\n';
     for (const StockRecord &record : table) {
+        if (!SavesWithSymbol(record))
+            continue;
         out = WriteRecordBytes(out, record);
         *out++ = '\r';
         *out++ = '\n';
@@ -185,7 +196,9 @@ bool SaveStockDatabase()
     QStringList lines;
     lines.reserve(table.Count() + 1);
     lines.append(QString());
-    for (const StockRecord &record : table) lines.append(RecordLine(record));
+    for (const StockRecord &record : table)
+        if (SavesWithSymbol(record))
+            lines.append(RecordLine(record));
     return MdlHelpers::WriteLines(DatabasePath(), lines);
 }
 
@@ -211,88 +224,6 @@ bool KindOf(const QByteArray &bytes, FileText &kind)
     kind.encoding = platform::DetectLocaleEncoding(bytes);
     return kind.encoding != platform::TextEncoding::Utf8 || !bytes.contains("\xEF\xBB\xBF");
 }
-
-// The distinct lines seen so far (views into one buffer that outlives the set).
-class LineSet {
-public:
-    explicit LineSet(std::size_t expected)
-    {
-        std::size_t capacity = 64;
-        while (capacity < expected * 2) capacity *= 2;
-        entries.resize(capacity);
-    }
-
-    // True when the line was not in the set yet. The line is never empty.
-    bool Insert(std::string_view line)
-    {
-        if ((count + 1) * 2 > entries.size())
-            Grow();
-        const std::size_t hash = Hash(line);
-        const std::size_t mask = entries.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            Slot &slot = entries[i];
-            if (slot.line.empty()) {
-                slot = {line, hash};
-                ++count;
-                return true;
-            }
-            if (slot.hash == hash && slot.line == line)
-                return false;
-        }
-    }
-
-private:
-    // Sixteen bytes a step, folded by one 64 x 64 -> 128-bit multiplication; the seed differs
-    // from run to run, so that no file can be made to collide on purpose.
-    std::size_t Hash(std::string_view line) const
-    {
-        const auto fold = [](std::uint64_t a, std::uint64_t b) {
-            const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
-            return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
-        };
-        constexpr std::uint64_t Odd = 0x9E3779B97F4A7C15ull;
-        std::uint64_t h = seed ^ line.size();
-        const char *p = line.data();
-        const char *end = p + line.size();
-        for (; end - p >= 16; p += 16) {
-            std::uint64_t first, second;
-            std::memcpy(&first, p, 8);
-            std::memcpy(&second, p + 8, 8);
-            h = fold(first ^ h, second ^ Odd);
-        }
-        std::uint64_t first = 0, second = 0;
-        const std::size_t left = static_cast<std::size_t>(end - p);
-        std::memcpy(&first, p, std::min<std::size_t>(left, 8));
-        if (left > 8)
-            std::memcpy(&second, p + 8, left - 8);
-        h = fold(first ^ h, second ^ Odd);
-        return static_cast<std::size_t>(fold(h, Odd ^ seed));
-    }
-
-    const std::uint64_t seed = QRandomGenerator::global()->generate64();
-
-    struct Slot {
-        std::string_view line;
-        std::size_t hash = 0;
-    };
-
-    void Grow()
-    {
-        std::vector<Slot> old(entries.size() * 2);
-        old.swap(entries);
-        const std::size_t mask = entries.size() - 1;
-        for (const Slot &slot : old) {
-            if (slot.line.empty())
-                continue;
-            std::size_t i = slot.hash & mask;
-            while (!entries[i].line.empty()) i = (i + 1) & mask;
-            entries[i] = slot;
-        }
-    }
-
-    std::vector<Slot> entries;
-    std::size_t count = 0;
-};
 
 std::string_view TrimSpaceBytes(const char *first, const char *last)
 {
@@ -335,6 +266,16 @@ private:
     Slot cache[64];
 };
 
+// Takes the last record back out unless the verdict keeps it.
+void Keep(KeptRecords::Verdict verdict, std::vector<StockRecord> &records, int &withoutSymbol)
+{
+    if (verdict == KeptRecords::Verdict::Keep)
+        return;
+    records.pop_back();
+    if (verdict == KeptRecords::Verdict::NoSymbol)
+        ++withoutSymbol;
+}
+
 // Fills a record that is still blank (made in its place in the table, not moved there).
 void RecordFromBytes(std::string_view line, const FileText &kind, RepeatedTexts &repeated,
                      SharedTexts &texts, StockRecord &record)
@@ -373,32 +314,46 @@ void RecordFromBytes(std::string_view line, const FileText &kind, RepeatedTexts 
 }
 
 // The general road: the text helpers one after another, as the file format describes the load.
-int LoadDecodedLines()
+int LoadDecodedLines(int &withoutSymbol)
 {
     const QStringList lines = MdlHelpers::RemoveDuplicateLines(
         MdlHelpers::RemoveBlankLines(MdlHelpers::ReadLines(DatabasePath(), true)));
-    const int kept = static_cast<int>(std::min<qsizetype>(lines.size(), StockTable::MaxRecords));
     std::vector<StockRecord> records;
-    records.reserve(static_cast<size_t>(kept));
-    for (int i = 0; i < kept; ++i) records.push_back(RecordFromLine(lines[i]));
+    records.reserve(static_cast<size_t>(std::min<qsizetype>(lines.size(), StockTable::MaxRecords)));
+    KeptRecords kept(static_cast<std::size_t>(lines.size()));
+    int left = 0;
+    for (const QString &line : lines) {
+        if (records.size() >= static_cast<std::size_t>(StockTable::MaxRecords)) {
+            ++left;
+            continue;
+        }
+        const QString &symbol = records.emplace_back(RecordFromLine(line)).Symbol;
+        Keep(kept.Judge(std::string_view(reinterpret_cast<const char *>(symbol.constData()),
+                                         static_cast<std::size_t>(symbol.size()) * 2),
+                        records),
+             records, withoutSymbol);
+    }
     Stocks().Assign(std::move(records));
-    return static_cast<int>(lines.size() - kept);
+    return left;
 }
 
 }  // namespace
 
-int LoadStockDatabase()
+int LoadStockDatabase(int *withoutSymbol)
 {
+    int noSymbol = 0;
+    int &dropped = withoutSymbol ? *withoutSymbol : noSymbol;
+    dropped = 0;
     QFile file(DatabasePath());
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     FileText kind;
     if (!KindOf(bytes, kind))
-        return LoadDecodedLines();
+        return LoadDecodedLines(dropped);
 
-    // One pass over the bytes: cut a line, trim it, skip it when blank or seen before, split
-    // it and read its numbers straight from the bytes.
+    // One pass over the bytes: cut a line, trim it, skip it when blank, split it and read its
+    // numbers straight from the bytes, keep it unless it repeats a record.
     constexpr qsizetype TypicalLine = 160;
-    LineSet seen(static_cast<std::size_t>(bytes.size() / TypicalLine));
+    KeptRecords kept(static_cast<std::size_t>(bytes.size() / TypicalLine));
     std::vector<StockRecord> records;
     records.reserve(static_cast<std::size_t>(
         std::min<qsizetype>(bytes.size() / TypicalLine + 1, StockTable::MaxRecords)));
@@ -411,11 +366,16 @@ int LoadStockDatabase()
         const char *cr = static_cast<const char *>(std::memchr(p, '\r', end - p));
         const char *lineEnd = cr ? cr : end;
         const std::string_view line = TrimSpaceBytes(p, lineEnd);
-        if (!line.empty() && seen.Insert(line)) {
-            if (records.size() < static_cast<std::size_t>(StockTable::MaxRecords))
+        if (!line.empty()) {
+            // Identical lines are records of one symbol that save as one line: the symbols
+            // alone tell the distinct lines, with a cheaper hash than whole lines would need.
+            const std::string_view symbol = line.substr(0, line.find("~!@"));
+            if (records.size() < static_cast<std::size_t>(StockTable::MaxRecords)) {
                 RecordFromBytes(line, kind, repeated, texts, records.emplace_back());
-            else
+                Keep(kept.Judge(symbol, records), records, dropped);
+            } else if (kept.NewStockPastTheTable(symbol)) {
                 ++left;
+            }
         }
         p = lineEnd;
         if (p < end && ++p < end && *p == '\n')  // past CR, and LF of a CR LF
@@ -423,6 +383,15 @@ int LoadStockDatabase()
     }
     Stocks().Assign(std::move(records));
     return left;
+}
+
+int RemoveSaveLeftovers()
+{
+    DataFolderLock lock;
+    if (lock.TryLock() != DataFolderLock::Result::Locked)
+        return -1;
+    return platform::RemoveTemporaryFiles(platform::ProgramFolder()) +
+           platform::RemoveTemporaryFiles(MdlHelpers::AppFile(QStringLiteral("temp")));
 }
 
 QString TimeStampText(const QDateTime &when)

@@ -3,6 +3,7 @@
 #include <gumbo.h>
 
 #include <algorithm>
+#include <csetjmp>
 #include <cstddef>
 
 #include "platform/TextCodec.h"
@@ -17,8 +18,14 @@ QString HtmlElement::tagName() const
 
 QString HtmlElement::innerhtml() const
 {
+    return *InnerHtmlWithin(std::string::npos);
+}
+
+std::optional<QString> HtmlElement::InnerHtmlWithin(std::size_t maxBytes) const
+{
     std::string html;
-    AppendInnerHtml(node, html);
+    if (!AppendInnerHtml(node, html, maxBytes))
+        return std::nullopt;
     return QString::fromUtf8(html.data(), static_cast<qsizetype>(html.size()));
 }
 
@@ -31,17 +38,18 @@ const HtmlElement *ElementCollection::Item(int index) const
 
 // The parser makes and drops many small buffers while it builds the tree; handing them out from
 // a few large blocks and dropping the blocks with the document saves a good part of the parse.
-// Freed buffers are not reused, so the blocks grow to about twenty times the page; pages beyond
-// ArenaPageLimit use the ordinary heap instead.
+// Freed buffers are not reused, so the blocks grow to about twenty times the page. The blocks
+// never pass TreeBudget: a parse that would take more is stopped where it is (the parser's C
+// frames hold nothing but what lies in the blocks).
 class HtmlDocument::Arena {
 public:
-    static constexpr size_t ArenaPageLimit = 1 << 20;
-
     static void *Allocate(void *userdata, size_t size)
     {
         return static_cast<Arena *>(userdata)->Take(size);
     }
     static void Release(void *, void *) {}
+
+    std::jmp_buf overrun;
 
 private:
     static constexpr size_t BlockSize = 256 * 1024;
@@ -50,11 +58,14 @@ private:
     {
         size = (size + 15) & ~size_t(15);
         if (left < size) {
+            if (size > TreeBudget || taken > TreeBudget - std::max(size, BlockSize))
+                std::longjmp(overrun, 1);
             size_t blockSize = std::max(size, BlockSize);
             blocks.push_back(std::make_unique_for_overwrite<std::max_align_t[]>(
                 (blockSize + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t)));
             next = reinterpret_cast<char *>(blocks.back().get());
             left = blockSize;
+            taken += blockSize;
         }
         void *taken = next;
         next += size;
@@ -64,8 +75,18 @@ private:
 
     std::vector<std::unique_ptr<std::max_align_t[]>> blocks;
     char *next = nullptr;
-    size_t left = 0;  // bytes after next in the last block
+    size_t left = 0;   // bytes after next in the last block
+    size_t taken = 0;  // in all blocks
 };
+
+// No object with a destructor lives between here and the arena's jump.
+GumboOutput *HtmlDocument::ParseWithin(Arena &arena, const GumboOptions &options,
+                                       const std::string &source)
+{
+    if (setjmp(arena.overrun) != 0)
+        return nullptr;
+    return gumbo_parse_with_options(&options, source.data(), source.size());
+}
 
 std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string utf8Markup)
 {
@@ -73,14 +94,19 @@ std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string utf8Markup)
     document->source = std::move(utf8Markup);
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 0;  // nobody reads them, and recording them costs time
-    if (document->source.size() <= Arena::ArenaPageLimit) {
+    document->arena = std::make_unique<Arena>();
+    options.allocator = &Arena::Allocate;
+    options.deallocator = &Arena::Release;
+    options.userdata = document->arena.get();
+    document->output = ParseWithin(*document->arena, options, document->source);
+    if (!document->output) {
+        // What the stopped parse made goes with its arena; the document is that of no markup.
+        document->refused = true;
+        document->source.clear();
         document->arena = std::make_unique<Arena>();
-        options.allocator = &Arena::Allocate;
-        options.deallocator = &Arena::Release;
         options.userdata = document->arena.get();
+        document->output = ParseWithin(*document->arena, options, document->source);
     }
-    document->output =
-        gumbo_parse_with_options(&options, document->source.data(), document->source.size());
 
     // Pre-order walk with an explicit stack: document order, and no recursion on deep junk.
     std::vector<const GumboNode *> pending{document->output->root};
@@ -170,11 +196,7 @@ std::unique_ptr<HtmlDocument> HtmlDocument::FromBytes(const QByteArray &bytes,
     return Parse(DecodeWindows1252(body.constData(), body.size()).toUtf8().toStdString());
 }
 
-HtmlDocument::~HtmlDocument()
-{
-    // An arena goes as a whole with its blocks.
-    if (output && !arena)
-        gumbo_destroy_output(&kGumboDefaultOptions, output);
-}
+// An arena goes as a whole with its blocks.
+HtmlDocument::~HtmlDocument() = default;
 
 }  // namespace platform

@@ -2,12 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 struct GumboInternalNode;
 struct GumboInternalOutput;
+struct GumboInternalOptions;
 
 namespace platform {
 
@@ -18,6 +21,9 @@ public:
     QString tagName() const;
     // The element's content serialised as the page parser expects it (see HtmlSerializer.h).
     QString innerhtml() const;
+    // The same when it takes at most maxBytes in UTF-8; nothing otherwise, without writing the
+    // rest of it.
+    std::optional<QString> InnerHtmlWithin(std::size_t maxBytes) const;
 
 private:
     friend class HtmlDocument;
@@ -41,6 +47,12 @@ private:
 // TBODY exist). Never fails: any bytes give some document.
 class HtmlDocument {
 public:
+    // The most memory the tree of one page may take. No page of the screener comes near it
+    // (a result page takes about 1 MB); markup that would take more (millions of elements or
+    // attributes, or formatting elements reopened over and over) is refused: its document is
+    // that of no markup, and Refused() says so.
+    static constexpr size_t TreeBudget = 64 * 1024 * 1024;
+
     // Markup in UTF-8.
     static std::unique_ptr<HtmlDocument> Parse(std::string utf8Markup);
     // Bytes as a server sent them, with its Content-Type header; without a charset there, the
@@ -54,16 +66,21 @@ public:
     HtmlDocument &operator=(const HtmlDocument &) = delete;
 
     const ElementCollection &All() const { return all; }
+    bool Refused() const { return refused; }
 
 private:
     HtmlDocument() = default;
 
     class Arena;
+    // The tree of the source, or null when it would pass the arena's budget.
+    static GumboInternalOutput *ParseWithin(Arena &arena, const GumboInternalOptions &options,
+                                            const std::string &source);
 
     std::string source;            // the tree points into it
-    std::unique_ptr<Arena> arena;  // holds the tree of a page of ordinary size
+    std::unique_ptr<Arena> arena;  // holds the tree
     GumboInternalOutput *output = nullptr;
     ElementCollection all;
+    bool refused = false;
 };
 
 }  // namespace platform

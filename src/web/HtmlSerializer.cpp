@@ -78,8 +78,9 @@ bool HoldsRawText(GumboTag tag)
 }
 
 // The tokenizer has already turned every CR and CR LF of the source into LF, so each LF here is
-// one line break of the source.
-void AppendText(const char *text, bool raw, std::string &out)
+// one line break of the source. Stops soon after out passes maxBytes.
+void AppendText(const char *text, bool raw, std::string &out,
+                std::size_t maxBytes = std::string::npos)
 {
     const char *run = text;
     const char *p = text;
@@ -115,6 +116,8 @@ void AppendText(const char *text, bool raw, std::string &out)
         out += replacement;
         p += skip - 1;
         run = p + 1;
+        if (out.size() > maxBytes)
+            return;
     }
     flush();
 }
@@ -190,7 +193,7 @@ std::string TagNameOf(const GumboNode *element)
     return UpperAscii(original.data, original.length);
 }
 
-void AppendInnerHtml(const GumboNode *element, std::string &out)
+bool AppendInnerHtml(const GumboNode *element, std::string &out, std::size_t maxBytes)
 {
     struct Frame {
         const GumboNode *element;
@@ -200,6 +203,8 @@ void AppendInnerHtml(const GumboNode *element, std::string &out)
     std::vector<Frame> open;
     open.push_back({element, 0, HoldsRawText(element->v.element.tag)});
     while (!open.empty()) {
+        if (out.size() > maxBytes)
+            return false;
         Frame &top = open.back();
         const GumboVector &children = top.element->v.element.children;
         if (top.next >= children.length) {
@@ -222,7 +227,7 @@ void AppendInnerHtml(const GumboNode *element, std::string &out)
                 break;
             case GUMBO_NODE_TEXT:
             case GUMBO_NODE_WHITESPACE:
-                AppendText(child->v.text.text, raw, out);
+                AppendText(child->v.text.text, raw, out, maxBytes);
                 break;
             case GUMBO_NODE_CDATA:
                 out += "<![CDATA[";
@@ -238,6 +243,7 @@ void AppendInnerHtml(const GumboNode *element, std::string &out)
                 break;
         }
     }
+    return out.size() <= maxBytes;
 }
 
 }  // namespace platform

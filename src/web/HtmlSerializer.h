@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct GumboInternalNode;
@@ -16,8 +17,10 @@ namespace platform {
 // - every line break of the source as CR LF;
 // - void elements (BR, IMG, INPUT, ...) without an end tag; script and style text unescaped;
 // - comments as <!--...-->.
-// The walk uses its own stack, so deeply nested junk cannot exhaust the call stack.
-void AppendInnerHtml(const GumboInternalNode *element, std::string &out);
+// The walk uses its own stack, so deeply nested junk cannot exhaust the call stack. It stops once
+// out holds more than maxBytes, and then returns false.
+bool AppendInnerHtml(const GumboInternalNode *element, std::string &out,
+                     std::size_t maxBytes = std::string::npos);
 
 // Upper-case tag name of an element node ("TD", "TBODY", or the unknown tag's own name).
 std::string TagNameOf(const GumboInternalNode *element);

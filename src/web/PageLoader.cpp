@@ -37,9 +37,29 @@ void PageLoader::Navigate(const QString &address, int flags)
 
     QNetworkReply *reply = network->get(request);
     pending = reply;
+    tooLarge = false;
+    if (maxPageBytes > 0) {
+        // An announced length decides before the first byte; without one, what has come so far.
+        connect(reply, &QNetworkReply::metaDataChanged, this,
+                [this, reply] { RefuseWhenTooLarge(reply); });
+        connect(reply, &QNetworkReply::readyRead, this,
+                [this, reply] { RefuseWhenTooLarge(reply); });
+    }
     QString reported = address.isEmpty() ? QStringLiteral("about:blank") : address;
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, reported] { Finish(reply, reported); });
+}
+
+void PageLoader::RefuseWhenTooLarge(QNetworkReply *reply)
+{
+    if (reply != pending || tooLarge)
+        return;
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (reply->bytesAvailable() > maxPageBytes ||
+        (length.isValid() && length.toLongLong() > maxPageBytes)) {
+        tooLarge = true;
+        reply->abort();  // finishes the reply: Finish makes the error page
+    }
 }
 
 void PageLoader::Finish(QNetworkReply *reply, const QString &address)
@@ -48,12 +68,16 @@ void PageLoader::Finish(QNetworkReply *reply, const QString &address)
     if (reply != pending)
         return;
     pending = nullptr;
+    lastTooLarge = tooLarge;
 
     QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
     lastStatus = status;
     lastRetryAfter = reply->rawHeader("Retry-After");
-    if (status >= 400) {
+    if (lastTooLarge) {
+        document = HtmlDocument::Parse(ErrorPage(
+            address, QStringLiteral("The page is larger than %1 bytes.").arg(maxPageBytes)));
+    } else if (status >= 400) {
         QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         document = HtmlDocument::Parse(ErrorPage(
             address, QStringLiteral("The server answered HTTP %1 %2.").arg(status).arg(reason)));
@@ -78,7 +102,11 @@ std::unique_ptr<HtmlDocument> PageLoader::DocumentFromBody(const QString &addres
     if (MarkupDepth(body, MaxElementDepth) > MaxElementDepth)
         return HtmlDocument::Parse(ErrorPage(
             address, QStringLiteral("The page nests its elements too deeply to be shown.")));
-    return HtmlDocument::FromBytes(body, contentType);
+    std::unique_ptr<HtmlDocument> document = HtmlDocument::FromBytes(body, contentType);
+    if (document->Refused())
+        return HtmlDocument::Parse(
+            ErrorPage(address, QStringLiteral("The page has too many elements to be shown.")));
+    return document;
 }
 
 std::string PageLoader::ErrorPage(const QString &address, const QString &reason)

@@ -41,10 +41,17 @@ public:
     int LastStatus() const { return lastStatus; }
     const QByteArray &LastRetryAfter() const { return lastRetryAfter; }
 
+    // The most bytes one page may have; 0 (the default) sets no limit. A larger answer is not
+    // read on: the load ends at once with an error page and LastLoadTooLarge().
+    void SetMaxPageBytes(qint64 bytes) { maxPageBytes = bytes; }
+    qint64 MaxPageBytes() const { return maxPageBytes; }
+    // Whether the last completed load was cut off for passing MaxPageBytes.
+    bool LastLoadTooLarge() const { return lastTooLarge; }
+
     // Pages whose elements nest deeper than this are shown as an error page.
     static constexpr int MaxElementDepth = 5000;
     // The document of a received body: the body itself, or an error page for markup nested
-    // deeper than MaxElementDepth.
+    // deeper than MaxElementDepth or too large for a tree (HtmlDocument::TreeBudget).
     static std::unique_ptr<HtmlDocument> DocumentFromBody(const QString &address,
                                                           const QByteArray &body,
                                                           const QByteArray &contentType);
@@ -56,6 +63,7 @@ signals:
 
 private:
     void Finish(QNetworkReply *reply, const QString &address);
+    void RefuseWhenTooLarge(QNetworkReply *reply);
     static std::string ErrorPage(const QString &address, const QString &reason);
 
     QNetworkAccessManager *network;
@@ -63,6 +71,9 @@ private:
     std::unique_ptr<HtmlDocument> document;
     int lastStatus = 0;
     QByteArray lastRetryAfter;
+    qint64 maxPageBytes = 0;
+    bool tooLarge = false;  // of the pending load
+    bool lastTooLarge = false;
 };
 
 }  // namespace platform

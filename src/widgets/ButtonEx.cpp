@@ -274,6 +274,13 @@ void ButtonEx::SetToolTipText(const QString &text)
     PropertyChanged(QStringLiteral("ToolTipText"));
 }
 
+void ButtonEx::SetKeyboard(ButtonKeyboard use)
+{
+    keyboard = use;
+    spaceHeld = false;
+    RepaintFace();
+}
+
 void ButtonEx::SetWhatsThisHelpID(int id)
 {
     imgPicture->SetWhatsThisHelpID(id);
@@ -341,7 +348,24 @@ void ButtonEx::PaintState(int requested)
     }
     PaintIcon(requested);
     PaintCaption(surface, face, requested, IconRect());
+    PaintKeyboardFocus(requested, focusMark);
     Present();
+}
+
+void ButtonEx::PaintKeyboardFocus(int requested, FocusMark focusMark)
+{
+    if (keyboard != ButtonKeyboard::FocusAndPress || focusMark != FocusMark::Shown ||
+        !face.enabled || !keyboardCue)
+        return;
+    // The focus rectangle is drawn inverting: where the face draws its own, a second would undo it.
+    if (PaintsSkin(face)) {
+        const SkinChoice choice = ChooseSkin(face, requested, focusMark);
+        if (choice.skinState == StateFocus && face.skinFocus.HasImage())
+            return;
+    } else if (ClassicShowsFocus(face, requested, focusMark)) {
+        return;
+    }
+    Surface().DrawFocusRect(FocusRectInside(size(), mask()), 0x000000u, face.backColor);
 }
 
 void ButtonEx::PaintSkin(int requested, FocusMark focusMark)

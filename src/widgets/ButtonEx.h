@@ -18,6 +18,13 @@ class QMimeData;
 
 namespace widgets {
 
+// How the keyboard works a button. EventsOnly: keys raise their events and nothing else, the
+// focus shows only where the face's look has a focus mark. FocusAndPress, as on a desktop: a
+// focus rectangle inside the focused face once the keyboard is in use (the focus came by Tab
+// or the access key, or a key was pressed on the button; a click alone shows none), Space
+// presses and releases the button, Enter clicks it.
+enum class ButtonKeyboard { EventsOnly, FocusAndPress };
+
 // The holder of a button's current icon (imgPicture): it carries the icon's place and size,
 // its tooltip and help id. It draws nothing itself (the face shows the icon) and lets the
 // pointer through, so pointer events over the icon reach the button at the same point.
@@ -143,6 +150,10 @@ public:
     int WhatsThisHelpID() const { return imgPicture->WhatsThisHelpID(); }
     void SetWhatsThisHelpID(int id);
 
+    // Not saved; EventsOnly for a new button. Repaints.
+    ButtonKeyboard Keyboard() const { return keyboard; }
+    void SetKeyboard(ButtonKeyboard use);
+
     // --- read-only -------------------------------------------------------------------------
 
     platform::DrawingSurface *hdc() { return &Surface(); }
@@ -244,6 +255,11 @@ private:
     void PaintState(int requested);
     void PaintSkin(int requested, FocusMark focusMark);
     void PaintIcon(int requested);
+    // The focus rectangle of ButtonKeyboard::FocusAndPress, where the face has none of its own.
+    void PaintKeyboardFocus(int requested, FocusMark focusMark);
+    // Space and Enter with ButtonKeyboard::FocusAndPress.
+    void PressFromKeyboard();
+    void ReleaseFromKeyboard();
     // The skin's pixels that are not TransparentColor; an empty region clears the mask.
     QRegion ShapeOf(const QImage &skin);
     void ApplyShape(const QRegion &shape);
@@ -274,6 +290,9 @@ private:
         QRegion region;
     } shapeCache;
     bool clickArmed = false;
+    ButtonKeyboard keyboard = ButtonKeyboard::EventsOnly;
+    bool spaceHeld = false;
+    bool keyboardCue = false;  // the focus rectangle of FocusAndPress shows
     QPointer<QMimeData> dragData;
     QPointF dragPos;
 };

@@ -156,21 +156,59 @@ void ButtonEx::Timer1Tick()
 
 void ButtonEx::keyPressEvent(QKeyEvent *event)
 {
+    const QPointer<ButtonEx> alive(this);
     RaiseNamedEvent(QStringLiteral("KeyDown"),
                     platform::VirtualKeyCode(event->key(), event->modifiers()),
                     platform::ShiftStateCode(event->modifiers()));
-    if (!event->text().isEmpty())
+    if (alive && !event->text().isEmpty())
         RaiseNamedEvent(QStringLiteral("KeyPress"),
                         static_cast<short>(event->text().at(0).unicode()));
     event->accept();
+    if (!alive || keyboard != ButtonKeyboard::FocusAndPress)
+        return;
+    if (!keyboardCue) {
+        keyboardCue = true;
+        RepaintFace();
+    }
+    // Enter on the keypad carries the keypad modifier; any other modifier makes another key.
+    if (!face.enabled || event->isAutoRepeat() ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return;
+    if (event->key() == Qt::Key_Space) {
+        spaceHeld = true;
+        PressFromKeyboard();
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        PressFromKeyboard();
+        ReleaseFromKeyboard();
+    }
 }
 
 void ButtonEx::keyReleaseEvent(QKeyEvent *event)
 {
+    const QPointer<ButtonEx> alive(this);
     RaiseNamedEvent(QStringLiteral("KeyUp"),
                     platform::VirtualKeyCode(event->key(), event->modifiers()),
                     platform::ShiftStateCode(event->modifiers()));
     event->accept();
+    if (alive && event->key() == Qt::Key_Space && !event->isAutoRepeat() && spaceHeld) {
+        spaceHeld = false;
+        ReleaseFromKeyboard();
+    }
+}
+
+void ButtonEx::PressFromKeyboard()
+{
+    // As a left press: a toggle button flips, and the face shows pressed whatever the pointer did.
+    if (face.style == StyleToggleButton)
+        face.value = state == StateDown ? 1 : 0;
+    PaintState(StateDown);
+}
+
+void ButtonEx::ReleaseFromKeyboard()
+{
+    PaintState(StateUp);
+    if (face.enabled)
+        RaiseNamedEvent(QStringLiteral("Click"));
 }
 
 void ButtonEx::SetAccessKey(const QString &key)
@@ -190,6 +228,18 @@ void ButtonEx::SetAccessKey(const QString &key)
 void ButtonEx::focusInEvent(QFocusEvent *event)
 {
     SurfaceWidget::focusInEvent(event);
+    switch (event->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+            keyboardCue = true;
+            break;
+        case Qt::MouseFocusReason:
+            keyboardCue = false;
+            break;
+        default:  // the window came back, a menu closed: as it was
+            break;
+    }
     showFocus = true;
     RepaintFace();
 }
@@ -197,6 +247,11 @@ void ButtonEx::focusInEvent(QFocusEvent *event)
 void ButtonEx::focusOutEvent(QFocusEvent *event)
 {
     SurfaceWidget::focusOutEvent(event);
+    // A press with Space ends without a click when the focus goes first.
+    if (spaceHeld) {
+        spaceHeld = false;
+        PaintState(StateUp);
+    }
     showFocus = false;
     RepaintFace();
 }

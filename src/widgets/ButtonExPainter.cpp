@@ -81,7 +81,7 @@ unsigned SunkenEdgeOf(int borderStyle)
 int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
                  FocusMark focusMark)
 {
-    bool marked = focusMark == FocusMark::Shown;
+    const bool marked = focusMark == FocusMark::Shown;
     const int w = surface.Width(), h = surface.Height();
     QRect edgeRect(0, 0, w, h);
     // The default button's black frame; what follows is drawn inside it.
@@ -115,10 +115,8 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
                 surface.DrawLine(0, 0, 0, h, grey);
                 surface.DrawLine(w - 1, 0, w - 1, h, grey);
                 surface.DrawLine(0, h - 1, w - 1, h - 1, grey);
-            } else {
-                // a flat face shows no focus either
-                marked = false;
             }
+            // otherwise a flat face: no frame, and no focus either (ClassicShowsFocus)
             break;
         case StateOver:
             defaultFrame();
@@ -127,9 +125,35 @@ int PaintClassic(DrawingSurface &surface, const ButtonFace &face, int requested,
         default:
             break;
     }
-    if (face.allowFocus && marked)
+    if (ClassicShowsFocus(face, requested, focusMark))
         surface.DrawFocusRect(RectLTRB(4, 4, w - 4, h - 4), kBlack, face.backColor);
     return requested;
+}
+
+bool ClassicShowsFocus(const ButtonFace &face, int requested, FocusMark focusMark)
+{
+    if (focusMark != FocusMark::Shown || !face.allowFocus)
+        return false;
+    if (requested != StateUp)
+        return true;
+    return (face.appearance == AppearanceRaised && face.borderStyle != 0) ||
+           (face.appearance == AppearanceFlat && face.borderStyle == 4);
+}
+
+QRect FocusRectInside(QSize faceSize, const QRegion &shape)
+{
+    constexpr int Inset = 4;
+    const int w = faceSize.width(), h = faceSize.height();
+    const QRect plain = RectLTRB(Inset, Inset, w - Inset, h - Inset);
+    if (shape.isEmpty())
+        return plain;
+    for (int x = Inset; 2 * x < w; ++x) {
+        const QRect r = RectLTRB(x, Inset, w - x, h - Inset);
+        if (shape.contains(r.topLeft()) && shape.contains(r.topRight()) &&
+            shape.contains(r.bottomLeft()) && shape.contains(r.bottomRight()))
+            return r;
+    }
+    return plain;
 }
 
 SkinChoice ChooseSkin(const ButtonFace &face, int requested, FocusMark focusMark)

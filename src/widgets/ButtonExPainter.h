@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -75,6 +76,9 @@ enum class FocusMark { Hidden, Shown };
 // the state painted, which is `requested`.
 int PaintClassic(platform::DrawingSurface &surface, const ButtonFace &face, int requested,
                  FocusMark focusMark);
+// Whether PaintClassic ends with the dotted focus rectangle: AllowFocus and a shown focus mark,
+// except for an up face that shows no edge.
+bool ClassicShowsFocus(const ButtonFace &face, int requested, FocusMark focusMark);
 
 struct SkinChoice {
     int state = StateUp;      // what the button's state becomes
@@ -120,5 +124,10 @@ void PaintCaption(platform::DrawingSurface &surface, const ButtonFace &face, int
 
 // The dotted rectangle around the whole face of DrawHighlight.
 void PaintFaceHighlight(platform::DrawingSurface &surface);
+
+// Where a face of the given size shows the keyboard focus: 4 pixels in from every edge, and
+// further in from the sides until all four corners lie on the shape (the pixels a rounded skin
+// leaves); an empty shape is the whole face.
+QRect FocusRectInside(QSize faceSize, const QRegion &shape);
 
 }  // namespace widgets

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "TempProgramFolder.h"
@@ -26,6 +27,19 @@ namespace mainwindowtest {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageRequest;
+
+// A fake clock that calls a hook after every sleep (the update run's settle waits), so that a
+// test can look at the window, or act on it, in the middle of a run.
+class SleepHookClock : public platform::FakeClock {
+public:
+    std::function<void()> AfterSleep;
+    void Sleep(int ms) override
+    {
+        FakeClock::Sleep(ms);
+        if (AfterSleep)
+            AfterSleep();
+    }
+};
 
 class MainWindow : public ::testing::Test {
 protected:

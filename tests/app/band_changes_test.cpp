@@ -1,3 +1,5 @@
+#include <QCheckBox>
+
 #include "MainWindowTestSupport.h"
 #include "app/BandChanges.h"
 #include "app/ChangesFile.h"
@@ -208,14 +210,15 @@ TEST_F(MainWindow, NewOnlyListsTheEnteredStocksOfTheRangeAndReleasedTheWholeRang
     changes.Entered = {"NEW1", "NEW2", "NEW3", "NEW4", "GONE"};  // GONE is no longer listed
     ASSERT_TRUE(ChangesFile::Write(changes));
     OpenShown();
-    widgets::ButtonEx &toggle = *Ui().cmdNewOnly;
-    EXPECT_EQ(toggle.Caption(), "New only");
-    EXPECT_EQ(toggle.Style(), 1);
-    EXPECT_EQ(toggle.size(), Ui().ButtonEx1[0]->size());  // the tab buttons' skin
+    QCheckBox &toggle = *Ui().chkNewOnly;
+    EXPECT_EQ(toggle.text(), "New only");
+    // a small check box on the search's row, not a fifth tab
+    EXPECT_LE(toggle.height(), Ui().cmdSearchStock->height());
+    EXPECT_EQ(toggle.geometry().center().y(), Ui().cmdSearchStock->geometry().center().y());
 
     // Before any search the toggle lists nothing and fills in no boxes.
     Click(&toggle);
-    EXPECT_EQ(toggle.Value(), 0);
+    EXPECT_TRUE(toggle.isChecked());
     EXPECT_EQ(Grid().ItemCount(), 0);
     EXPECT_EQ(Ui().txtMinRate->text(), "");
 
@@ -230,7 +233,7 @@ TEST_F(MainWindow, NewOnlyListsTheEnteredStocksOfTheRangeAndReleasedTheWholeRang
     EXPECT_EQ(listed(), QStringList({"NEW1", "NEW3"}));
     // Released, at once the search as it always was.
     Click(&toggle);
-    EXPECT_EQ(toggle.Value(), 1);
+    EXPECT_FALSE(toggle.isChecked());
     EXPECT_EQ(listed(), QStringList({"OLD1", "NEW1", "OLD2", "NEW3", "OLD3"}));
     Click(&toggle);
     EXPECT_EQ(listed(), QStringList({"NEW1", "NEW3"}));

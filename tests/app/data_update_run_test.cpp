@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSet>
 #include <functional>
 #include <numeric>
 
@@ -45,6 +47,7 @@ protected:
         QDir(folder.Path()).mkdir("temp");
         SetMessageHandler([this](const MessageRequest &m) {
             messages.push_back(m);
+            stampsAtMessages.push_back(folder.ReadBytes("time.txt"));
             return m.buttons == MessageButtons::YesNo ? answer : MessageAnswer::Ok;
         });
     }
@@ -91,6 +94,7 @@ protected:
     UpdateRunPanel panel{{&downloadBar, &importBar, &status, &progress}};
     DataUpdateRun run{fetcher, panel};
     std::vector<MessageRequest> messages;
+    std::vector<QByteArray> stampsAtMessages;  // time.txt as each message box showed
     MessageAnswer answer = MessageAnswer::Yes;
 };
 
@@ -133,6 +137,8 @@ TEST_F(DataUpdate, FullRunDownloadsEveryPageAndReplacesTheDatabase)
     EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
     EXPECT_EQ(messages[0].caption, "Zentrin");
     EXPECT_EQ(messages[0].icon, MessageIcon::Information);
+    // Written before the box shows: a kill while it is open keeps data and stamp together.
+    EXPECT_EQ(stampsAtMessages[0], folder.ReadBytes("time.txt"));
     // Every page settles for ten 100 ms sleeps.
     EXPECT_EQ(clock.Sleeps().size(), 40u);
 }
@@ -596,4 +602,68 @@ TEST_F(DataUpdate, AnotherZentrinUpdatingTheFolderIsToldAndNothingIsTouched)
     EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
     EXPECT_FALSE(QFile::exists(DataFolderLock::Path()));
     EXPECT_EQ(other.TryLock(), DataFolderLock::Result::Locked);
+}
+
+TEST_F(DataUpdate, ListThatMovesDuringTheDownloadIsCaughtUpOrItsGapReported)
+{
+    // Three new stocks a request push the list back: pages 0 to 10 bring 187 of the 200 stocks,
+    // and the last 13 went past the last page.
+    Start(200);
+    sim->Faults().ShiftRows = 3;
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    EXPECT_EQ(RequestedRows().mid(12), QList<int>({221}));  // one page caught them
+    ASSERT_EQ(Stocks().Count(), 200);
+    QSet<QString> symbols;
+    for (const StockRecord &r : Stocks()) symbols.insert(r.Symbol);
+    EXPECT_EQ(symbols.size(), 200);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Data downloaded and imported into application.");
+
+    // A list that moves most of a page a request outruns two passes of eleven pages: the user
+    // hears how many stocks came and decides.
+    static const QRegularExpression said(
+        "^(\\d+) of the 200 stocks the screener listed arrived: the list changed during the "
+        "download\\.\r\nWould you like to import the incomplete list anyway\\?$");
+    for (const MessageAnswer given : {MessageAnswer::No, MessageAnswer::Yes}) {
+        Start(200);
+        sim->Faults().ShiftRows = 15;
+        KeepOldFiles();
+        answer = given;
+        messages.clear();
+        const UpdateOutcome outcome = run.UpdateDataAction();
+        EXPECT_EQ(RequestedRows().size(), 1 + 11 + 2 * 11);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
+        const QRegularExpressionMatch match = said.match(messages[0].text);
+        ASSERT_TRUE(match.hasMatch()) << messages[0].text.toStdString();
+        if (given == MessageAnswer::No) {
+            EXPECT_EQ(outcome, UpdateOutcome::Declined);
+            ExpectOldFilesKept();
+        } else {
+            EXPECT_EQ(outcome, UpdateOutcome::Completed);
+            EXPECT_EQ(Stocks().Count(), match.captured(1).toInt());
+            EXPECT_LT(Stocks().Count(), 200);
+        }
+    }
+}
+
+TEST_F(DataUpdate, PageLargerThanTheLimitIsAFailedPageFetchedOnce)
+{
+    for (const bool chunked : {false, true}) {  // its length announced, or not
+        SCOPED_TRACE(chunked);
+        Start(45);
+        sim->Faults().HugeRows = {21, 41};
+        sim->Faults().HugePageBytes = 3 * PageFetcher::MaxPageBytes;
+        sim->Faults().Chunked = chunked;
+        clock.SetPumpStep(1);  // a load that stalls ends at the time-out
+        messages.clear();
+        EXPECT_EQ(run.GetStockDataFromYahoo(), UpdateOutcome::Completed);
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[0].text,
+                  "2 of 3 pages of the stock list could not be downloaded: page 2 was larger than "
+                  "8 MB, page 3 was larger than 8 MB.\r\nWould you like to import the incomplete "
+                  "list anyway?");
+        EXPECT_EQ(RequestedRows(), QList<int>({1, 1, 21, 41}));
+        EXPECT_EQ(Stocks().Count(), 20);
+    }
 }

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -109,7 +110,7 @@ TEST_F(MainWindow, ScreenshotsOfNewOnlyAndTheUpdateSummary)
     Ui().txtMinRate->setText("0.00");
     Ui().txtMaxRate->setText("5.00");
     Click(Ui().cmdSearchStock);
-    Click(Ui().cmdNewOnly);
+    Click(Ui().chkNewOnly);
     EXPECT_EQ(Grid().ItemCount(), static_cast<int>(changes.Entered.size()));
     QTest::qWait(50);
     EXPECT_TRUE(Grab(w).save("main_window_new_only.png"));

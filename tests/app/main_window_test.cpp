@@ -1,4 +1,6 @@
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 
 #include "MainWindowTestSupport.h"
@@ -201,23 +203,16 @@ TEST_F(MainWindow, ClosingAsksOnceAndNoKeepsEverything)
 TEST_F(MainWindow, ClosingDuringAnUpdateStopsItAndKeepsTheOldData)
 {
     // Closes the window (answering Yes) from inside the run's fifth settle sleep.
-    class ClosingClock : public platform::FakeClock {
-    public:
-        std::function<void()> onFifthSleep;
-        void Sleep(int ms) override
-        {
-            FakeClock::Sleep(ms);
-            if (Sleeps().size() == 5 && onFifthSleep)
-                onFifthSleep();
-        }
-    } closing;
+    SleepHookClock closing;
     platform::ScopedClock useClosing(closing);
     StartSimulator(200);
     const QByteArray oldData = "\r\nOLD~!@Old Co~!@Gold~!@X~!@1.5\r\n";
     folder.WriteBytes("data.dat", oldData);
     folder.WriteBytes("time.txt", "01,Jan 2020 at 10:00:00 AM\r\n");
     frmMain &w = OpenShown();
-    closing.onFifthSleep = [&] {
+    closing.AfterSleep = [&] {
+        if (closing.Sleeps().size() != 5)
+            return;
         answers.push_back(MessageAnswer::Yes);
         w.close();
     };
@@ -266,18 +261,60 @@ TEST_F(MainWindow, HelpTipsAndLinks)
     EXPECT_EQ(ScreenerAddress::HomePageAddress(), "http://screener.vozaz.com/");
 }
 
-TEST_F(MainWindow, OversizedDatabaseIsReportedOnceAtStart)
+TEST_F(MainWindow, DatabaseDamageIsReportedOnceAtStartAndSaveLeftoversGo)
 {
-    QByteArray data = "\r\n";
+    QByteArray data = "\r\n~!@~!@\r\n~!@Nameless Co\r\n";
     for (int i = 0; i < StockTable::MaxRecords + 3; ++i)
         data += "S" + QByteArray::number(i) + "~!@Co~!@Gold~!@X~!@1\r\n";
     folder.WriteBytes("data.dat", data);
+    // What saves killed before their rename left.
+    folder.WriteBytes("data.dat.saving-Ab12Cd", data);
+    QDir(folder.Path()).mkdir("temp");
+    folder.WriteBytes("temp/4.dat.saving-xY34zW", "<html>");
     Open();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(" 3 more stocks than the 32767"))
         << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains(" 2 records without a stock symbol"));
     EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(Stocks().Count(), StockTable::MaxRecords);
+    EXPECT_FALSE(QFile::exists(folder.File("data.dat.saving-Ab12Cd")));
+    EXPECT_FALSE(QFile::exists(folder.File("temp/4.dat.saving-xY34zW")));
+    EXPECT_EQ(folder.ReadBytes("data.dat"), data);
+}
+
+// "Update Data" cannot be pressed while its run goes on, and looks it: the greyed skin. It is
+// back at the end of every run, completed or not.
+TEST_F(MainWindow, UpdateDataIsDisabledWhileARunGoesOnHoweverItEnds)
+{
+    SleepHookClock watching;
+    platform::ScopedClock useWatching(watching);
+    StartSimulator(45);
+    frmMain &w = OpenShown();
+    widgets::ButtonEx &button = *Ui().ButtonEx6;
+    const QImage enabled = button.Surface().Image();
+    for (const UpdateOutcome expected : {UpdateOutcome::Completed, UpdateOutcome::Stopped}) {
+        SCOPED_TRACE(static_cast<int>(expected));
+        int seen = 0;
+        watching.AfterSleep = [&] {
+            ++seen;
+            EXPECT_FALSE(button.Enabled());
+            EXPECT_FALSE(button.isEnabled());
+            EXPECT_EQ(button.State(), widgets::StateDisabled);
+            EXPECT_NE(button.Surface().Image(), enabled);
+            Click(&button);  // pressed anyway: nothing starts
+            if (expected == UpdateOutcome::Stopped && seen == 3) {
+                answers.push_back(MessageAnswer::Yes);
+                w.close();
+            }
+        };
+        EXPECT_EQ(w.UpdateDataAction(), expected);
+        watching.AfterSleep = nullptr;
+        EXPECT_GT(seen, 2);
+        EXPECT_TRUE(button.Enabled());
+        EXPECT_EQ(button.State(), widgets::StateUp);
+        EXPECT_EQ(button.Surface().Image(), enabled);
+    }
 }
 
 TEST_F(MainWindow, SearchLoadsTheListAnotherZentrinSavedAndTheAboutTabNamesTheFolder)
@@ -309,7 +346,7 @@ TEST_F(MainWindow, SearchLoadsTheListAnotherZentrinSavedAndTheAboutTabNamesTheFo
     Click(Ui().cmdSearchStock);
     EXPECT_EQ(listed(), QStringList({"AAA", "BBB"}));
     EXPECT_TRUE(Ui().lblUpdateProgress->text().startsWith("2 stocks from 1 page"));
-    Click(Ui().cmdNewOnly);
+    Click(Ui().chkNewOnly);
     EXPECT_EQ(listed(), QStringList({"BBB"}));
     EXPECT_EQ(Stocks().Count(), 2);
     EXPECT_TRUE(messages.empty());

@@ -1,4 +1,5 @@
 // The "More filters" area and the saved screens on the main window.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QToolButton>
@@ -99,9 +100,9 @@ TEST_F(Screens, BoundsNarrowThePriceSearchAndAWrongBoxChangesNothing)
     Box(ScreenField::MarketCap, Side::Max).setText("50");
     window->SearchStocks();
     EXPECT_EQ(Listed(), QStringList({"LOW", "NEW"}));
-    Click(Ui().cmdNewOnly);
+    Click(Ui().chkNewOnly);
     EXPECT_EQ(Listed(), QStringList({"NEW"}));
-    Click(Ui().cmdNewOnly);
+    Click(Ui().chkNewOnly);
 
     // Folded away the bounds still count, and the caption says how many boxes are set.
     Click(Ui().cmdMoreFilters);

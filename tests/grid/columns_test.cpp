@@ -186,3 +186,16 @@ TEST(GridColumns, ColLeftSumsTheVisibleColumnsShownBefore)
     EXPECT_EQ(scrolled.Right, 107);
     EXPECT_EQ(ColumnSpan(grid.Model(), 2, 3, 1).Left, -1);
 }
+
+TEST(GridColumns, ColumnOrderTakesOnlyAPermutationOfTheSlots)
+{
+    LynxGrid grid;
+    AddColumns(grid, 4);
+    grid.SetColumnOrder({2, 0, 3, 1});
+    EXPECT_EQ(grid.ColumnOrder(), std::vector<int>({2, 0, 3, 1}));
+    EXPECT_EQ(grid.ColLeft(1), 100) << "slot 0 is shown second";
+    for (const std::vector<int> &bad :
+         {std::vector<int>{0, 1, 2}, {0, 1, 2, 3, 4}, {0, 1, 1, 3}, {0, 1, 2, 4}, {-1, 0, 1, 2}})
+        EXPECT_TRUE(FailsWith(ErrInvalidPropertyValue, [&] { grid.SetColumnOrder(bad); }));
+    EXPECT_EQ(DisplayOrder(grid), std::vector<int>({2, 0, 3, 1})) << "nothing changed";
+}

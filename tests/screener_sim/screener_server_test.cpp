@@ -134,6 +134,9 @@ TEST_F(ScreenerServerTest, FaultsOnChosenPages)
     faults.NoTableRows = {61};
     faults.TruncateRows = {81};
     faults.BinaryRows = {101};
+    faults.HugeRows = {121};
+    faults.HugePageBytes = 1'000'003;  // made piece by piece, each piece where the last ended
+    faults.HugePageFill = "<td x>";
     faults.TotalWithSeparator = true;
     ScreenerServer big(1234);
     ASSERT_TRUE(big.Listen());
@@ -155,12 +158,19 @@ TEST_F(ScreenerServerTest, FaultsOnChosenPages)
     Response binary = Get(big.Port(), ResultPageTarget(101));
     EXPECT_EQ(binary.body.size(), 4096u);
     EXPECT_NE(binary.body.find('\0'), std::string::npos);
+    Response huge = Get(big.Port(), ResultPageTarget(121));
+    EXPECT_EQ(huge.contentLength, 1'000'003);
+    const QByteArray whole = OversizedPageBytes(0, 1'000'003, 1'000'003, "<td x>");
+    EXPECT_EQ(huge.body, whole.toStdString());
+    EXPECT_TRUE(
+        whole.startsWith("<html><body><table><tr><td><b><font face=arial size=-1>More Info"));
+    EXPECT_TRUE(whole.endsWith("</table></body></html>"));
 
     QStringList seen;
     for (const SimRequest &request : big.RequestLog())
         seen << QString::number(request.Status) + ' ' + request.Fault;
     EXPECT_EQ(seen.join(',').toStdString(),
-              "200 ,500 error,0 drop,200 no-table,200 truncate,200 binary");
+              "200 ,500 error,0 drop,200 no-table,200 truncate,200 binary,200 huge");
 }
 
 TEST_F(ScreenerServerTest, AHangingPageNeverAnswersAndADelayedOneAnswersLate)

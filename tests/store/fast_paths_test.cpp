@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -83,8 +85,17 @@ std::vector<StockRecord> RecordsOfTheTextHelpers(const QString &path)
 {
     const QStringList lines = MdlHelpers::RemoveDuplicateLines(
         MdlHelpers::RemoveBlankLines(MdlHelpers::ReadLines(path, true)));
+    // Then the records with a symbol, each one that saves as a line of its own.
     std::vector<StockRecord> records;
-    for (const QString &line : lines) records.push_back(Module1::RecordFromLine(line));
+    QSet<QString> saved;
+    for (const QString &line : lines) {
+        StockRecord record = Module1::RecordFromLine(line);
+        const QString as = Module1::RecordLine(record);
+        if (!record.Symbol.isEmpty() && !saved.contains(as)) {
+            saved.insert(as);
+            records.push_back(std::move(record));
+        }
+    }
     return records;
 }
 
@@ -239,7 +250,8 @@ TEST(FastPaths, SavedBytesAreTheEncodedRecordLines)
     }
     QByteArray expected = "\r\n";
     for (const StockRecord &record : Stocks())
-        expected += platform::EncodeLocaleText(Module1::RecordLine(record)) + "\r\n";
+        if (!MdlHelpers::TrimSpaces(record.Symbol).isEmpty())  // what the load would drop
+            expected += platform::EncodeLocaleText(Module1::RecordLine(record)) + "\r\n";
     EXPECT_EQ(Module1::DatabaseBytes(), expected);
     Stocks().Clear();
 }

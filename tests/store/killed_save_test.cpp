@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QThread>
 
@@ -14,6 +15,7 @@
 #include "TempProgramFolder.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
+#include "store/DataFolderLock.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
 
@@ -144,4 +146,29 @@ TEST(KilledSave, DataDatIsAlwaysAWholeVersion)
     ASSERT_TRUE(Module1::SaveStockDatabase());
     EXPECT_EQ(Leftovers(folder.Path()), QStringList()) << "a save removes earlier leftovers";
     Stocks().Clear();
+}
+
+TEST(KilledSave, LeftoversGoAtStartUnlessAnotherZentrinHoldsTheFolder)
+{
+    if (!qEnvironmentVariableIsEmpty(FolderVariable))
+        GTEST_SKIP();
+    TempProgramFolder folder;
+    folder.WriteBytes("data.dat", "\r\nOLD~!@C\r\n");
+    std::unique_ptr<QProcess> child(StartChild(folder.Path(), true));
+    ASSERT_TRUE(child->waitForFinished(60000));  // killed itself before its rename
+    ASSERT_EQ(Leftovers(folder.Path()).size(), 1);
+    QDir(folder.Path()).mkdir("temp");
+    folder.WriteBytes("temp/2.dat.saving-Q1w2E3", "<html>");
+    {
+        // Another Zentrin, perhaps saving into the folder this moment.
+        QLockFile other(DataFolderLock::Path());
+        ASSERT_TRUE(other.tryLock(0));
+        EXPECT_EQ(Module1::RemoveSaveLeftovers(), -1);
+        EXPECT_EQ(Leftovers(folder.Path()).size(), 1);
+    }
+    EXPECT_EQ(Module1::RemoveSaveLeftovers(), 2);
+    EXPECT_EQ(Leftovers(folder.Path()), QStringList());
+    EXPECT_FALSE(QFile::exists(folder.File("temp/2.dat.saving-Q1w2E3")));
+    EXPECT_EQ(folder.ReadBytes("data.dat"), "\r\nOLD~!@C\r\n");
+    EXPECT_FALSE(QFile::exists(DataFolderLock::Path()));  // not held after the clean-up
 }

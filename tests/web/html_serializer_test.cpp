@@ -123,3 +123,19 @@ TEST(HtmlSerializer, BytesInAnyEncodingAndJunkGiveADocument)
     EXPECT_EQ(nested->All().Length(), 30003);
     EXPECT_EQ(BodyOf(*nested).size(), 30000 * 11);
 }
+
+TEST(HtmlSerializer, MarkupTooLargeForATreeIsRefusedAndABodyPastItsLimitIsNotWritten)
+{
+    // Eight megabytes of rows would be a tree of gigabytes.
+    const auto rows = HtmlDocument::FromBytes("<table>" + QByteArray("<tr>").repeated(2'000'000));
+    EXPECT_TRUE(rows->Refused());
+    EXPECT_LE(rows->All().Length(), 3);  // the document of no markup
+    EXPECT_FALSE(HtmlDocument::Parse(std::string(30000, 'x'))->Refused());
+
+    // Each "&" is written "&amp;": the body is five times the page.
+    const auto document = HtmlDocument::Parse("<p>" + std::string(200'000, '&'));
+    const platform::HtmlElement *body = document->All().Item(2);
+    ASSERT_EQ(body->tagName(), "BODY");
+    EXPECT_FALSE(body->InnerHtmlWithin(999'999));
+    EXPECT_EQ(body->InnerHtmlWithin(1'000'007)->size(), 1'000'007);
+}

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <QTest>
+#include <functional>
 
 #include "button_test_support.h"
 
@@ -324,4 +325,93 @@ TEST(ButtonExSkin, ANewButtonsEmptyStateSkinsFallBackToTheUpSkin)
     b->SetEnabled(false);
     EXPECT_EQ(b->State(), StateDisabled);
     EXPECT_FALSE(b->mask().isEmpty());
+}
+
+// ButtonKeyboard::FocusAndPress, as the main window sets it: every button shows where Tab took
+// the focus with a dotted rectangle inside its face (on a rounded skin too), and Space and
+// Enter click it. Only the ring changes: caption and skin stay as they were.
+TEST(ButtonExKeyboard, TheFocusShowsInsideEveryFaceAndSpaceOrEnterClick)
+{
+    const struct {
+        const char *name;
+        std::function<void(ButtonEx *)> setUp;
+    } cases[] = {
+        {"small skin", [](ButtonEx *b) { MakeSkinned(b, "small", "Search Stocks"); }},
+        {"large toggle",
+         [](ButtonEx *b) {
+             MakeSkinned(b, "large", "Price Search");
+             b->SetStyle(StyleToggleButton);
+         }},
+        {"flat until hovered",
+         [](ButtonEx *b) {
+             b->SetAppearance(AppearanceSkinned);
+             b->SetCaption("?");
+             b->resize(28, 25);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        HostedButton h;
+        ButtonEx *b = h.button;
+        c.setUp(b);
+        b->SetKeyboard(ButtonKeyboard::FocusAndPress);
+        EventLog log(*b);
+        const QImage unfocused = b->Surface().Image();
+        const auto focus = [b](QEvent::Type type, Qt::FocusReason reason) {
+            QFocusEvent e(type, reason);
+            QApplication::sendEvent(b, &e);
+        };
+        focus(QEvent::FocusIn, Qt::MouseFocusReason);
+        EXPECT_EQ(b->Surface().Image(), unfocused) << "a click alone shows no focus rectangle";
+        focus(QEvent::FocusOut, Qt::TabFocusReason);
+        focus(QEvent::FocusIn, Qt::TabFocusReason);
+        const QImage focused = b->Surface().Image();
+
+        const QRect ring = FocusRectInside(b->size(), b->mask());
+        EXPECT_GE(ring.left(), 4);
+        EXPECT_EQ(ring.top(), 4);
+        int changed = 0, outside = 0;
+        for (int y = 0; y < b->height(); ++y)
+            for (int x = 0; x < b->width(); ++x) {
+                if (focused.pixel(x, y) == unfocused.pixel(x, y))
+                    continue;
+                const bool onRing =
+                    ring.contains(x, y) && !ring.adjusted(1, 1, -1, -1).contains(x, y);
+                ++changed;
+                outside += !onRing;
+            }
+        EXPECT_EQ(outside, 0);
+        EXPECT_GE(changed, ring.width() + ring.height() - 4) << "about every second ring pixel";
+        if (!b->mask().isEmpty()) {
+            for (const QPoint corner :
+                 {ring.topLeft(), ring.topRight(), ring.bottomLeft(), ring.bottomRight()}) {
+                EXPECT_TRUE(b->mask().contains(corner)) << corner.x() << "," << corner.y();
+            }
+        }
+
+        // focused by a click again: the first key brings the rectangle back
+        focus(QEvent::FocusOut, Qt::MouseFocusReason);
+        focus(QEvent::FocusIn, Qt::MouseFocusReason);
+        EXPECT_EQ(b->Surface().Image(), unfocused);
+        QTest::keyClick(b, Qt::Key_Shift);
+        EXPECT_EQ(b->Surface().Image(), focused);
+
+        const int valueBefore = b->Value();
+        QTest::keyPress(b, Qt::Key_Space);
+        EXPECT_EQ(b->State(), StateDown);
+        EXPECT_TRUE(log.Take().filter("Click").isEmpty()) << "the click comes with the release";
+        QTest::keyRelease(b, Qt::Key_Space);
+        EXPECT_EQ(log.Take().filter("Click").size(), 1);
+        if (b->Style() == StyleToggleButton) {
+            EXPECT_NE(b->Value(), valueBefore);
+        }
+        QTest::keyClick(b, Qt::Key_Return);
+        QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(log.Take().filter("Click").size(), 2);
+        // a held Ctrl is another key, and a disabled button clicks for nothing
+        QTest::keyClick(b, Qt::Key_Space, Qt::ControlModifier);
+        b->SetEnabled(false);
+        QTest::keyClick(b, Qt::Key_Return);
+        EXPECT_TRUE(log.Take().filter("Click").isEmpty());
+    }
 }

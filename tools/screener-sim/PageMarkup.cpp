@@ -188,6 +188,39 @@ QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPag
     return EncodeWindows1252(html + Footer());
 }
 
+QByteArray OversizedPageBytes(qint64 from, qint64 count, qint64 total, const QByteArray &fill)
+{
+    static const QByteArray head =
+        "<html><body><table><tr><td><b><font face=arial size=-1>More Info</font></b></td></tr>";
+    static const QByteArray tail = "</table></body></html>";
+    const qint64 period = std::max<qint64>(fill.size(), 1);
+    const QByteArray rows =
+        (fill.isEmpty() ? QByteArray(" ") : fill).repeated(64 * 1024 / period + 1);
+    from = std::clamp<qint64>(from, 0, total);
+    const qint64 to = std::min(total, from + std::max<qint64>(count, 0));
+    const qint64 tailFrom = std::max<qint64>(total - tail.size(), head.size());
+    QByteArray bytes(to - from, Qt::Uninitialized);
+    char *out = bytes.data();
+    for (qint64 at = from; at < to;) {
+        // One run of head, rows or tail at a time.
+        if (at < head.size()) {
+            const qint64 n = std::min(to, qint64(head.size())) - at;
+            out = std::copy_n(head.constData() + at, n, out);
+            at += n;
+        } else if (at >= tailFrom) {
+            const qint64 n = to - at;
+            out = std::copy_n(tail.constData() + (at - tailFrom), n, out);
+            at += n;
+        } else {
+            const qint64 phase = (at - head.size()) % period;
+            const qint64 n = std::min({to, tailFrom, at + rows.size() - phase}) - at;
+            out = std::copy_n(rows.constData() + phase, n, out);
+            at += n;
+        }
+    }
+    return bytes;
+}
+
 QByteArray EncodeWindows1252(const QString &text)
 {
     // The characters windows-1252 puts at 0x80..0x9F; 0 where it has none.

@@ -35,6 +35,12 @@ struct ResultPageOptions {
 // the end of the universe). Both in windows-1252.
 QByteArray ResultPageHtml(const std::vector<SimStock> &universe, const ResultPageOptions &options);
 
+// A result page no screener serves, of exactly `total` bytes: the result table's header row, then
+// the fill ("<tr>" unless given) over and over, then the end of the table. The bytes from `from`
+// on (at most `count`), so that a server can send a page of any size piece by piece.
+QByteArray OversizedPageBytes(qint64 from, qint64 count, qint64 total,
+                              const QByteArray &fill = QByteArrayLiteral("<tr>"));
+
 // The quote page for a symbol (a "not found" page for an unknown or empty one).
 QByteArray QuotePageHtml(const std::vector<SimStock> &universe, const QString &symbol);
 

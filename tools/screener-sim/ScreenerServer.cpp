@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <algorithm>
+#include <memory>
 
 #include "screener-sim/PageMarkup.h"
 
@@ -260,6 +261,12 @@ void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
         Send(socket, 200, BinaryNoise(), request);
         return;
     }
+    if (faults.HugeRows.contains(b)) {
+        request.Fault = QStringLiteral("huge");
+        request.ServedFrom = -1;
+        SendHuge(socket, request);
+        return;
+    }
 
     const bool first = FirstRequestFor(b);
     if (first && faults.FlakyRows.contains(b)) {
@@ -300,6 +307,42 @@ void ScreenerServer::Respond(QTcpSocket *socket, SimRequest request)
         return;
     }
     Send(socket, 200, page, request);
+}
+
+void ScreenerServer::SendHuge(QTcpSocket *socket, SimRequest &request)
+{
+    const qint64 total = std::max<qint64>(faults.HugePageBytes, 0);
+    const bool chunked = faults.Chunked;
+    QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=iso-8859-1\r\n";
+    head += chunked ? QByteArray("Transfer-Encoding: chunked\r\n")
+                    : "Content-Length: " + QByteArray::number(total) + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    request.Status = 200;
+    log.append(request);
+    emit RequestHandled(log.last());
+    socket->write(head);
+
+    // Made as the client drains the socket: the server never holds the whole page.
+    auto sent = std::make_shared<qint64>(0);
+    const auto topUp = [socket, sent, total, chunked, fill = faults.HugePageFill] {
+        constexpr qint64 Piece = 256 * 1024;
+        if (*sent > total)
+            return;  // ended
+        while (*sent < total && socket->bytesToWrite() < 4 * Piece) {
+            const QByteArray piece = OversizedPageBytes(*sent, Piece, total, fill);
+            *sent += piece.size();
+            socket->write(chunked ? QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n"
+                                  : piece);
+        }
+        if (*sent == total) {
+            if (chunked)
+                socket->write("0\r\n\r\n");
+            *sent = total + 1;
+            socket->disconnectFromHost();
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, topUp);
+    topUp();
 }
 
 void ScreenerServer::HandleFile(QTcpSocket *socket, SimRequest request)

@@ -24,10 +24,15 @@ struct SimFaults {
     // Connection closed without an answer. Qt's HTTP client sends such a request a second time,
     // so a browser's load of the page shows twice in the log.
     QSet<int> DropRows;
-    QSet<int> HangRows;               // never answered (the connection stays open)
-    QSet<int> NoTableRows;            // a page without the result table
-    QSet<int> TruncateRows;           // half the announced body, then the connection closes
-    QSet<int> BinaryRows;             // bytes that are no HTML at all, announced as text/html
+    QSet<int> HangRows;      // never answered (the connection stays open)
+    QSet<int> NoTableRows;   // a page without the result table
+    QSet<int> TruncateRows;  // half the announced body, then the connection closes
+    QSet<int> BinaryRows;    // bytes that are no HTML at all, announced as text/html
+    // An oversized page of HugePageBytes bytes (OversizedPageBytes with HugePageFill), sent piece
+    // by piece as the client takes it: its length announced, or in chunks with Chunked.
+    QSet<int> HugeRows;
+    qint64 HugePageBytes = 50'000'000;
+    QByteArray HugePageFill = "<tr>";
     bool TotalWithSeparator = false;  // "Showing 1 to 20 of 5,432"
     TotalWording TotalWords = TotalWording::Standard;
     // New listings push the list back between requests: the n-th result-page request (from 0)
@@ -81,9 +86,9 @@ struct SimRequest {
     int ServedFrom = -1;  // universe index of the first row listed, -1 when none was
     int ServedCount = 0;  // rows listed
     int Status = 0;       // HTTP status sent; 0 when no answer was sent (drop, hang)
-    // "", "error", "drop", "hang", "no-table", "truncate", "binary", "flaky", "busy", "down",
-    // "not-found" (an unknown file); "client-gone" when the client closed the connection while
-    // a delayed answer was waiting
+    // "", "error", "drop", "hang", "no-table", "truncate", "binary", "huge", "flaky", "busy",
+    // "down", "not-found" (an unknown file); "client-gone" when the client closed the connection
+    // while a delayed answer was waiting
     QString Fault;
 
     // The value of a request header, matched without regard to case; empty when absent.
@@ -140,6 +145,7 @@ private:
     void Send(QTcpSocket *socket, int status, const QByteArray &body, SimRequest &request,
               qsizetype sendOnly = -1, const QByteArray &contentType = {},
               const QByteArray &extraHeaders = {});
+    void SendHuge(QTcpSocket *socket, SimRequest &request);
     bool FirstRequestFor(int firstRow);
 
     std::vector<SimStock> universe;

@@ -79,6 +79,15 @@ int main(int argc, char **argv)
     QCommandLineOption binary(QStringLiteral("binary-pages"),
                               QStringLiteral("Pages answered with binary noise."),
                               QStringLiteral("b,..."));
+    QCommandLineOption huge(QStringLiteral("huge-pages"),
+                            QStringLiteral("Pages answered with an oversized page of rows."),
+                            QStringLiteral("b,..."));
+    QCommandLineOption hugeBytes(QStringLiteral("huge-page-bytes"),
+                                 QStringLiteral("Size of those pages in bytes."),
+                                 QStringLiteral("n"), QStringLiteral("50000000"));
+    QCommandLineOption hugeFill(QStringLiteral("huge-page-fill"),
+                                QStringLiteral("What those pages repeat after the table's head."),
+                                QStringLiteral("markup"), QStringLiteral("<tr>"));
     QCommandLineOption separator(QStringLiteral("total-separator"),
                                  QStringLiteral("Write the total with a thousands separator."));
     QCommandLineOption shift(QStringLiteral("shift"),
@@ -122,10 +131,10 @@ int main(int argc, char **argv)
                            QStringLiteral("List the stocks this many days on: some gone, some "
                                           "new, some repriced (0 to 100)."),
                            QStringLiteral("n"), QStringLiteral("0"));
-    parser.addOptions({port,    stocks,    delay,     errors,      drops,      hangs,
-                       noTable, truncated, binary,    separator,   shift,      realistic,
-                       wording, flaky,     tooMany,   unavailable, retryAfter, downFrom,
-                       trickle, chunked,   keepAlive, day});
+    parser.addOptions({port,      stocks,      delay,      errors,   drops,     hangs,   noTable,
+                       truncated, binary,      separator,  shift,    realistic, wording, flaky,
+                       tooMany,   unavailable, retryAfter, downFrom, trickle,   chunked, keepAlive,
+                       day,       huge,        hugeBytes,  hugeFill});
     parser.process(app);
 
     int size = std::clamp(parser.value(stocks).toInt(), 0, 32767);
@@ -140,6 +149,9 @@ int main(int argc, char **argv)
     faults.NoTableRows = RowList(parser.value(noTable));
     faults.TruncateRows = RowList(parser.value(truncated));
     faults.BinaryRows = RowList(parser.value(binary));
+    faults.HugeRows = RowList(parser.value(huge));
+    faults.HugePageBytes = std::max(parser.value(hugeBytes).toLongLong(), 0LL);
+    faults.HugePageFill = parser.value(hugeFill).toUtf8();
     faults.TotalWithSeparator = parser.isSet(separator);
     faults.ShiftRows = parser.value(shift).toInt();
     faults.Realistic = parser.isSet(realistic);
