@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "app/BoundText.h"
+#include "app/ListStatusText.h"
 #include "app/StockScreen.h"
 #include "store/StockTable.h"
 
@@ -270,6 +271,43 @@ TEST(StockScreen, TheResultTextNamesTheActiveFilters)
     };
     for (const auto &t : cases)
         EXPECT_EQ(StockScreen::DescribeFilters(t.bounds, t.newOnly, t.locale), t.text);
+}
+
+TEST(StockScreen, TheLineUnderTheGridNamesTheScreen)
+{
+    ScreenBounds pe;
+    pe.PriceMin = 0.5;
+    pe.PriceMax = 1.5;
+    pe[ScreenField::PE] = {10.0, 25.0};
+    ScreenBounds backwards = pe;
+    backwards.PriceMin = 2;
+    const ScreenBounds plain = ScreenBounds{0.5, 1.5, {}};
+    const auto query = [](const ScreenBounds &b, int missing, int data = 9, bool newOnly = false) {
+        PriceSearchQuery q{b.PriceMin, b.PriceMax, newOnly, data};
+        q.Screen = &b;
+        q.LeftOutMissing = missing;
+        return q;
+    };
+    const struct {
+        int listed;
+        PriceSearchQuery query;
+        const char *text;
+    } cases[] = {
+        {1204, query(pe, 0), "1,204 stocks: $0.50-$1.50, P/E 10-25"},
+        {1, query(pe, 312),
+         "1 stock: $0.50-$1.50, P/E 10-25 \u00B7 312 left out for a missing value"},
+        {0, query(pe, 0), "No stock matches $0.50-$1.50, P/E 10-25."},
+        {0, query(pe, 3, 9, true),
+         "No stock matches $0.50-$1.50, P/E 10-25, new only \u00B7 3 left out for a missing "
+         "value."},
+        // the plain search and the reasons of its own keep their lines
+        {7, query(plain, 0), "7 stocks"},
+        {0, query(backwards, 0),
+         "No stock between $2.00 and $1.50: the minimum is above the maximum."},
+        {0, query(pe, 0, 0), "No stock data yet: update it on the \"Data Updates\" tab."},
+    };
+    for (const auto &t : cases)
+        EXPECT_EQ(ListStatusText::Text(t.listed, t.query, QLocale::c()), QString::fromUtf8(t.text));
 }
 
 }  // namespace

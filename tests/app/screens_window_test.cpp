@@ -95,6 +95,9 @@ TEST_F(Screens, BoundsNarrowThePriceSearchAndAWrongBoxChangesNothing)
     Search("0.5", "2");
     EXPECT_EQ(Listed(), QStringList({"NEW"}));  // MID fails its P/E, NOPE shows none
     EXPECT_EQ(window->LastSearch().LeftOutMissing, 1);
+    EXPECT_EQ(Ui().lblListStatus->text(),
+              QString::fromUtf8("1 stock: $0.50-$2.00, P/E 10-25 \u00B7 1 left out for a missing "
+                                "value"));
     Search("0", "5");
     EXPECT_EQ(Listed(), QStringList({"LOW", "NEW", "HIGH"}));
     Box(ScreenField::MarketCap, Side::Max).setText("50");
@@ -102,6 +105,8 @@ TEST_F(Screens, BoundsNarrowThePriceSearchAndAWrongBoxChangesNothing)
     EXPECT_EQ(Listed(), QStringList({"LOW", "NEW"}));
     Click(Ui().chkNewOnly);
     EXPECT_EQ(Listed(), QStringList({"NEW"}));
+    EXPECT_EQ(Ui().lblListStatus->text(),
+              "1 stock: $0.00-$5.00, Market Cap at most $50M, P/E 10-25, new only");
     Click(Ui().chkNewOnly);
 
     // Folded away the bounds still count, and the caption says how many boxes are set.
