@@ -94,17 +94,6 @@ std::array<BoundText::BoxTexts, ScreenFieldCount> MoreFiltersArea::Texts() const
     return texts;
 }
 
-void MoreFiltersArea::ShowBounds(const std::array<FieldBound, ScreenFieldCount> &fields)
-{
-    const auto text = [](const std::optional<double> &v) {
-        return v ? BoundText::Text(*v) : QString();
-    };
-    for (size_t i = 0; i < fields.size(); ++i) {
-        boxes[i][0]->setText(text(fields[i].Min));
-        boxes[i][1]->setText(text(fields[i].Max));
-    }
-}
-
 int MoreFiltersArea::FilledBoxes() const
 {
     int filled = 0;

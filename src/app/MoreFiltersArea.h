@@ -26,8 +26,6 @@ public:
     QLineEdit *Box(ScreenField field, BoundText::Side side) const;
     // The texts of every box as typed.
     std::array<BoundText::BoxTexts, ScreenFieldCount> Texts() const;
-    // Every box shows its bound (empty for none) as BoundText writes it.
-    void ShowBounds(const std::array<FieldBound, ScreenFieldCount> &fields);
     // Boxes that hold anything but blanks.
     int FilledBoxes() const;
 

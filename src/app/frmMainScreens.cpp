@@ -99,10 +99,33 @@ void frmMain::ApplySavedScreen(int index)
 {
     if (index < 0 || index >= static_cast<int>(screens.Screens().size()))
         return;
-    const ScreenBounds bounds = screens.Screens()[static_cast<size_t>(index)].Bounds;
-    ui.txtMinRate->setText(PriceBoxText(bounds.PriceMin));
-    ui.txtMaxRate->setText(PriceBoxText(bounds.PriceMax));
-    ui.fraMoreFilters->ShowBounds(bounds.Fields);
+    const SavedScreen &screen = screens.Screens()[static_cast<size_t>(index)];
+    const ScreenBounds bounds = screen.Bounds;
+    struct BoxText {
+        QLineEdit *Box;
+        QString Name;
+        QString Text;
+    };
+    std::vector<BoxText> texts = {
+        {ui.txtMinRate, QStringLiteral("Minimum Rate"), PriceBoxText(bounds.PriceMin)},
+        {ui.txtMaxRate, QStringLiteral("Maximum Rate"), PriceBoxText(bounds.PriceMax)}};
+    for (const FilterField &f : FilterFields())
+        for (const BoundText::Side side : {BoundText::Side::Min, BoundText::Side::Max}) {
+            const std::optional<double> &v =
+                side == BoundText::Side::Min ? bounds[f.Field].Min : bounds[f.Field].Max;
+            QLineEdit *box = ui.fraMoreFilters->Box(f.Field, side);
+            texts.push_back({box, box->accessibleName(), v ? BoundText::Text(*v) : QString()});
+        }
+    // A box would cut a longer text short and search for another number.
+    for (const BoxText &t : texts)
+        if (t.Text.size() > t.Box->maxLength()) {
+            ShowWarning(QStringLiteral("The screen \"%1\" cannot be used: its %2 %3 is longer "
+                                       "than the box holds.")
+                            .arg(screen.Name, t.Name, t.Text),
+                        this);
+            return;
+        }
+    for (const BoxText &t : texts) t.Box->setText(t.Text);
     if (bounds.HasFieldBounds())
         SetMoreFiltersShown(true);
     UpdateMoreFiltersCaption();

@@ -247,6 +247,20 @@ TEST_F(Screens, ADamagedScreensFileIsKeptUntilAScreenIsSaved)
     EXPECT_EQ(folder.ReadBytes("screens.ini.damaged"), garbage);
     EXPECT_EQ(Area().cboScreens->count(), 1);
     EXPECT_EQ(Area().cboScreens->placeholderText(), "Choose a screen");
+
+    // Edited by hand into a number no box holds: refused, not cut short.
+    folder.WriteBytes("screens.ini", "[Huge]\r\nMinPrice=0\r\nMaxPrice=5\r\nMaxPE=1e30\r\n");
+    window.reset();
+    OpenShown();
+    Ui().txtMaxRate->setText("4");
+    emit Area().cboScreens->activated(0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(
+        messages[0].text.startsWith("The screen \"Huge\" cannot be used: its Maximum P/E "
+                                    "1000000000000000000000000000000 is longer"))
+        << messages[0].text.toStdString();
+    EXPECT_EQ(Ui().txtMaxRate->text(), "4");
+    EXPECT_EQ(Box(ScreenField::PE, Side::Max).text(), "");
 }
 
 }  // namespace
