@@ -1,22 +1,19 @@
-# One static library per module; sources are every .cpp/.h/.qrc in the module folder, so a new
-# file needs no edit here. PUBLIC lists what the module's headers need, PRIVATE what only its
-# sources use. Headers are included as "<folder>/Name.h" from the library's own include
+# One static library per module, built from the SOURCES its folder lists (a new file goes into
+# that list, so the build says exactly what it compiles). PUBLIC lists what the module's headers
+# need, PRIVATE what only its sources use. Headers are included as "<folder>/Name.h" from the library's own include
 # directory, which holds nothing but its folder: a module sees the headers of the modules it
 # links and no others.
 function(zentrin_module name)
-  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
   if(ARG_UNPARSED_ARGUMENTS)
-    message(FATAL_ERROR "zentrin_module(${name}): name PUBLIC or PRIVATE before "
+    message(FATAL_ERROR "zentrin_module(${name}): name SOURCES, PUBLIC or PRIVATE before "
                         "${ARG_UNPARSED_ARGUMENTS}")
   endif()
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   set(include_dir ${PROJECT_BINARY_DIR}/include/${folder})
   file(MAKE_DIRECTORY ${include_dir})
   file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${include_dir}/${folder} SYMBOLIC)
-  file(GLOB sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
-  list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
+  set(sources ${ARG_SOURCES})
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${include_dir})
@@ -34,9 +31,8 @@ endfunction()
 # cores. Cases run headless.
 include(GoogleTest)
 function(zentrin_test_suite name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp
-       ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.h)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  set(sources ${ARG_SOURCES})
   if(NOT sources)
     return()
   endif()
