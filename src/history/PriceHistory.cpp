@@ -137,6 +137,9 @@ HistoryResult PriceHistory::OpenFile(Check check)
         return Failure(status);
     }
     db->SetBusyTimeout(busyTimeoutMs);
+    // Until the file has passed its checks its journal stays: a damaged file is kept aside
+    // with the journal it had.
+    db->KeepWalOnClose(true);
 
     // The first read of the file: a file that is no SQLite database fails here.
     const int64_t version = db->Scalar("PRAGMA user_version", &status);
@@ -189,6 +192,7 @@ HistoryResult PriceHistory::OpenFile(Check check)
         return Failure(status);
     }
     Q_UNUSED(mode);
+    db->KeepWalOnClose(false);
     if (version == 0) {
         sql::Transaction transaction(*db);
         status = transaction.Begin();

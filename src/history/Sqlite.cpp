@@ -164,6 +164,12 @@ void Database::SetBusyTimeout(int ms) const
     sqlite3_busy_timeout(handle, ms);
 }
 
+void Database::KeepWalOnClose(bool keep) const
+{
+    int persist = keep ? 1 : 0;
+    sqlite3_file_control(handle, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+}
+
 Transaction::~Transaction()
 {
     if (open)

@@ -80,6 +80,9 @@ public:
     int64_t LastInsertId() const;
     // Waits this long for another connection's lock before a call fails with SQLITE_BUSY.
     void SetBusyTimeout(int ms) const;
+    // Whether the last connection's close leaves the -wal file (normally it folds it into the
+    // database and deletes it).
+    void KeepWalOnClose(bool keep) const;
 
     Status Error(int code) const;
 
