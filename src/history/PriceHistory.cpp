@@ -476,9 +476,10 @@ HistoryResult SeedIfEmpty(std::span<const StockRecord> records)
 {
     if (records.empty())
         return {};
+    // Unchecked: at every start of the window this costs a glance at the file, not a pass over
+    // it; the update that follows checks it before it writes.
     PriceHistory history;
-    const HistoryResult opened =
-        history.Open(PriceHistory::DefaultPath(), PriceHistory::Check::Quick);
+    const HistoryResult opened = history.Open(PriceHistory::DefaultPath());
     if (!opened.ok || history.IsReadOnly())
         return opened;
     if (history.SnapshotCount() > 0)
