@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSet>
 #include <cmath>
 
 #include "history/Sqlite.h"
@@ -271,12 +270,16 @@ HistoryResult PriceHistory::AppendOnce(std::span<const StockRecord> records,
     if (!status.Ok())
         return failed(status);
 
+    // Every stock of the history by symbol, marked once this snapshot lists it.
     struct Known {
         int64_t id;
         QString company;
         QString industry;
+        bool listed = false;
     };
     QHash<QString, Known> known;
+    known.reserve(static_cast<qsizetype>(db->Scalar("SELECT max(id) FROM stock", &status)) +
+                  static_cast<qsizetype>(records.size()));
     {
         sql::Statement select =
             db->Prepare("SELECT id, symbol, company, industry FROM stock", &status);
@@ -313,16 +316,15 @@ HistoryResult PriceHistory::AppendOnce(std::span<const StockRecord> records,
     if (!quote.IsValid())
         return failed(status);
 
-    QSet<QString> inSnapshot;
-    inSnapshot.reserve(static_cast<qsizetype>(records.size()));
     int64_t stocks = 0;
     for (const StockRecord &record : records) {
-        if (record.Symbol.isEmpty() || inSnapshot.contains(record.Symbol))
+        if (record.Symbol.isEmpty())
             continue;
-        inSnapshot.insert(record.Symbol);
         int64_t stockId = 0;
-        const auto found = known.constFind(record.Symbol);
-        if (found == known.constEnd()) {
+        const auto found = known.find(record.Symbol);
+        if (found != known.end() && found->listed)
+            continue;  // the first of the same symbol is the one kept
+        if (found == known.end()) {
             newStock.Bind(1, record.Symbol);
             newStock.Bind(2, record.Company);
             newStock.Bind(3, record.Industry);
@@ -332,7 +334,9 @@ HistoryResult PriceHistory::AppendOnce(std::span<const StockRecord> records,
             if (!status.Ok())
                 return failed(status);
             stockId = db->LastInsertId();
+            known.insert(record.Symbol, {stockId, {}, {}, true});
         } else {
+            found->listed = true;
             stockId = found->id;
             if (found->company != record.Company || found->industry != record.Industry) {
                 texts.Bind(1, stockId);
@@ -406,12 +410,18 @@ QHash<QString, double> PriceHistory::PreviousPrices() const
     if (!IsOpen())
         return prices;
     sql::Status status;
+    sql::Statement previous =
+        db->Prepare("SELECT id, stocks FROM snapshot ORDER BY id DESC LIMIT 1 OFFSET 1", &status);
+    if (!previous.IsValid() || !previous.Step().Row())
+        return prices;
+    prices.reserve(static_cast<qsizetype>(previous.Int(1)));
     sql::Statement select = db->Prepare(
         "SELECT st.symbol, q.price FROM quote q JOIN stock st ON st.id = q.stock_id "
-        "WHERE q.snapshot_id = (SELECT id FROM snapshot ORDER BY id DESC LIMIT 1 OFFSET 1)",
+        "WHERE q.snapshot_id = ?1",
         &status);
     if (!select.IsValid())
         return prices;
+    select.Bind(1, previous.Int(0));
     while (select.Step().Row()) prices.insert(select.Text(0), select.Int(1) / PriceScale);
     return prices;
 }
@@ -428,6 +438,7 @@ QHash<QString, QDate> PriceHistory::FirstSeen() const
         &status);
     if (!select.IsValid())
         return dates;
+    dates.reserve(static_cast<qsizetype>(db->Scalar("SELECT max(id) FROM stock", &status)));
     // Few snapshots among many stocks: each time is read once.
     QHash<int64_t, QDate> snapshotDates;
     while (select.Step().Row()) {

@@ -64,7 +64,6 @@ Status Statement::Step()
 void Statement::Reset()
 {
     sqlite3_reset(handle);
-    sqlite3_clear_bindings(handle);
 }
 
 int64_t Statement::Int(int column) const
@@ -91,8 +90,10 @@ Database::~Database()
 Status Database::Open(const QString &path, Mode mode)
 {
     Close();
+    // One connection is used by one thread: no locking of its own inside the library.
     const int flags =
-        mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        SQLITE_OPEN_NOMUTEX | (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
+                                                      : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     const QByteArray name = QFile::encodeName(path);
     const int code = sqlite3_open_v2(name.constData(), &handle, flags, nullptr);
     if (code == SQLITE_OK) {

@@ -42,7 +42,7 @@ public:
     void BindNull(int index);
     // Runs to the next row; a Status that is neither Row() nor an error means the end.
     Status Step();
-    // Ready to run again with new parameters.
+    // Ready to run again; the parameters keep their values until bound anew.
     void Reset();
 
     // Columns count from 0. A NULL reads as 0 or an empty text.
