@@ -400,6 +400,15 @@ void DataUpdateRun::RecordChanges(const std::vector<StockRecord> &previous, int 
     lastChanges = std::move(changes);
 }
 
+void DataUpdateRun::SeedHistory()
+{
+    const StockTable &table = Stocks();
+    const history::HistoryResult seeded =
+        history::SeedIfEmpty(std::span(table.begin(), table.end()));
+    if (seeded.ok && !seeded.message.isEmpty())
+        Tell(seeded.message, UpdateMessageKind::Warning);
+}
+
 void DataUpdateRun::LoadLastChanges()
 {
     lastChanges = ChangesFile::Read();

@@ -70,12 +70,7 @@ int UpdateCommand::Run()
     Module1::RemoveSaveLeftovers();
     // What this update is compared with: data.dat as it is now, not as some window last saw it.
     Module1::LoadStockDatabase();
-    // A data folder from before the history starts its history with the data it holds. A
-    // failure here is said by the update itself once it completes, which tries again.
-    const history::HistoryResult seeded =
-        history::SeedIfEmpty(std::span(Stocks().begin(), Stocks().end()));
-    if (seeded.ok && !seeded.message.isEmpty())
-        Tell(seeded.message, UpdateMessageKind::Warning);
+    run->SeedHistory();
     run->LoadLastChanges();
     Line(err,
          QStringLiteral("Updating the stock data in %1 from %2")
