@@ -183,14 +183,13 @@ HistoryResult PriceHistory::OpenFile(Check check)
         }
     }
     // WAL with a full sync at every commit: a commit that returned is on the disk.
-    const QString mode = db->ScalarText("PRAGMA journal_mode=WAL", &status);
+    db->ScalarText("PRAGMA journal_mode=WAL", &status);
     if (status.Ok())
         status = db->Exec("PRAGMA synchronous=FULL");
     if (!status.Ok()) {
         Close();
         return Failure(status);
     }
-    Q_UNUSED(mode);
     db->KeepWalOnClose(false);
     if (version == 0) {
         sql::Transaction transaction(*db);
@@ -219,16 +218,19 @@ HistoryResult PriceHistory::MoveAside()
                          .arg(QDir::toNativeSeparators(path));
         return {false, NotUpdated + lastReason + QLatin1Char('.')};
     }
-    // The journal files belong to the damaged file; beside a new one they would be replayed
-    // into it.
-    for (const char *suffix : {"-wal", "-shm"}) {
-        const QString journal = path + QLatin1String(suffix);
-        if (QFileInfo::exists(journal) && !QFile::rename(journal, aside + QLatin1String(suffix)))
-            QFile::remove(journal);
-    }
-    HistoryResult fresh = OpenFile(Check::None);
     const QString kept = QStringLiteral("The price history %1 was damaged; it was kept as %2")
                              .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(aside));
+    // The journal files belong to the damaged file and go with it. One that stays would be
+    // taken for the new file's: no new one is started beside it.
+    for (const char *suffix : {"-wal", "-shm"}) {
+        const QString journal = path + QLatin1String(suffix);
+        if (QFileInfo::exists(journal) && !QFile::rename(journal, aside + QLatin1String(suffix))) {
+            lastReason =
+                QStringLiteral("%1 cannot be moved aside").arg(QDir::toNativeSeparators(journal));
+            return {false, kept + QStringLiteral(", but ") + lastReason + QLatin1Char('.')};
+        }
+    }
+    HistoryResult fresh = OpenFile(Check::None);
     if (!fresh.ok)
         return {false, kept + QStringLiteral(", and no new one could be started: ") + lastReason +
                            QLatin1Char('.')};
@@ -245,7 +247,7 @@ HistoryResult PriceHistory::Append(std::span<const StockRecord> records, const Q
     if (readOnly)
         return {false, NotUpdated + lastReason + QLatin1Char('.')};
     HistoryResult result = AppendOnce(records, takenAt, pages);
-    if (result.ok || lastCode == 0 || (lastCode & 0xff) != SQLITE_CORRUPT)
+    if (result.ok || !IsDamage({lastCode, {}}))
         return result;
     // Damage found while writing: keep the damaged file, start again, write the snapshot there.
     HistoryResult moved = MoveAside();

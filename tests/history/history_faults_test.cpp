@@ -187,6 +187,29 @@ TEST(DamagedHistory, IsMovedAsideWithItsJournalAndANewOneStarted)
     }
 }
 
+// Damage the update's check did not look for (the history was opened unchecked) turns up
+// when the append reads the damaged pages: the file goes aside all the same.
+TEST(DamagedHistory, FoundWhileAppendingIsMovedAsideAndTheSnapshotWrittenAnew)
+{
+    TempProgramFolder folder;
+    const QString path = PriceHistory::DefaultPath();
+    MakeHistory(path, 1, 3000);
+    QByteArray bytes = ReadAll(path);
+    // Every page after the first few: the stock table and its index among them.
+    for (qsizetype i = 2 * 4096; i < bytes.size(); ++i) bytes[i] = char(0x5a);
+    WriteAll(path, bytes);
+
+    PriceHistory history;
+    ASSERT_TRUE(history.Open(path).ok);
+    const HistoryResult result = history.Append(Two(), When, 1);
+    EXPECT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_TRUE(result.message.contains("was damaged; it was kept as"))
+        << result.message.toStdString();
+    EXPECT_EQ(history.SnapshotCount(), 1);
+    EXPECT_EQ(history.Series("BBB").size(), 1u);
+    EXPECT_EQ(Damaged(folder.Path()).filter(QRegularExpression("\\d$")).size(), 1);
+}
+
 // Read-only: as root a read-only mount (root writes through file modes), otherwise the modes.
 TEST(UnwritableHistory, ReadOnlyFolderLeavesTheHistoryAsItWasAndSaysWhy)
 {
