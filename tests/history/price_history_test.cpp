@@ -85,6 +85,7 @@ TEST_F(History, SeriesListsEverySnapshotOfTheStockOldestFirst)
     // Each snapshot counts its stocks once; the record without a symbol is not one.
     EXPECT_EQ(Query(history.Path(), "SELECT sum(stocks) FROM snapshot"), 4 + 4 + 3);
     EXPECT_EQ(Query(history.Path(), "SELECT count(*) FROM quote"), 11);
+    EXPECT_EQ(Query(history.Path(), "PRAGMA user_version"), PriceHistory::SchemaVersion);
     EXPECT_EQ(Query(history.Path(), "SELECT count(*) FROM stock WHERE company = 'AAA Renamed Inc'"),
               1);
 }
@@ -114,23 +115,6 @@ TEST_F(History, FirstSeenIsTheLocalDateOfTheFirstSnapshotListingTheStock)
                                         {Foreign, First.toLocalTime().date()},
                                         {"CCC", Second.toLocalTime().date()}};
     EXPECT_EQ(history.FirstSeen(), want);
-}
-
-TEST_F(History, ReopenedHistoryReadsTheSameAndAClosedOneReadsNothing)
-{
-    AppendAll();
-    history.Close();
-    EXPECT_EQ(history.SnapshotCount(), 0);
-    EXPECT_TRUE(history.Series("AAA").empty());
-    EXPECT_FALSE(history.Append(Updates[0].records, First, 1).ok);
-    PriceHistory again;
-    const HistoryResult opened =
-        again.Open(PriceHistory::DefaultPath(), PriceHistory::Check::Quick);
-    EXPECT_TRUE(opened.ok && opened.message.isEmpty()) << opened.message.toStdString();
-    EXPECT_EQ(again.SnapshotCount(), 3);
-    EXPECT_EQ(again.Series("AAA").size(), 3u);
-    EXPECT_EQ(Query(again.Path(), "PRAGMA user_version"), PriceHistory::SchemaVersion);
-    EXPECT_EQ(again.Path(), folder.File("history.sqlite"));
 }
 
 // Values past what the scaled integers hold are kept as unknown, not as wrapped numbers.
@@ -184,13 +168,6 @@ TEST(Seed, DatedByTheTimeStampOrElseByDataDat)
         EXPECT_EQ(points[0].takenAt, c.want.toUTC()) << c.name;
         EXPECT_EQ(points[0].price, 1.5);
     }
-}
-
-TEST(Seed, NoRecordsStartNoHistory)
-{
-    TempProgramFolder folder;
-    EXPECT_TRUE(SeedIfEmpty({}).ok);
-    EXPECT_FALSE(QFileInfo::exists(folder.File("history.sqlite")));
 }
 
 // The update's own path: the data it replaces seeds a history that has not begun.
