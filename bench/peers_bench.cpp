@@ -30,6 +30,7 @@
 
 #include "BenchData.h"
 #include "BenchGrid.h"
+#include "app/StockColumns.h"
 #include "grid/LynxGrid.h"
 #include "platform/ProgramFolder.h"
 #include "store/MdlHelpers.h"
@@ -39,10 +40,6 @@
 namespace {
 
 constexpr int Records = StockTable::MaxRecords;
-// The peer's copy of the main window's columns (bench::AddMainWindowColumns).
-const int ColumnWidths[9] = {100, 280, 80, 200, 70, 70, 70, 70, 70};
-const char *const Captions[9] = {"Symbol", "Company", "Price", "Industry", "Market Cap",
-                                 "Beta",   "PE",      "P/B",   "P/S"};
 
 // One program folder with data.dat and the page files for the whole run.
 struct Files {
@@ -220,11 +217,14 @@ public:
     PeerTable()
     {
         resize(1000, 600);
-        setColumnCount(9);
+        // The columns of bench::AddMainWindowColumns.
+        const auto columns = StockColumns::RecordOnly();
+        setColumnCount(static_cast<int>(columns.size()));
         QStringList captions;
-        for (const char *caption : Captions) captions << caption;
+        for (const StockColumns::Column &c : columns) captions << c.Caption;
         setHorizontalHeaderLabels(captions);
-        for (int c = 0; c < 9; ++c) horizontalHeader()->resizeSection(c, ColumnWidths[c]);
+        for (int c = 0; c < columnCount(); ++c)
+            horizontalHeader()->resizeSection(c, static_cast<int>(columns[c].Width));
         verticalHeader()->setDefaultSectionSize(20);
     }
     void Fill(int rows)

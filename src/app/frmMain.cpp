@@ -17,6 +17,7 @@
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
 #include "app/ScreenerAddress.h"
+#include "app/StockColumns.h"
 #include "app/UpdateRunPanel.h"
 #include "app/WindowPlacement.h"
 #include "grid/LynxGrid.h"
@@ -50,20 +51,6 @@ const QString frmMain::SettingsResource = QStringLiteral(":/forms/frmMain.settin
 using MdlHelpers::CrLf;
 
 namespace {
-
-struct ColumnSpec {
-    const char *caption;
-    float width;
-    int alignment;
-    int dataType;
-};
-
-// The grid's nine columns; widths in pixels (the grid's ScaleUnits).
-constexpr ColumnSpec GridColumns[] = {
-    {"Symbol", 100, 4, TypeText},   {"Company", 280, 4, TypeText},     {"Price", 80, 6, TypeNumber},
-    {"Industry", 200, 4, TypeText}, {"Market Cap", 70, 6, TypeNumber}, {"Beta", 70, 6, TypeNumber},
-    {"PE", 70, 6, TypeNumber},      {"P/B", 70, 6, TypeNumber},        {"P/S", 70, 6, TypeNumber},
-};
 
 // The update reminder for the contents of time.txt (empty when missing).
 QString ReminderText(const QString &timeStamp)
@@ -142,9 +129,8 @@ void frmMain::Form_Load()
     LynxGrid &grid = *ui.LynxGrid1;
     grid.SetRedraw(false);
     grid.SetRowHeightMin(20);
-    for (const ColumnSpec &c : GridColumns)
-        grid.AddColumn(QString::fromLatin1(c.caption), c.width, c.alignment, c.dataType);
-    RestoreState(MainWindowSettings::Read(static_cast<int>(std::size(GridColumns))));
+    StockColumns::AddTo(grid, StockColumns::All());
+    RestoreState(MainWindowSettings::Read(static_cast<int>(StockColumns::All().size())));
     grid.SetRedraw(true);
 
     MakeFolders();
