@@ -10,6 +10,7 @@ constexpr Column Table[] = {
     {"Symbol", 100, 4, TypeText},   {"Company", 280, 4, TypeText},     {"Price", 80, 6, TypeNumber},
     {"Industry", 200, 4, TypeText}, {"Market Cap", 70, 6, TypeNumber}, {"Beta", 70, 6, TypeNumber},
     {"PE", 70, 6, TypeNumber},      {"P/B", 70, 6, TypeNumber},        {"P/S", 70, 6, TypeNumber},
+    {"Chg %", 70, 6, TypeNumber},   {"Since", 80, 4, TypeDate},
 };
 
 }  // namespace

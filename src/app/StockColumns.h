@@ -4,8 +4,8 @@
 
 class LynxGrid;
 
-// The columns of the main window's grid, in slot order: the nine a stock record fills. The
-// benchmarks build their grids from the same table.
+// The columns of the main window's grid, in slot order: the nine a stock record fills, then the
+// two its price history fills. The benchmarks build their grids from the same table.
 namespace StockColumns {
 
 struct Column {
@@ -25,7 +25,10 @@ enum Slot : int {
     PE,
     PB,
     PS,
-    RecordColumns,  // the columns a record fills end here
+    RecordColumns,                  // the columns a record fills end here
+    ChangePercent = RecordColumns,  // since the previous snapshot; blank when unknown
+    Since,                          // the day of the first snapshot listing the stock
+    ColumnCount,
 };
 
 // Every column, slot order.

@@ -87,6 +87,9 @@ void frmMain::ConnectHandlers()
     connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
     connect(ui.chkNewOnly, &QCheckBox::clicked, this, &frmMain::NewOnlyClicked);
     connect(ui.LynxGrid1, &LynxGrid::SortComplete, this, &frmMain::RememberGridSort);
+    connect(ui.LynxGrid1, &LynxGrid::MouseDown, this, &frmMain::GridMouseDown);
+    connect(ui.LynxGrid1, &LynxGrid::DblClick, this, &frmMain::GridDoubleClick);
+    connect(ui.cmdHistory, &widgets::ButtonEx::Click, this, &frmMain::OpenHistory);
     connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
     for (int i = 0; i < 3; ++i)
         connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
@@ -163,12 +166,13 @@ void frmMain::Form_Load()
 
 void frmMain::RestoreState(const MainWindowState &state)
 {
-    // Everything read has been checked against the nine columns: none of these can fail.
+    // Everything read has been checked against the grid's columns: none of these can fail.
     LynxGrid &grid = *ui.LynxGrid1;
     for (std::size_t slot = 0; slot < state.ColumnWidths.size(); ++slot)
         grid.SetColWidth(static_cast<int>(slot), static_cast<float>(state.ColumnWidths[slot]));
     if (!state.ColumnOrder.empty())
         grid.SetColumnOrder(state.ColumnOrder);
+    for (const int slot : state.HiddenColumns) grid.SetColVisible(slot, false);
     sortChoice = state.Sort;
     ApplySortChoice();
 
@@ -193,6 +197,9 @@ MainWindowState frmMain::CurrentState() const
     for (int slot = 0; slot <= grid.Cols(); ++slot)
         state.ColumnWidths.push_back(static_cast<int>(grid.ColWidth(slot)));
     state.ColumnOrder = grid.ColumnOrder();
+    for (int slot = 0; slot <= grid.Cols(); ++slot)
+        if (!grid.ColVisible(slot))
+            state.HiddenColumns.push_back(slot);
     state.Sort = sortChoice;
     return state;
 }

@@ -1,11 +1,13 @@
 // frmMain: the price search and the grid fill.
 #include <QCheckBox>
+#include <QHash>
 #include <QLineEdit>
 
 #include "app/AppTitle.h"
 #include "app/ListStatusText.h"
 #include "app/PriceText.h"
 #include "app/Prompts.h"
+#include "app/StockColumns.h"
 #include "app/frmMain.h"
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
@@ -37,6 +39,22 @@ void Try(Step &&step)
     } catch (const platform::ControlError &) {
     }
 }
+
+// The "Since" texts of one fill: most stocks of the band share a few first days, so each day is
+// written once. Year first, which the grid's date sort reads in any locale.
+class SinceTexts {
+public:
+    const QString &Text(QDate day)
+    {
+        auto kept = texts.find(day);
+        if (kept == texts.end())
+            kept = texts.insert(day, day.toString(Qt::ISODate));
+        return *kept;
+    }
+
+private:
+    QHash<QDate, QString> texts;
+};
 
 }  // namespace
 
@@ -99,10 +117,18 @@ void frmMain::NewOnlyClicked()
         SearchStocks();
 }
 
+void frmMain::SetHistoryFacts(HistoryFacts facts)
+{
+    historyFacts = std::move(facts);
+    if (searched)
+        LoadDataToGrid();
+}
+
 void frmMain::LoadDataToGrid()
 {
     LynxGrid &grid = *ui.LynxGrid1;
     const QString separator = QLocale().decimalPoint();
+    SinceTexts sinceTexts;
     Try([&] { grid.Clear(); });
     Try([&] { grid.SetRedraw(false); });
     for (const StockRecord &record : Stocks()) {
@@ -122,6 +148,12 @@ void frmMain::LoadDataToGrid()
         cell(6, amount(record.PE));
         cell(7, amount(record.PB));
         cell(8, amount(record.PS));
+        if (const std::optional<double> change =
+                PriceChangePercent(historyFacts, record.Symbol, record.Price))
+            cell(StockColumns::ChangePercent, amount(*change));
+        if (const auto seen = historyFacts.FirstSeen.constFind(record.Symbol);
+            seen != historyFacts.FirstSeen.constEnd())
+            cell(StockColumns::Since, sinceTexts.Text(*seen));
     }
     Try([&] { grid.SetRedraw(true); });
     ApplySortChoice();
