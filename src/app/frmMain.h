@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/DataUpdateRun.h"
+#include "app/HistoryColumns.h"
 #include "app/HistoryFacts.h"
 #include "app/MainWindowSettings.h"
 #include "app/SavedScreens.h"
@@ -136,7 +137,7 @@ public:
     // What the price history says of the listed stocks: "Chg %" and "Since" of the next fills;
     // a grid that a search filled is filled again at once.
     void SetHistoryFacts(HistoryFacts facts);
-    const HistoryFacts &History() const { return historyFacts; }
+    const HistoryFacts &History() const { return historyColumns.Facts(); }
     // Where the "History" window reads a stock's prices; none set, it has no history to show.
     void SetPriceSeriesSource(PriceSeriesSource source) { seriesSource = std::move(source); }
     // The grid's sort as the user last chose it; it outlives the fills and Remove All.
@@ -230,11 +231,11 @@ private:
     std::unique_ptr<DataUpdateRun> run;
     SavedScreens screens;
     StockScreen::Outcome lastSearch;
-    HistoryFacts historyFacts;
+    HistoryColumns historyColumns;
     PriceSeriesSource seriesSource;
     frmPriceHistory *historyWindow = nullptr;  // a child window, deleted with this one
-    QPointer<QMenu> columnMenu;  // deleted when it closes
-    bool pressedInHeader = false;  // the grid's last press
+    QPointer<QMenu> columnMenu;                // deleted when it closes
+    bool pressedInHeader = false;              // the grid's last press
     // data.dat as the window last read or wrote it: its time and size
     QDateTime databaseTime;
     qint64 databaseSize = -1;

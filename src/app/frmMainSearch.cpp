@@ -1,6 +1,5 @@
 // frmMain: the price search and the grid fill.
 #include <QCheckBox>
-#include <QHash>
 #include <QLineEdit>
 
 #include "app/AppTitle.h"
@@ -39,22 +38,6 @@ void Try(Step &&step)
     } catch (const platform::ControlError &) {
     }
 }
-
-// The "Since" texts of one fill: most stocks of the band share a few first days, so each day is
-// written once. Year first, which the grid's date sort reads in any locale.
-class SinceTexts {
-public:
-    const QString &Text(QDate day)
-    {
-        auto kept = texts.find(day);
-        if (kept == texts.end())
-            kept = texts.insert(day, day.toString(Qt::ISODate));
-        return *kept;
-    }
-
-private:
-    QHash<QDate, QString> texts;
-};
 
 }  // namespace
 
@@ -119,7 +102,13 @@ void frmMain::NewOnlyClicked()
 
 void frmMain::SetHistoryFacts(HistoryFacts facts)
 {
-    historyFacts = std::move(facts);
+    historyColumns.SetFacts(std::move(facts));
+    // Worked out now, once per update, rather than by the first search after it.
+    const QString separator = QLocale().decimalPoint();
+    int index = 0;
+    if (!historyColumns.Empty())
+        for (const StockRecord &record : Stocks())
+            historyColumns.For(index++, record.Symbol, record.Price, separator);
     if (searched)
         LoadDataToGrid();
 }
@@ -128,10 +117,12 @@ void frmMain::LoadDataToGrid()
 {
     LynxGrid &grid = *ui.LynxGrid1;
     const QString separator = QLocale().decimalPoint();
-    SinceTexts sinceTexts;
+    const bool history = !historyColumns.Empty();
+    int index = -1;
     Try([&] { grid.Clear(); });
     Try([&] { grid.SetRedraw(false); });
     for (const StockRecord &record : Stocks()) {
+        ++index;
         if (!record.Show)
             continue;
         int row = -1;
@@ -148,12 +139,14 @@ void frmMain::LoadDataToGrid()
         cell(6, amount(record.PE));
         cell(7, amount(record.PB));
         cell(8, amount(record.PS));
-        if (const std::optional<double> change =
-                PriceChangePercent(historyFacts, record.Symbol, record.Price))
-            cell(StockColumns::ChangePercent, amount(*change));
-        if (const auto seen = historyFacts.FirstSeen.constFind(record.Symbol);
-            seen != historyFacts.FirstSeen.constEnd())
-            cell(StockColumns::Since, sinceTexts.Text(*seen));
+        if (history) {
+            const HistoryColumns::Texts &texts =
+                historyColumns.For(index, record.Symbol, record.Price, separator);
+            if (!texts.Change.isEmpty())
+                cell(StockColumns::ChangePercent, texts.Change);
+            if (!texts.Since.isEmpty())
+                cell(StockColumns::Since, texts.Since);
+        }
     }
     Try([&] { grid.SetRedraw(true); });
     ApplySortChoice();

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "MainWindowTestSupport.h"
+#include "app/HistoryColumns.h"
 #include "app/HistoryFacts.h"
 #include "app/MainWindowSettings.h"
 #include "app/PriceChartPainter.h"
@@ -64,6 +65,32 @@ TEST(HistoryFacts, ChangeIsUnknownWithoutAnEarlierNonZeroPrice)
             EXPECT_DOUBLE_EQ(*change, *c.change);
         }
     }
+}
+
+// The kept texts belong to a symbol and a price: a replaced table, a new price, new facts or
+// another decimal separator never show what was made for another.
+TEST(HistoryColumns, KeptTextsAreMadeAgainWhenTheRecordOrTheFactsChange)
+{
+    HistoryFacts facts;
+    facts.PreviousPrices = {{"AA", 1.0}, {"BB", 2.0}};
+    facts.FirstSeen = {{"AA", QDate(2025, 3, 4)}};
+    HistoryColumns columns;
+    columns.SetFacts(facts);
+    EXPECT_FALSE(columns.Empty());
+    const auto texts = [&](int index, const char *symbol, double price, const char *point = ".") {
+        const HistoryColumns::Texts &t = columns.For(index, symbol, price, point);
+        return QStringList{t.Change, t.Since};
+    };
+    EXPECT_EQ(texts(0, "AA", 1.5), QStringList({"50.00", "2025-03-04"}));
+    EXPECT_EQ(texts(0, "BB", 1.5), QStringList({"-25.00", ""})) << "another stock at that place";
+    EXPECT_EQ(texts(0, "BB", 3.0), QStringList({"50.00", ""})) << "a new price";
+    EXPECT_EQ(texts(5, "CC", 3.0), QStringList({"", ""}));
+    EXPECT_EQ(texts(0, "BB", 3.0, ","), QStringList({"50,00", ""}));
+    facts.PreviousPrices["BB"] = 1.0;
+    columns.SetFacts(facts);
+    EXPECT_EQ(texts(0, "BB", 3.0, ","), QStringList({"200,00", ""}));
+    columns.SetFacts({});
+    EXPECT_TRUE(columns.Empty());
 }
 
 // --- the painter -------------------------------------------------------------------------------
@@ -341,4 +368,60 @@ TEST_F(HistoryView, WithoutHistoryTheChartSaysSoAndHoverShowsDateAndPrice)
     EXPECT_EQ(chart->Hovered(), 1);
     EXPECT_EQ(chart->Surface().Pixel(second.x() + 3, second.y() + 3), PriceChart::HoverColor);
     EXPECT_EQ(PriceChart::PointText({At(5), 2.0}, QLocale::c()).right(7), "  $2.00");
+}
+
+// The window after a search with the history's columns filled, its column menu open, and the
+// chart of one stock hovered, as the user sees them: saved as main_window_history.png and
+// price_history.png in the working folder (taken from the screen on a real display).
+TEST_F(HistoryView, ScreenshotsOfTheColumnsTheMenuAndTheChart)
+{
+    std::vector<StockRecord> records;
+    HistoryFacts facts;
+    std::vector<PricePoint> series;
+    for (int i = 0; i < 60; ++i) {
+        StockRecord r = Record(QStringLiteral("S%1").arg(i, 3, 10, QChar('0')), 0.2 + i * 0.07);
+        r.Industry = "Gold";
+        r.MarketCap = 1e6 * (10 + i);
+        records.push_back(r);
+        if (i % 7 != 3)
+            facts.PreviousPrices.insert(r.Symbol, r.Price * (1 + ((i % 5) - 2) * 0.04));
+        facts.FirstSeen.insert(r.Symbol, QDate(2025, 6, 2).addDays(7 * (i % 13)));
+    }
+    for (int d = 0; d < 40; ++d)
+        series.push_back({At(1).addDays(4 * d), 1.2 + 0.9 * std::sin(d / 5.0) + d * 0.06});
+    frmMain &w = OpenShown();
+    w.move(0, 0);
+    Stocks().Assign(records);
+    w.SetHistoryFacts(facts);
+    w.SetPriceSeriesSource([&series](const QString &) { return series; });
+    Ui().txtMinRate->setText("0");
+    Ui().txtMaxRate->setText("5");
+    w.SearchStocks();
+    Grid().SetRow(2);
+    w.ShowColumnMenu(Grid().mapToGlobal(HeaderPoint(StockColumns::ChangePercent)));
+    QTest::qWait(100);
+    QImage shot = w.grab().toImage();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        QTest::qWait(300);
+        shot = QGuiApplication::primaryScreen()
+                   ->grabWindow(0, 0, 0, w.width() + 40, w.height() + 40)
+                   .toImage();
+    }
+    EXPECT_TRUE(shot.save("main_window_history.png"));
+    w.ColumnMenu()->close();
+
+    w.OpenHistory();
+    frmPriceHistory *chart = w.HistoryWindow();
+    chart->move(40, 40);
+    QTest::qWait(100);
+    const PriceChart::Frame frame = PriceChart::FrameOf(chart->Chart()->Surface().Size(), series,
+                                                        chart->Chart()->Surface().TextHeight());
+    // Straight to the chart: the main window lies under it, and not every platform stacks them.
+    const QPointF at = PriceChart::PointPosition(frame, series[25]);
+    QMouseEvent move(QEvent::MouseMove, at, chart->Chart()->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(chart->Chart(), &move);
+    EXPECT_EQ(chart->Chart()->Hovered(), 25);
+    QTest::qWait(100);
+    EXPECT_TRUE(chart->Chart()->Surface().Image().save("price_history.png"));
 }
