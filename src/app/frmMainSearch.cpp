@@ -71,7 +71,11 @@ void frmMain::SearchStocks()
     const bool newOnly = NewOnly();
     if (newOnly && run->LastChanges())
         for (const QString &symbol : run->LastChanges()->Entered) entered.insert(symbol);
-    lastSearch = StockScreen::Apply(Stocks(), *bounds, newOnly ? &entered : nullptr);
+    const HistoryFacts &facts = historyColumns.Facts();
+    const auto change = [&facts](ScreenField, const StockRecord &record) {
+        return PriceChangePercent(facts, record.Symbol, record.Price);
+    };
+    lastSearch = StockScreen::Apply(Stocks(), *bounds, newOnly ? &entered : nullptr, change);
     LoadDataToGrid();
     searched = true;
     UpdateMoreFiltersCaption();

@@ -7,8 +7,10 @@
 #include "app/HistoryColumns.h"
 #include "app/HistoryFacts.h"
 #include "app/MainWindowSettings.h"
+#include "app/MoreFiltersArea.h"
 #include "app/PriceChartPainter.h"
 #include "app/StockColumns.h"
+#include "app/StockScreen.h"
 #include "app/frmPriceHistory.h"
 #include "platform/DrawingSurface.h"
 #include "platform/SaveDialog.h"
@@ -398,6 +400,9 @@ TEST_F(HistoryView, ScreenshotsOfTheColumnsTheMenuAndTheChart)
     Ui().txtMaxRate->setText("5");
     w.SearchStocks();
     Grid().SetRow(2);
+    // At the window's smallest the nine record columns fill the grid; without the industry the
+    // two new ones come into view.
+    w.SetColumnShown(StockColumns::Industry, false);
     w.ShowColumnMenu(Grid().mapToGlobal(HeaderPoint(StockColumns::ChangePercent)));
     QTest::qWait(100);
     QImage shot = w.grab().toImage();
@@ -424,4 +429,43 @@ TEST_F(HistoryView, ScreenshotsOfTheColumnsTheMenuAndTheChart)
     EXPECT_EQ(chart->Chart()->Hovered(), 25);
     QTest::qWait(100);
     EXPECT_TRUE(chart->Chart()->Surface().Image().save("price_history.png"));
+}
+
+// "Chg %" in the "More filters" area bounds the change the column shows: a change of 0 is a
+// real one, a stock the history did not list before is left out for a missing value.
+TEST_F(HistoryView, ChangeBoundsListTheStocksWhoseChangeLiesWithin)
+{
+    // Changes: AA +10, BB -20, CC 0, DD and EE none.
+    const struct {
+        const char *min;
+        const char *max;
+        QStringList listed;
+        int missing;
+    } cases[] = {
+        {"0", "", {"AA", "CC"}, 2},
+        {"-25", "-5", {"BB"}, 2},
+        {"", "0", {"BB", "CC"}, 2},
+        {"", "", {"AA", "BB", "CC", "DD", "EE"}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.min) + ".." + c.max);
+        frmMain &w = Searched(Facts());
+        MoreFiltersArea &area = *Ui().fraMoreFilters;
+        area.Box(ScreenField::ChangePercent, BoundText::Side::Min)->setText(c.min);
+        area.Box(ScreenField::ChangePercent, BoundText::Side::Max)->setText(c.max);
+        w.SearchStocks();
+        EXPECT_EQ(Column(Grid(), 0), c.listed);
+        EXPECT_EQ(w.LastSearch().LeftOutMissing, c.missing);
+        EXPECT_TRUE(messages.empty());
+        window.reset();
+    }
+    EXPECT_EQ(StockScreen::DescribeFilters(
+                  [] {
+                      ScreenBounds b;
+                      b.PriceMax = 5;
+                      b[ScreenField::ChangePercent] = {-5, 10};
+                      return b;
+                  }(),
+                  StockScreen::NewOnly::No, QLocale::c()),
+              "$0.00-$5.00, Chg % -5% to 10%");
 }
