@@ -152,7 +152,8 @@ QString Caption(std::span<const PricePoint> points)
     if (points.empty())
         return QStringLiteral("No price history yet.");
     if (points.size() == 1)
-        return QStringLiteral("One snapshot so far.");
+        return QStringLiteral("One snapshot so far: %1 on %2.")
+            .arg(Dollars(points.front().Price), Day(points.front().TakenAt.toMSecsSinceEpoch()));
     return QStringLiteral("%1 snapshots from %2 to %3.")
         .arg(points.size())
         .arg(Day(points.front().TakenAt.toMSecsSinceEpoch()),

@@ -54,8 +54,8 @@ int NearestPoint(const Frame &frame, std::span<const PricePoint> points, QPoint 
 // "2026-12-10 14:05  $1.23": what hovering over a point shows, in the local time.
 QString PointText(const PricePoint &point, const QLocale &locale = QLocale());
 
-// The line over the chart: "No price history yet." without points, "One snapshot so far." with
-// one, else how many snapshots from which day to which.
+// The line over the chart: "No price history yet." without points, "One snapshot so far:" with
+// its price and day for one, else how many snapshots from which day to which.
 QString Caption(std::span<const PricePoint> points);
 
 // The whole chart into the surface: background, guides and price labels, the $5 line, the

@@ -75,6 +75,8 @@ void frmMain::SetColumnShown(int slot, bool shown)
     }
     try {
         grid.SetColVisible(slot, shown);
+        // The columns' width changed: the scroll range follows at once.
+        grid.Refresh();
     } catch (const platform::ControlError &) {
     }
 }

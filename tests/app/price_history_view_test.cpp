@@ -148,7 +148,7 @@ TEST(PriceChart, OnePointSitsInTheMiddleAndNoPointsOrNoRoomGiveNoPlot)
     const std::vector<PricePoint> one{{At(2), 1.5}};
     const PriceChart::Frame frame = PriceChart::FrameOf({600, 400}, one, 14);
     EXPECT_EQ(PriceChart::PointPosition(frame, one[0]).x(), frame.Plot.center().x());
-    EXPECT_EQ(PriceChart::Caption(one), "One snapshot so far.");
+    EXPECT_EQ(PriceChart::Caption(one), "One snapshot so far: $1.50 on 2026-01-02.");
     EXPECT_EQ(PriceChart::Caption({}), "No price history yet.");
     EXPECT_TRUE(PriceChart::FrameOf({600, 400}, {}, 14).Plot.isEmpty());
     EXPECT_TRUE(PriceChart::FrameOf({70, 40}, one, 14).Plot.isEmpty());
@@ -280,8 +280,13 @@ TEST_F(HistoryView, HeaderRightClickHidesAColumnThatStaysHiddenAndIsNotExported)
     ASSERT_EQ(entries.size(), StockColumns::ColumnCount);
     EXPECT_EQ(entries[StockColumns::Since]->text(), "Since");
     for (QAction *entry : entries) EXPECT_TRUE(entry->isChecked());
+    const auto scrolls = [this] {
+        return Grid().ScrollBars().Shown(lynx::ScrollBarId::Horizontal);
+    };
+    EXPECT_TRUE(scrolls()) << "eleven columns are wider than the grid";
     entries[StockColumns::Company]->trigger();
     EXPECT_FALSE(Grid().ColVisible(StockColumns::Company));
+    EXPECT_FALSE(scrolls()) << "the others fit";
 
     window->ExportCsv();
     const QString firstLine =
@@ -373,8 +378,9 @@ TEST_F(HistoryView, WithoutHistoryTheChartSaysSoAndHoverShowsDateAndPrice)
 }
 
 // The window after a search with the history's columns filled, its column menu open, and the
-// chart of one stock hovered, as the user sees them: saved as main_window_history.png and
-// price_history.png in the working folder (taken from the screen on a real display).
+// chart of one stock hovered, as the user sees them: saved as main_window_history.png,
+// price_history.png and price_history_one.png (a single snapshot) in the working folder (the
+// window taken from the screen on a real display).
 TEST_F(HistoryView, ScreenshotsOfTheColumnsTheMenuAndTheChart)
 {
     std::vector<StockRecord> records;
@@ -403,6 +409,7 @@ TEST_F(HistoryView, ScreenshotsOfTheColumnsTheMenuAndTheChart)
     // At the window's smallest the nine record columns fill the grid; without the industry the
     // two new ones come into view.
     w.SetColumnShown(StockColumns::Industry, false);
+    w.SetMoreFiltersShown(true);
     w.ShowColumnMenu(Grid().mapToGlobal(HeaderPoint(StockColumns::ChangePercent)));
     QTest::qWait(100);
     QImage shot = w.grab().toImage();
@@ -429,6 +436,8 @@ TEST_F(HistoryView, ScreenshotsOfTheColumnsTheMenuAndTheChart)
     EXPECT_EQ(chart->Chart()->Hovered(), 25);
     QTest::qWait(100);
     EXPECT_TRUE(chart->Chart()->Surface().Image().save("price_history.png"));
+    chart->Chart()->SetPoints({series[3]});
+    EXPECT_TRUE(chart->Chart()->Surface().Image().save("price_history_one.png"));
 }
 
 // "Chg %" in the "More filters" area bounds the change the column shows: a change of 0 is a
