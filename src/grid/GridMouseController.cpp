@@ -304,10 +304,10 @@ void GridMouseController::ReleaseLeft(MouseInput in)
         if (upCol == p.PressedHeaderColumn && upCol != -1)
             HeaderClick(in.Shift);
     } else if (p.PressRow < 0) {
-        // Pressed over the header band, released over a row: the pressed look goes.
+        // Pressed over the header band, released over a row: the pressed look goes, whatever
+        // Redraw says.
         p.PressedHeaderColumn = -1;
-        p.HotHeaderColumn = -1;
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawHeaderRow();
     } else if (p.MouseRow >= 0 && p.MouseCol >= 0) {
         if (grid.SetCurrentCell(p.MouseRow, p.MouseCol))
             grid.DrawGrid(grid.props.Redraw);
@@ -341,8 +341,7 @@ void GridMouseController::HeaderClick(short shift)
     if (!grid.props.ColumnSort) {
         int col = p.PressedHeaderColumn;
         p.PressedHeaderColumn = -1;
-        p.HotHeaderColumn = -1;
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawHeaderRow();
         emit grid.ColumnClick(col);
         return;
     }

@@ -289,6 +289,7 @@ void LynxGrid::SetRedraw(bool value)
     }
     drawPending = false;
     layoutPending = false;
+    PropertyChanged(QStringLiteral("Redraw"));
 }
 
 // --- props.Redraw bookkeeping

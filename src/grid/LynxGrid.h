@@ -130,13 +130,13 @@ public:
 
     // Sorts the rows by column slot Sort (-1: the current sort column), and rows with equal
     // texts there by column slot SubSort (-1: the current one), each by its ColType; SortType
-    // and SubSortType are the new directions, 1 ascending, 0 descending, -1 toggling the
-    // column's current one. Only the display order changes: items keep their selection and
-    // check, and the current row stays on its item. Draws, then raises SortComplete. Error 9,
-    // with no direction changed, when there is no sort column or a slot does not exist; an
-    // error of a CustomSort handler ends the sort with that error (error 9 when the handler adds
-    // or removes rows). After any error the rows are all still there, in some order. An open
-    // edit is committed first; when the host refuses its value, nothing is sorted.
+    // and SubSortType are the new directions, stored as given (1 ascending, any other value
+    // descending) or -1 toggling the column's current one. Only the display order changes: items
+    // keep their selection and check, and the current row stays on its item. Draws, then raises
+    // SortComplete. Error 9, with no direction changed, when there is no sort column or a slot does
+    // not exist; an error of a CustomSort handler ends the sort with that error (error 9 when the
+    // handler adds or removes rows). After any error the rows are all still there, in some order.
+    // An open edit is committed first; when the host refuses its value, nothing is sorted.
     void Sort(int Sort = -1, int SortType = -1, int SubSort = -1, int SubSortType = -1);
 
     // First display row whose text in column slot SearchColumn (-1: the SearchColumn property)
@@ -386,6 +386,9 @@ signals:
     void CellImageClick(int Row, int Col);
     void ColumnClick(int &Col);
     void ColumnSizeChanged(int &Col, int &MoveControl);
+    // Once per comparison in a TypeCustom column. Ascending is true when the column's SortState
+    // is 0 and false when it is 1: handlers are written against that reading of the flag. Swap
+    // left true puts Value1's row (the examined one) before Value2's (the pivot).
     void CustomSort(bool &Ascending, int &Col, QString &Value1, QString &Value2, bool &Swap);
     // The row check box was toggled by the user (the ItemChecked event; the name ItemChecked
     // belongs to the row property).

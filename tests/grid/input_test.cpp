@@ -850,3 +850,28 @@ TEST(GridMouse, SwitchingHotTrackingOffDrawsTheHotHeaderNormalAgain)
     EXPECT_EQ(header(), still);
     EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, -1);
 }
+
+TEST(GridMouse, WithRedrawOffAReleasedHeadingIsDrawnUnpressed)
+{
+    // Released on the heading (a column click without ColumnSort) or over a row.
+    for (const bool overRow : {false, true}) {
+        SCOPED_TRACE(overRow);
+        Loaded l(3, 6);
+        l.grid.SetColumnSort(false);
+        l.grid.Refresh();
+        const auto heading = [&] {
+            std::vector<platform::ColorValue> pixels;
+            const int left = l.grid.ColLeft(1);
+            for (int y = 0; y < l.grid.Layout().HeaderBand(); ++y)
+                for (int x = left; x < left + 100; ++x)
+                    pixels.push_back(l.grid.Surface().Pixel(x, y));
+            return pixels;
+        };
+        const auto normal = heading();
+        l.grid.SetRedraw(false);
+        QTest::mousePress(&l.grid, Qt::LeftButton, {}, l.OnHeader(1));
+        ASSERT_NE(heading(), normal);
+        QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, overRow ? l.OnRow(2, 1) : l.OnHeader(1));
+        EXPECT_EQ(heading(), normal);
+    }
+}
