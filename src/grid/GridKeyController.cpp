@@ -85,7 +85,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
         case KeySpace:
             if (grid.props.CheckBoxes && row >= 0) {
                 step.ClearFirst = false;
-                grid.pointer.KeyHandled = true;
+                keyHandled = true;
                 model.ItemAtRow(row).Flags ^= ItemFlagChecked;
                 int checkedRow = row;
                 emit grid.ItemCheckToggled(checkedRow);
@@ -96,7 +96,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
         case KeyA:
             if (ctrlHeld && multi) {
                 step.ClearFirst = false;
-                grid.pointer.KeyHandled = true;
+                keyHandled = true;
                 GridSelection::MarkRange(model, Mark::Select, 0, last);
                 emit grid.SelectionChanged();
                 keyCode = 0;
@@ -202,14 +202,14 @@ void GridKeyController::KeyPress(short keyAscii)
         return;
     if ((keyAscii == KeyEnter || keyAscii == KeyEsc) && (grid.props.EditTrigger & EditOnEnterOrEsc))
         return;
-    if (!grid.pointer.KeyHandled && !grid.editor->Editing())
+    if (!keyHandled && !grid.editor->Editing())
         grid.TypeAhead(QChar(static_cast<char16_t>(keyAscii)));
     emit grid.KeyPress(keyAscii);
 }
 
 void GridKeyController::KeyUp(short keyCode, short shift)
 {
-    grid.pointer.KeyHandled = false;
+    keyHandled = false;
     emit grid.KeyUp(keyCode, shift);
 }
 

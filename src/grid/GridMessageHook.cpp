@@ -49,8 +49,7 @@ void GridMessageHook::Handle(QEvent *event)
         case QEvent::Leave:
             if (mouseInside) {
                 mouseInside = false;
-                grid.pointer.HotHeaderColumn = -1;
-                grid.DrawGrid(true);
+                grid.DrawGrid(true);  // which also clears the hot header
                 emit grid.MouseLeave();
             }
             break;

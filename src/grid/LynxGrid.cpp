@@ -98,7 +98,7 @@ void LynxGrid::RemoveItem(int Index)
     const int last = model.LastItem();
     if (last < 0) {
         // The model has emptied itself; the rest of an emptying is the grid's.
-        pointer.ForgetGesture();
+        mouse->ForgetGesture();
         DrawGrid(true);
     } else {
         if (removed.WasSelected) {
@@ -174,7 +174,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
     const bool rowColEvent = current != model.Row;
     model.RemoveItems(Rows, props.CacheIncrement);
     if (empties)
-        pointer.ForgetGesture();
+        mouse->ForgetGesture();
     if (selectionEvent)
         emit SelectionChanged();
     if (empties && rowColEvent)
@@ -192,7 +192,7 @@ void LynxGrid::Clear()
 {
     editor->Abandon();
     model.Clear();
-    pointer.ForgetGesture();
+    mouse->ForgetGesture();
     // No rows, no vertical thumb: the bar goes with the rows it scrolled.
     UpdateScrollBars();
     DrawGrid(true);
@@ -418,11 +418,12 @@ lynx::GridPaintView LynxGrid::PaintView() const
                              style(),
                              hasFocus(),
                              -1,
-                             pointer.PressedHeaderColumn};
+                             mouse->PressedHeader()};
     // A header being dragged is drawn where the pointer has taken it, over the header row.
-    view.DraggedHeader = pointer.DraggedColumn;
-    view.DragTravel = pointer.DragTravel;
-    view.DraggedState = pointer.MouseRow == -1 && pointer.MouseCol == pointer.DraggedColumn
+    const lynx::GridMouseController::HoverState &hover = mouse->Hover();
+    view.DraggedHeader = mouse->DraggedHeader();
+    view.DragTravel = mouse->CurrentGesture().DragTravel;
+    view.DraggedState = hover.Row == -1 && hover.Col == view.DraggedHeader
                             ? lynx::HeaderState::Pressed
                             : lynx::HeaderState::Normal;
     return view;
@@ -430,7 +431,7 @@ lynx::GridPaintView LynxGrid::PaintView() const
 
 void LynxGrid::PaintGrid()
 {
-    pointer.HotHeaderColumn = -1;
+    mouse->ForgetHotHeader();
     lynx::AssignColumnLefts(model, layout.HorizontalPosition());
     lynx::DrawGrid(Surface(), PaintView());
     Present();
@@ -446,7 +447,7 @@ void LynxGrid::DrawHeaderCell(int position, lynx::HeaderState state)
 
 void LynxGrid::DrawHeaderRow()
 {
-    pointer.HotHeaderColumn = -1;
+    mouse->ForgetHotHeader();
     if (!props.ColumnHeaders)
         return;
     lynx::AssignColumnLefts(model, layout.HorizontalPosition());

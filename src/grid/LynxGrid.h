@@ -12,7 +12,6 @@
 #include "grid/GridMetrics.h"
 #include "grid/GridModel.h"
 #include "grid/GridPainter.h"
-#include "grid/GridPointerState.h"
 #include "grid/GridProperties.h"
 #include "grid/GridScrollBars.h"
 #include "grid/GridTypeAhead.h"
@@ -159,8 +158,9 @@ public:
     void SetRow(int value);
     int Col() const { return model.Col; }
     void SetCol(int value);
-    int MouseRow() const { return pointer.MouseRow; }
-    int MouseCol() const { return pointer.MouseCol; }
+    // Display row and column position under the pointer at its last move, -1 for none.
+    int MouseRow() const;
+    int MouseCol() const;
     // Height of display row Index in ScaleUnits. Setting -1 measures the row from its texts
     // when AutoSizeRow is on and keeps the height otherwise.
     float RowHeight(int Index) const;
@@ -370,6 +370,8 @@ public:
     const lynx::GridLayout &Layout() const { return layout; }
     const lynx::GridScrollBars &ScrollBars() const { return scrollBars; }
     const lynx::GridCellEditor &Editor() const { return *editor; }
+    // The pointer's gesture and hover state.
+    const lynx::GridMouseController &Mouse() const { return *mouse; }
     // Where the client area (and so the surface) lies in the window.
     QRect ClientRect() const;
 
@@ -456,7 +458,6 @@ protected:
 
     GridModel model;
     GridMetrics metrics;
-    GridPointerState pointer;
     lynx::GridProperties props;
     lynx::GridScrollBars scrollBars;
     lynx::GridLayout layout{model, props, metrics, scrollBars};

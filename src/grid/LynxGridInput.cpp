@@ -22,6 +22,16 @@ lynx::MouseInput ToInput(Qt::MouseButtons buttons, const QMouseEvent &event, QPo
 
 }  // namespace
 
+int LynxGrid::MouseRow() const
+{
+    return mouse->Hover().Row;
+}
+
+int LynxGrid::MouseCol() const
+{
+    return mouse->Hover().Col;
+}
+
 void LynxGrid::mousePressEvent(QMouseEvent *event)
 {
     const lynx::MouseInput in = ToInput(event->button(), *event, ClientRect().topLeft());
@@ -40,9 +50,7 @@ void LynxGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const lynx::MouseInput in = ToInput(event->button(), *event, ClientRect().topLeft());
     // A click is a left press and release both on the control.
-    const bool click = in.Button == 1 && pointer.ClickArmed && rect().contains(event->pos());
-    if (in.Button == 1)
-        pointer.ClickArmed = false;
+    const bool click = in.Button == 1 && mouse->TakeClick(rect().contains(event->pos()));
     lynx::Guarded([&] { mouse->Release(in); });
     if (click)
         lynx::Guarded([&] { mouse->Click(); });

@@ -3,6 +3,7 @@
 
 #include "grid/GridCellEditor.h"
 #include "grid/GridFormatString.h"
+#include "grid/GridMouseController.h"
 #include "grid/GridTheme.h"
 #include "grid/LynxGrid.h"
 
@@ -214,7 +215,7 @@ void LynxGrid::SetHideSelection(bool value)
 
 void LynxGrid::SetHotHeaderTracking(bool value)
 {
-    if (!value && pointer.HotHeaderColumn != -1)
+    if (!value && mouse->Hover().HotHeaderColumn != -1)
         DrawHeaderRow();
     StoreProperty(&GridProperties::HotHeaderTracking, value, u"HotHeaderTracking",
                   WriteEffect::None);
@@ -255,7 +256,7 @@ void LynxGrid::SetFormatString(const QString &value)
     editor->Abandon();  // the columns are made anew, and the items may go
     if (!lynx::ApplyFormatString(model, value, props.ScaleUnits)) {
         model.Clear();
-        pointer.ForgetGesture();
+        mouse->ForgetGesture();
     }
     model.GiveItemsCells(props.BackColor, props.ForeColor);
     StoreProperty(&GridProperties::FormatString, value, u"FormatString",
