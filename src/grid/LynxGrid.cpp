@@ -12,6 +12,7 @@
 #include "grid/GridMouseController.h"
 #include "grid/GridPainter.h"
 #include "grid/GridScale.h"
+#include "grid/GridSelection.h"
 #include "platform/ControlError.h"
 #include "platform/Rounding.h"
 
@@ -105,7 +106,7 @@ void LynxGrid::RemoveItem(int Index)
             if (props.MultiSelect)
                 emit SelectionChanged();
             else
-                model.ItemAtRow(std::min(Index, last)).Flags |= ItemFlagSelected;
+                lynx::GridSelection::HandOnAfterRemoval(model, Index);
         }
         // The current row follows its item; when the current item itself went, the row that
         // took its place (or the new last one) is current.
@@ -150,25 +151,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
             current = lastAfter;
     }
     if (!props.MultiSelect && !empties) {
-        // A removed selected row hands its selection to the row taking its place, which may go
-        // too and hand it on: a run of removed rows passes it to the first row kept after it,
-        // or to the last row kept when the run reaches the end.
-        bool carried = false;
-        int lastKept = -1;
-        auto removed = Rows.begin();
-        for (int row = 0; row < count; ++row) {
-            if (removed != Rows.end() && *removed == row) {
-                carried = carried || ItemSelected(row);
-                ++removed;
-                continue;
-            }
-            if (carried)
-                model.ItemAtRow(row).Flags |= ItemFlagSelected;
-            carried = false;
-            lastKept = row;
-        }
-        if (carried)
-            model.ItemAtRow(lastKept).Flags |= ItemFlagSelected;
+        lynx::GridSelection::HandOnBeforeRemoval(model, Rows);
     }
 
     const bool rowColEvent = current != model.Row;
