@@ -312,7 +312,7 @@ bool GridCellEditor::EndEdit()
         throw;
     }
     keys.ResumeRedraw();
-    grid.DrawGrid(true);
+    grid.DrawGridAlways();
     return true;
 }
 

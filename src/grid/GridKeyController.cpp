@@ -90,7 +90,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
                 int checkedRow = row;
                 emit grid.ItemCheckToggled(checkedRow);
                 keyCode = 0;
-                grid.DrawGrid(savedRedraw);
+                savedRedraw ? grid.DrawGridAlways() : grid.DrawGrid();
             }
             break;
         case KeyA:
@@ -101,7 +101,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
                 emit grid.SelectionChanged();
                 keyCode = 0;
                 // Every row in view turns selected now, not at the next scroll.
-                grid.DrawGrid(savedRedraw);
+                savedRedraw ? grid.DrawGridAlways() : grid.DrawGrid();
             }
             break;
         case KeyArrowUp:
@@ -193,7 +193,7 @@ void GridKeyController::FollowUp(const Step &step)
     const bool moved =
         grid.SetCurrentCell(step.NewRow, step.NewCol, LynxGrid::Scrolling::EnsureVisible);
     if (moved || deselected || selected)
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
 }
 
 void GridKeyController::KeyPress(short keyAscii)

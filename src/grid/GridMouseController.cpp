@@ -62,7 +62,7 @@ void GridMouseController::Press(MouseInput in)
             grid.SetCurrentCell(pressRow, col);
             GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
             GridSelection::MarkRange(grid.model, Mark::Select, pressRow, pressRow);
-            grid.DrawGrid(grid.props.Redraw);
+            grid.DrawGrid();
             emit grid.SelectionChanged();
         }
     }
@@ -131,7 +131,7 @@ void GridMouseController::PressRow(MouseInput in, int col)
         grid.model.ItemAtRow(pressRow).Flags ^= ItemFlagChecked;
         int row = pressRow;
         emit grid.ItemCheckToggled(row);
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
         return;
     }
     const bool checkHit = PressCellCheckBox(in, col);
@@ -140,7 +140,7 @@ void GridMouseController::PressRow(MouseInput in, int col)
     const bool moved = grid.SetCurrentCell(pressRow, col);
     // A hit check box is painted even when the host refused the change.
     if (moved || checkHit || selection.Changed)
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
     if (selection.Changed)
         emit grid.SelectionChanged();
 }
@@ -243,7 +243,7 @@ void GridMouseController::MoveResize(MouseInput in)
     column.WidthPixels = w;
     column.Width = static_cast<float>(GridScale::FromPixelsX(w, grid.props.ScaleUnits));
     int moveControl = column.MoveControl;
-    grid.DrawGrid(grid.props.Redraw);
+    grid.DrawGrid();
     // A handler that changes the column changes what the rest of the drag resizes.
     emit grid.ColumnSizeChanged(gesture.Column, moveControl);
     if (grid.editor->Editing())
@@ -266,7 +266,7 @@ void GridMouseController::MoveDragSelect(MouseInput in)
             GridSelection::MarkRange(grid.model, Mark::Select, from, hover.Row);
             if (grid.SetCurrentCell(hover.Row, hover.Col)) {
                 emit grid.SelectionChanged();
-                grid.DrawGrid(grid.props.Redraw);
+                grid.DrawGrid();
             }
         }
     }
@@ -355,11 +355,11 @@ void GridMouseController::ReleaseLeft(MouseInput in, GestureState &ended)
                 std::swap(order[static_cast<std::size_t>(ended.Column)],
                           order[static_cast<std::size_t>(upCol)]);
             }
-            grid.DrawGrid(true);
+            grid.DrawGridAlways();
             return;
         case Gesture::ColumnResize:
             grid.UpdateScrollBars();
-            grid.DrawGrid(grid.props.Redraw);
+            grid.DrawGrid();
             SetSizingPointer(false);
             return;
         case Gesture::HeaderPress:
@@ -378,7 +378,7 @@ void GridMouseController::ReleaseLeft(MouseInput in, GestureState &ended)
         grid.DrawHeaderRow();
     } else if (hover.Row >= 0 && hover.Col >= 0) {
         if (grid.SetCurrentCell(hover.Row, hover.Col))
-            grid.DrawGrid(grid.props.Redraw);
+            grid.DrawGrid();
         ReleaseOverImage(in);
     }
 }
@@ -464,7 +464,7 @@ void GridMouseController::AutoScrollDrag(int direction)
         emit grid.SelectionChanged();
         if (!alive)
             return;
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
         emit grid.Scroll();
         if (!alive)
             return;

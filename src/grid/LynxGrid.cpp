@@ -100,7 +100,7 @@ void LynxGrid::RemoveItem(int Index)
     if (last < 0) {
         // The model has emptied itself; the rest of an emptying is the grid's.
         mouse->ForgetGesture();
-        DrawGrid(true);
+        DrawGridAlways();
     } else {
         if (removed.WasSelected) {
             if (props.MultiSelect)
@@ -166,7 +166,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
         SetCurrentCell(current, model.Col);
     // An emptied grid is drawn even while Redraw is off, as Clear draws it.
     if (empties && !props.Redraw)
-        DrawGrid(true);
+        DrawGridAlways();
     RefreshOrDefer();
     emit ItemCountChanged();
 }
@@ -178,14 +178,14 @@ void LynxGrid::Clear()
     mouse->ForgetGesture();
     // No rows, no vertical thumb: the bar goes with the rows it scrolled.
     UpdateScrollBars();
-    DrawGrid(true);
+    DrawGridAlways();
 }
 
 void LynxGrid::Refresh()
 {
     RecalcMetrics();
     UpdateScrollBars();
-    DrawGrid(true);
+    DrawGridAlways();
 }
 
 void LynxGrid::BindControl(int Col, QWidget *Ctrl, int MoveControl)
@@ -233,13 +233,13 @@ void LynxGrid::SetCols(int value)
 void LynxGrid::SetRow(int value)
 {
     if (SetCurrentCell(value, model.Col))
-        DrawGrid(props.Redraw);
+        DrawGrid();
 }
 
 void LynxGrid::SetCol(int value)
 {
     if (SetCurrentCell(model.Row, value))
-        DrawGrid(props.Redraw);
+        DrawGrid();
 }
 
 float LynxGrid::RowHeight(int Index) const
@@ -256,7 +256,7 @@ void LynxGrid::SetRowHeight(int Index, float value)
     else
         AutoSizeRowHeight(Index);
     UpdateScrollBars();
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::SetRedraw(bool value)
@@ -267,7 +267,7 @@ void LynxGrid::SetRedraw(bool value)
             UpdateScrollBars();
         if (drawPending) {
             RecalcMetrics();
-            DrawGrid(true);
+            DrawGridAlways();
         }
     }
     drawPending = false;
@@ -344,7 +344,7 @@ void LynxGrid::SetTopRow(int value)
     constexpr ScrollBarId V = ScrollBarId::Vertical;
     scrollBars.ScrollTo(V, std::min(value, scrollBars.RangeMax(V)));
     SetCurrentCell(value, model.Col, Scrolling::EnsureVisible);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::AutoSizeRowHeight(int row)

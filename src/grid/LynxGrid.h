@@ -408,13 +408,18 @@ signals:
     void RequestUpdate(int Row, int Col, QString &NewValue, bool &Cancel);
 
 protected:
-    // Paints when draw is true, otherwise notes that drawing is due.
-    void DrawGrid(bool draw)
+    // Paints while Redraw is on, otherwise notes that drawing is due.
+    void DrawGrid()
     {
-        if (!draw) {
+        if (!props.Redraw) {
             drawPending = true;
             return;
         }
+        DrawGridAlways();
+    }
+    // Paints whatever Redraw says.
+    void DrawGridAlways()
+    {
         PaintGrid();
         drawPending = false;
     }

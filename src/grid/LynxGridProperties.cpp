@@ -18,10 +18,10 @@ void LynxGrid::StoreProperty(T GridProperties::*field, const T &value, const cha
         case WriteEffect::None:
             break;
         case WriteEffect::Draw:
-            DrawGrid(props.Redraw);
+            DrawGrid();
             break;
         case WriteEffect::DrawAlways:
-            DrawGrid(true);
+            DrawGridAlways();
             break;
         case WriteEffect::RefreshOrDefer:
             RefreshOrDefer();
