@@ -3,8 +3,8 @@
 #include <QWheelEvent>
 
 #include "grid/GridCellEditor.h"
-#include "grid/GridEventGuard.h"
 #include "grid/LynxGrid.h"
+#include "platform/ControlError.h"
 
 namespace lynx {
 
@@ -21,7 +21,7 @@ void GridMessageHook::Install()
 bool GridMessageHook::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &grid)
-        Guarded([&] { Handle(event); });
+        platform::IgnoringControlErrors([&] { Handle(event); });
     return false;  // every event goes on to the window as it came
 }
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "grid/GridCellEditor.h"
-#include "grid/GridEventGuard.h"
 #include "grid/GridKeyController.h"
 #include "grid/GridMessageHook.h"
 #include "grid/GridMouseController.h"
@@ -31,7 +30,7 @@ LynxGrid::LynxGrid(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     connect(&scrollBars, &lynx::GridScrollBars::Requested, this,
             [this](ScrollBarId bar, lynx::ScrollRequest request) {
-                lynx::Guarded([&] { hook->OnScrollRequest(bar, request); });
+                platform::IgnoringControlErrors([&] { hook->OnScrollRequest(bar, request); });
             });
     connect(&scrollBars, &lynx::GridScrollBars::ShownChanged, this, [this] { SyncClientArea(); });
     ApplyFont(AmbientFont());
@@ -494,7 +493,7 @@ void LynxGrid::resizeEvent(QResizeEvent *event)
     SurfaceWidget::resizeEvent(event);
     SyncClientArea();
     if (scrollBars.Attached())
-        lynx::Guarded([this] { Refresh(); });
+        platform::IgnoringControlErrors([this] { Refresh(); });
 }
 
 void LynxGrid::paintEvent(QPaintEvent *event)
