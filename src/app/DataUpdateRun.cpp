@@ -12,6 +12,7 @@
 #include "app/PageFetcher.h"
 #include "app/ResultPageParser.h"
 #include "app/ScreenerAddress.h"
+#include "history/PriceHistory.h"
 #include "platform/Clock.h"
 #include "platform/HtmlEntities.h"
 #include "platform/ProgramFolder.h"
@@ -330,6 +331,9 @@ UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages, int catchUpFr
     // the run cannot finish.
     StockTable &table = Stocks();
     const std::vector<StockRecord> previous(table.begin(), table.end());
+    // When the history has yet to begin, the data replaced here is its first snapshot, dated
+    // as the stamp this run is about to overwrite.
+    const QDateTime previousTime = history::DataFileTime();
     int k = 0;
     int leftOut = 0;
     CatchUpPass::Merge merge;
@@ -375,6 +379,11 @@ UpdateOutcome DataUpdateRun::Import(const std::vector<int> &pages, int catchUpFr
     // Right away: a time stamp that waits for the user's OK is lost with a kill in between.
     timeStampSaved = Module1::WriteTimeStamp();
     RecordChanges(previous, files);
+    // The history never fails an update: what it could not do is one line for the user.
+    const history::HistoryResult kept =
+        history::RecordUpdate(previous, previousTime, std::span(table.begin(), table.end()), files);
+    if (!kept.message.isEmpty())
+        Tell(kept.message, UpdateMessageKind::Warning);
     return UpdateOutcome::Completed;
 }
 
@@ -389,6 +398,15 @@ void DataUpdateRun::RecordChanges(const std::vector<StockRecord> &previous, int 
     if (!ChangesFile::Write(changes))
         QFile::remove(ChangesFile::Path());
     lastChanges = std::move(changes);
+}
+
+void DataUpdateRun::SeedHistory()
+{
+    const StockTable &table = Stocks();
+    const history::HistoryResult seeded =
+        history::SeedIfEmpty(std::span(table.begin(), table.end()));
+    if (seeded.ok && !seeded.message.isEmpty())
+        Tell(seeded.message, UpdateMessageKind::Warning);
 }
 
 void DataUpdateRun::LoadLastChanges()

@@ -64,6 +64,10 @@ public:
     const std::optional<BandChanges> &LastChanges() const { return lastChanges; }
     // Reads changes.txt and shows its summary; a missing or malformed file shows nothing.
     void LoadLastChanges();
+    // At start, once data.dat is loaded: a data folder without a price history starts one with
+    // the loaded stocks, dated by time.txt. A repaired history is told; one that cannot be
+    // written is left for the next completed update, which tries again and says why.
+    void SeedHistory();
     // Ends a run at the next page without touching data.dat (the window is closing, or the
     // headless update was interrupted).
     void Stop();

@@ -28,6 +28,24 @@ void IncrementLastDigit(char *begin, char *&end)
     ++end;
 }
 
+// The magnitude in hundredths, correctly rounded, for the usual amounts: below 2^33 hundredths
+// the product errs by at most 2^-20, so unless it lies that close to a half it rounds to the
+// same whole number as the exact value would. False for the rest (and for exact halves), which
+// take the general conversion.
+bool QuickHundredths(double magnitude, std::uint64_t &hundredths)
+{
+    constexpr double Limit = 0x1p33 / 100;
+    if (!(magnitude < Limit))
+        return false;
+    const double scaled = magnitude * 100;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact: whole is 0 or within a factor 2 of scaled
+    if (std::fabs(fraction - 0.5) < 1e-4)
+        return false;
+    hundredths = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
 }  // namespace
 
 QString FormatAmount(double value, const QString &decimalSeparator)
@@ -35,6 +53,21 @@ QString FormatAmount(double value, const QString &decimalSeparator)
     if (!std::isfinite(value))
         value = 0;
     const double magnitude = std::fabs(value);
+    std::uint64_t hundredths;
+    if (QuickHundredths(magnitude, hundredths)) {
+        char16_t out[32];
+        qsizetype n = 0;
+        if (value < 0 && hundredths != 0)
+            out[n++] = u'-';
+        char whole[24];
+        const char *wholeEnd = std::to_chars(whole, whole + sizeof whole, hundredths / 100).ptr;
+        for (const char *p = whole; p < wholeEnd; ++p) out[n++] = static_cast<char16_t>(*p);
+        for (qsizetype i = 0; i < std::min<qsizetype>(decimalSeparator.size(), 8); ++i)
+            out[n++] = decimalSeparator[i].unicode();
+        out[n++] = static_cast<char16_t>(u'0' + hundredths % 100 / 10);
+        out[n++] = static_cast<char16_t>(u'0' + hundredths % 10);
+        return QString(reinterpret_cast<const QChar *>(out), n);
+    }
     // room for the digits of the largest double before the point
     char digits[340];
     char *end;

@@ -7,9 +7,11 @@
 #include "app/PageFetcher.h"
 #include "app/ScreenerAddress.h"
 #include "app/UpdateStatusText.h"
+#include "history/PriceHistory.h"
 #include "platform/ProgramFolder.h"
 #include "store/MdlHelpers.h"
 #include "store/Module1.h"
+#include "store/StockTable.h"
 #include "web/PageLoader.h"
 
 namespace {
@@ -68,6 +70,7 @@ int UpdateCommand::Run()
     Module1::RemoveSaveLeftovers();
     // What this update is compared with: data.dat as it is now, not as some window last saw it.
     Module1::LoadStockDatabase();
+    run->SeedHistory();
     run->LoadLastChanges();
     Line(err,
          QStringLiteral("Updating the stock data in %1 from %2")

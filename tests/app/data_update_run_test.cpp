@@ -13,6 +13,8 @@
 #include "app/DataUpdateRun.h"
 #include "app/PageFetcher.h"
 #include "app/UpdateRunPanel.h"
+#include "history/PriceHistory.h"
+#include "history/Sqlite.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "screener-sim/ScreenerServer.h"
@@ -250,6 +252,41 @@ TEST_F(DataUpdate, FailedSaveKeepsTableDatabaseAndStamp)
     EXPECT_FALSE(QFile::exists(folder.File("time.txt")));
     EXPECT_TRUE(LastMessage().contains("could not be saved"));
     EXPECT_EQ(messages.back().icon, MessageIcon::Critical);
+}
+
+// The window's update keeps the price history too; what the history could not do is one more
+// message, and the data is replaced all the same.
+TEST_F(DataUpdate, HistoryThatIsDamagedOrLockedCostsTheUpdateOneMessage)
+{
+    Start(45);
+    const QString path = folder.File("history.sqlite");
+    KeepOldFiles();
+    Module1::LoadStockDatabase();
+    folder.WriteBytes("history.sqlite", "no database at all");
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[0].text.contains("was damaged; it was kept as"))
+        << messages[0].text.toStdString();
+    EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(messages[1].text, "Data downloaded and imported into application.");
+    {
+        history::PriceHistory kept;
+        ASSERT_TRUE(kept.Open(path).ok);
+        EXPECT_EQ(kept.SnapshotCount(), 2);  // the replaced data, then the new
+        EXPECT_EQ(kept.Series("OLD").size(), 1u);
+    }
+
+    messages.clear();
+    folder.WriteBytes("time.txt", OldStamp);
+    history::sql::Database other;
+    ASSERT_TRUE(other.Open(path, history::sql::Database::Mode::ReadWriteCreate).Ok());
+    ASSERT_TRUE(other.Exec("BEGIN IMMEDIATE").Ok());
+    EXPECT_EQ(run.UpdateDataAction(), UpdateOutcome::Completed);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "The price history was not updated: another program is using " +
+                                    path + " right now.");
+    EXPECT_NE(folder.ReadBytes("time.txt"), OldStamp);
+    EXPECT_EQ(Stocks().Count(), 45);
 }
 
 TEST_F(DataUpdate, RepeatedStocksFromAShiftingScreenerLoadOnce)

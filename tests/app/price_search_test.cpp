@@ -1,6 +1,13 @@
 #include "MainWindowTestSupport.h"
 #include "app/PriceText.h"
 
+#include <charconv>
+#include <cmath>
+#include <iomanip>
+#include <random>
+#include <string>
+#include <vector>
+
 using namespace mainwindowtest;
 
 namespace {
@@ -59,6 +66,51 @@ TEST(PriceText, AmountsRoundFromTheExactValueHalvesAwayFromZero)
     for (const auto &t : cases) EXPECT_EQ(PriceText::FormatAmount(t.value, c), t.text) << t.value;
     EXPECT_EQ(PriceText::FormatAmount(-1234.5651, QLocale(QLocale::German)), "-1234,57");
     EXPECT_EQ(PriceText::FormatAmount(0.5, QLocale(QLocale::French)), "0,50");
+}
+
+// The exact value's two-decimal rounding as the general decimal conversion gives it, with the
+// amount's sign rule; for values that are no exact half.
+static std::string ExactTwoDecimals(double value)
+{
+    char digits[400];
+    const char *end =
+        std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::fixed, 2)
+            .ptr;
+    const std::string text(digits, static_cast<std::size_t>(end - digits));
+    const bool zero = text.find_first_not_of("0.") == std::string::npos;
+    return (value < 0 && !zero ? "-" : "") + text;
+}
+
+TEST(PriceText, AmountsNextToAHalfRoundAsTheirExactValue)
+{
+    // The neighbours of every half hundredth (and of whole hundredths) at several magnitudes,
+    // then values spread over every magnitude: the quick rounding must never differ from the
+    // exact one, at its limit (2^33 hundredths) neither.
+    std::vector<double> values;
+    for (const double scale : {1.0, 1000.0, 123457.0, 85899345.0, 85899346.0, 1e9})
+        for (int k = 0; k < 4000; ++k)
+            for (const double at : {(k + 0.5) / 100, k / 100.0}) {
+                const double v = at + scale;
+                values.insert(values.end(),
+                              {std::nextafter(v, 0.0), v,
+                               std::nextafter(v, std::numeric_limits<double>::max())});
+            }
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(std::ldexp(std::uniform_real_distribution<double>(0.5, 1)(random),
+                                    static_cast<int>(random() % 60) - 20));
+    const QLocale c = QLocale::c();
+    int compared = 0;
+    for (const double magnitude : values)
+        for (const double v : {magnitude, -magnitude}) {
+            const double eighths = std::fabs(v) * 8;
+            if (eighths == std::floor(eighths) && std::fmod(eighths, 2) == 1)
+                continue;  // an exact half rounds away from zero, covered above
+            ++compared;
+            ASSERT_EQ(PriceText::FormatAmount(v, c).toStdString(), ExactTwoDecimals(v))
+                << std::setprecision(17) << v;
+        }
+    EXPECT_GT(compared, 100000);
 }
 
 TEST(PriceText, RatesReadInTheLocaleOrWithAPoint)

@@ -14,6 +14,8 @@
 #include "app/PageFetcher.h"
 #include "app/UpdateCommand.h"
 #include "app/UpdateRunPanel.h"
+#include "history/PriceHistory.h"
+#include "history/Sqlite.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -141,6 +143,49 @@ TEST_F(HeadlessUpdate, CompletesWithTheFilesTheWindowsRunWrites)
     EXPECT_EQ(afterStamp(changes), afterStamp(Read(window + "/changes.txt")));
     EXPECT_NE(Read(command + "/time.txt"), OldStamp);
     EXPECT_FALSE(QFileInfo::exists(command + "/zentrin.lock"));
+}
+
+// Every completed update adds a snapshot to the price history, the first one after the data it
+// replaced; a history that cannot be written costs the update nothing but one line.
+TEST_F(HeadlessUpdate, CompletedUpdateAddsASnapshotAndAHistoryItCannotWriteOnlySaysSo)
+{
+    Start(45);
+    const QString folder = Folder("data");
+    const QString path = folder + "/history.sqlite";
+    KeepOldFiles(folder);
+    ProgramResult result = RunZentrin(Update(folder));
+    ASSERT_EQ(result.Status, 0) << result.Err.toStdString();
+    EXPECT_FALSE(result.Err.contains("price history")) << result.Err.toStdString();
+    {
+        history::PriceHistory kept;
+        ASSERT_TRUE(kept.Open(path).ok);
+        EXPECT_EQ(kept.SnapshotCount(), 2);
+        const std::vector<history::SeriesPoint> old = kept.Series("OLD");
+        ASSERT_EQ(old.size(), 1u);
+        EXPECT_EQ(old[0].takenAt, QDateTime(QDate(2020, 1, 1), QTime(10, 0, 0)).toUTC());
+        EXPECT_EQ(old[0].price, 1.5);
+        EXPECT_EQ(kept.FirstSeen().size(), 46);
+    }
+
+    // Another program writing to the history all along.
+    Write(folder + "/time.txt", OldStamp);
+    const QByteArray firstChanges = Read(folder + "/changes.txt");
+    history::sql::Database other;
+    ASSERT_TRUE(other.Open(path, history::sql::Database::Mode::ReadWriteCreate).Ok());
+    ASSERT_TRUE(other.Exec("BEGIN IMMEDIATE").Ok());
+    result = RunZentrin(Update(folder));
+    EXPECT_EQ(result.Status, 0) << result.Err.toStdString();
+    EXPECT_NE(Read(folder + "/time.txt"), OldStamp);
+    EXPECT_EQ(Records(folder), 45);
+    EXPECT_NE(Read(folder + "/changes.txt"), firstChanges);
+    EXPECT_EQ(result.Err.split('\n').filter("price history"),
+              QStringList("zentrin: The price history was not updated: another program is using " +
+                          path + " right now."))
+        << result.Err.toStdString();
+    ASSERT_TRUE(other.Exec("ROLLBACK").Ok());
+    history::PriceHistory kept;
+    ASSERT_TRUE(kept.Open(path).ok);
+    EXPECT_EQ(kept.SnapshotCount(), 2);
 }
 
 TEST_F(HeadlessUpdate, ScreenerThatGoesDownMidRunReplacesNothingUnlessToldToImport)
