@@ -1,6 +1,9 @@
 #pragma once
 
+namespace lynx {
 class LynxGrid;
+}  // namespace lynx
+using lynx::LynxGrid;
 namespace platform {
 class ControlHost;
 }

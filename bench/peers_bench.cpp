@@ -432,7 +432,7 @@ public:
     // What Sort does but the paint: the order of the rows and the direction bookkeeping.
     void SortWithoutPaint(int col)
     {
-        GridSort::SortRows(model, {col, -1, -1, -1}, {}, locale());
+        lynx::GridSort::SortRows(model, {col, -1, -1, -1}, {}, locale());
         model.MarkRowsChanged();
     }
 

@@ -2,7 +2,10 @@
 
 #include <span>
 
+namespace lynx {
 class LynxGrid;
+}  // namespace lynx
+using lynx::LynxGrid;
 
 // The columns of the main window's grid, in slot order: the nine a stock record fills, then the
 // two its price history fills. The benchmarks build their grids from the same table.

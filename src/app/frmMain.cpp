@@ -210,7 +210,7 @@ MainWindowState frmMain::CurrentState() const
 
 void frmMain::RememberGridSort()
 {
-    const GridModel &model = ui.LynxGrid1->Model();
+    const lynx::GridModel &model = ui.LynxGrid1->Model();
     if (model.SortColumn < 0)
         return;
     sortChoice.Column = model.SortColumn;

@@ -17,7 +17,10 @@
 #include "app/WindowGrowth.h"
 #include "platform/ControlHost.h"
 
+namespace lynx {
 class LynxGrid;
+}  // namespace lynx
+using lynx::LynxGrid;
 class MoreFiltersArea;
 class MultiDownloader;
 class PageFetcher;

@@ -11,6 +11,8 @@
 #include "grid/Segments.h"
 #include "platform/ControlError.h"
 
+namespace lynx {
+
 // A pool of values handed out as (offset, length) references, for the many small runs a grid
 // holds (the texts of its cells, the cells of its items). Growing never moves a run; released
 // runs are only counted, and the owner compacts the pool when they outweigh the live ones,
@@ -152,3 +154,5 @@ private:
     std::size_t used = 0;  // live plus released
     std::size_t released = 0;
 };
+
+}  // namespace lynx

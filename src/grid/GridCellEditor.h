@@ -5,9 +5,9 @@
 #include <QPointer>
 #include <QRect>
 
-class LynxGrid;
-
 namespace lynx {
+
+class LynxGrid;
 
 // The grid's in-cell editing: the editor over the cell being edited, which is the grid's own
 // borderless edit box (txtEdit) or the host control bound to the column, and the host's say

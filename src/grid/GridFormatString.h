@@ -2,9 +2,9 @@
 
 #include <QString>
 
-class GridModel;
-
 namespace lynx {
+
+class GridModel;
 
 // Applies a format string to the columns: the parts between "|" head the columns shown at
 // display positions 0, 1, ...; a leading "^", "<" or ">" centres, left- or right-aligns the

@@ -5,6 +5,8 @@
 #include "grid/GridModel.h"
 #include "platform/Rounding.h"
 
+namespace lynx {
+
 ColumnSpanResult ColumnSpan(const GridModel &model, int horizontalPosition, int textLeft,
                             int position)
 {
@@ -30,3 +32,5 @@ int RowsThatFit(int clientHeight, int headerHeight, int standardRowHeight, int b
         static_cast<double>(clientHeight - headerHeight - border) / std::max(standardRowHeight, 1);
     return static_cast<int>(platform::RoundHalfEven(rows));
 }
+
+}  // namespace lynx

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lynx {
+
 class GridModel;
 
 // Geometry that needs no widget: spans of columns and the count of rows that fit, in pixels.
@@ -20,3 +22,5 @@ ColumnSpanResult ColumnSpan(const GridModel &model, int horizontalPosition, int 
 // Standard rows that fit below the header in a client area clientHeight high, a row that is at
 // least half visible counting as one. A border (borderStyle 1) takes 4 pixels.
 int RowsThatFit(int clientHeight, int headerHeight, int standardRowHeight, int borderStyle);
+
+}  // namespace lynx

@@ -6,6 +6,8 @@
 #include "grid/GridModel.h"
 #include "platform/Wildcard.h"
 
+namespace lynx {
+
 namespace GridItemSearch {
 
 void UpperCaseInto(QStringView text, QString &out)
@@ -114,3 +116,5 @@ int FindItem(const GridModel &model, QStringView searchText, int col, int mode,
 }
 
 }  // namespace GridItemSearch
+
+}  // namespace lynx

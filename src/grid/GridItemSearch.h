@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace lynx {
+
 class GridModel;
 
 // Finding the first row, in display order, whose text in one column matches a search text.
@@ -30,3 +32,5 @@ int FindItem(const GridModel &model, QStringView searchText, int col, int mode,
 void UpperCaseInto(QStringView text, QString &out);
 
 }  // namespace GridItemSearch
+
+}  // namespace lynx

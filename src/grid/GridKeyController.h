@@ -1,8 +1,8 @@
 #pragma once
 
-class LynxGrid;
-
 namespace lynx {
+
+class LynxGrid;
 
 // The grid's keyboard: the key-down table that opens, ends and abandons in-cell edits (Enter,
 // F2, Esc as EditTrigger allows), moves the current cell and extends the selection, the row

@@ -40,12 +40,12 @@ void GridLayout::Sync() const
 
 int GridLayout::StandardRowHeight() const
 {
-    return ::StandardRowHeight(properties.RowHeightMin, properties.ScaleUnits);
+    return lynx::StandardRowHeight(properties.RowHeightMin, properties.ScaleUnits);
 }
 
 int GridLayout::DefaultRowHeight() const
 {
-    return ::DefaultRowHeight(charHeight, StandardRowHeight());
+    return lynx::DefaultRowHeight(charHeight, StandardRowHeight());
 }
 
 int GridLayout::HeaderBand() const
@@ -91,7 +91,7 @@ int GridLayout::RowTop(int row) const
 
 ColumnSpanResult GridLayout::ColumnSpan(int position) const
 {
-    return ::ColumnSpan(model, HorizontalPosition(), metrics.TextLeft, position);
+    return lynx::ColumnSpan(model, HorizontalPosition(), metrics.TextLeft, position);
 }
 
 int GridLayout::ColumnAtX(int x) const

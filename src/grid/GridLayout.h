@@ -9,9 +9,9 @@
 #include "grid/GridProperties.h"
 #include "grid/GridScrollBars.h"
 
-class GridModel;
-
 namespace lynx {
+
+class GridModel;
 
 // The geometry the painting, the hit tests and the editor share, in pixels of the client area:
 // row tops, column spans, what lies under a point, which rows are in view, and the scroll

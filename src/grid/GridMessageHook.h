@@ -4,10 +4,11 @@
 
 #include "grid/GridScrollBars.h"
 
-class LynxGrid;
 class QWheelEvent;
 
 namespace lynx {
+
+class LynxGrid;
 
 // What the grid learns from its window's events besides the pointer and the keys: focus in and
 // out, the wheel, the pointer entering and leaving, and a change of the desktop's style. An

@@ -5,6 +5,8 @@
 #include "grid/GridScale.h"
 #include "platform/Rounding.h"
 
+namespace lynx {
+
 namespace {
 int Round(double value)
 {
@@ -44,3 +46,5 @@ GridMetrics ComputeGridMetrics(const GridMetricsInput &input)
     m.TextFormatFlags = input.DisplayEllipsis ? 0x40020u : 0x20u;
     return m;
 }
+
+}  // namespace lynx

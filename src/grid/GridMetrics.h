@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lynx {
+
 // Pixel metrics the layout and painting share, recomputed by LynxGrid::RecalcMetrics only (so
 // they are stale between a change of their inputs and the next refresh).
 struct GridMetrics {
@@ -35,3 +37,5 @@ int StandardRowHeight(int rowHeightMin, int scaleUnits);
 // Height of the header band: the larger of the text height plus 4 (rounded half to even) and
 // the standard row height.
 int DefaultRowHeight(double charHeight, int standardRowHeight);
+
+}  // namespace lynx

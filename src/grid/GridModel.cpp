@@ -6,6 +6,8 @@
 
 #include "platform/ControlError.h"
 
+namespace lynx {
+
 using platform::ControlError;
 
 namespace {
@@ -377,3 +379,5 @@ void GridModel::SetCellStyle(int slot, int col, StyleAttribute attribute, qint64
         cell.StyleIndex = static_cast<qint16>(chosen);
     }
 }
+
+}  // namespace lynx

@@ -8,6 +8,8 @@
 #include "grid/GridTypes.h"
 #include "grid/ItemTable.h"
 
+namespace lynx {
+
 // The tables behind a LynxGrid: columns and their display order, items and their display order,
 // the shared cell styles, and the current cell and sort columns. Every access is checked against
 // the tables' bounds and fails with error 9; values that must fit 16 bits fail with error 6.
@@ -184,3 +186,5 @@ private:
     Arena<GridCell> cells;
     Arena<char16_t> texts;
 };
+
+}  // namespace lynx

@@ -2,10 +2,10 @@
 
 #include "grid/GridPainter.h"
 
+namespace lynx {
+
 class GridModel;
 class LynxGrid;
-
-namespace lynx {
 
 // A mouse event as the grid's events carry it: button bits (1 left, 2 right, 4 middle; for a
 // move the buttons held), modifier bits (1 Shift, 2 Ctrl, 4 Alt) and the position in pixels of

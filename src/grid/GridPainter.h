@@ -7,8 +7,6 @@
 #include "grid/GridTypes.h"
 #include "platform/Colors.h"
 
-class GridModel;
-struct GridMetrics;
 class QStyle;
 
 namespace platform {
@@ -18,6 +16,8 @@ class ImageList;
 
 namespace lynx {
 
+class GridModel;
+struct GridMetrics;
 struct GridProperties;
 class GridLayout;
 

@@ -7,6 +7,8 @@
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
 
+namespace lynx {
+
 namespace GridScale {
 
 namespace {
@@ -84,3 +86,5 @@ int ToWholePixelsY(double value, int scaleUnits)
 }
 
 }  // namespace GridScale
+
+}  // namespace lynx

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lynx {
+
 // Sizes cross the grid's interface in the host's unit, named by a scale-mode code (ScaleUnits):
 // 1 twips, 2 points, 3 pixels, 4 characters (120 twips wide, 240 high), 5 inches,
 // 6 millimetres, 7 centimetres. Any other code counts as twips, the host's own unit. Twips map to
@@ -19,3 +21,5 @@ int ToWholePixelsX(double value, int scaleUnits);
 int ToWholePixelsY(double value, int scaleUnits);
 
 }  // namespace GridScale
+
+}  // namespace lynx

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-class GridModel;
-
 namespace lynx {
+
+class GridModel;
 
 // The selection rules of the grid's pointer and keys, on the model alone. Rows are display
 // rows; a row is selected when its item has ItemFlagSelected.

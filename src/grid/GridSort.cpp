@@ -13,6 +13,8 @@
 #include "platform/DateReader.h"
 #include "platform/LeadingNumber.h"
 
+namespace lynx {
+
 namespace GridSort {
 
 namespace {
@@ -391,3 +393,5 @@ void SortRows(GridModel &model, const Request &request, const CustomCompare &cus
 }
 
 }  // namespace GridSort
+
+}  // namespace lynx

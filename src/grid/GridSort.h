@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+namespace lynx {
+
 class GridModel;
 
 // Sorting the rows of a grid: only the display order (RowOrder) is permuted, items stay in their
@@ -66,3 +68,5 @@ void SortRows(GridModel &model, const Request &request, const CustomCompare &cus
 double SortNumber(QStringView text, QChar decimalPoint);
 
 }  // namespace GridSort
+
+}  // namespace lynx

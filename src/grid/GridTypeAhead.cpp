@@ -2,6 +2,8 @@
 
 #include "platform/Clock.h"
 
+namespace lynx {
+
 namespace {
 constexpr uint32_t TypingPause = 999;  // ms; a longer pause starts a new text
 }
@@ -17,3 +19,5 @@ QString GridTypeAhead::Type(QChar key, uint32_t now)
     lastTick = now;
     return text;
 }
+
+}  // namespace lynx

@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace lynx {
+
 // The text typed ahead into a grid to jump to a row: letters and digits typed within 999 ms of
 // each other add up, a longer pause starts a new text.
 class GridTypeAhead {
@@ -19,3 +21,5 @@ private:
     QString text;
     uint32_t lastTick = 0;
 };
+
+}  // namespace lynx

@@ -7,6 +7,8 @@
 
 #include "grid/Arena.h"
 
+namespace lynx {
+
 // Records of the grid's tables. Cell texts and their cells live in pooled storage owned by the
 // model (GridModel), so items and cells are plain values that hold references into it: moving an
 // item never copies a string, and dropping a whole grid frees a handful of blocks.
@@ -89,3 +91,5 @@ struct CellStyle {
 
 // What SetCellStyle changes.
 enum class StyleAttribute { BackColor = 2, ForeColor = 4, Image = 8 };
+
+}  // namespace lynx

@@ -6,6 +6,8 @@
 
 #include "platform/ControlError.h"
 
+namespace lynx {
+
 using platform::ControlError;
 
 namespace {
@@ -181,3 +183,5 @@ void ItemTable::Reset()
     upperBound = 0;
     AppendBlankRecord();
 }
+
+}  // namespace lynx

@@ -6,6 +6,8 @@
 #include "grid/GridTypes.h"
 #include "grid/Segments.h"
 
+namespace lynx {
+
 // The item slots of a grid together with its display order (RowOrder): both always share their
 // bounds, slots 0 to UBound(). Slots 0 to LastItem() are in use and dense; the spare ones above
 // are blank. RowOrder maps display rows 0 to LastItem() to item slots, each slot once.
@@ -86,3 +88,5 @@ private:
     int lastItem = -1;
     int upperBound = 0;
 };
+
+}  // namespace lynx

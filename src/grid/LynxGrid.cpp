@@ -15,6 +15,8 @@
 #include "platform/ControlError.h"
 #include "platform/Rounding.h"
 
+namespace lynx {
+
 using lynx::ScrollBarId;
 using platform::CheckedInt16;
 
@@ -522,3 +524,5 @@ void LynxGrid::paintEvent(QPaintEvent *event)
                    scrollBars.HorizontalBarHeight(), palette().color(QPalette::Button));
     }
 }
+
+}  // namespace lynx

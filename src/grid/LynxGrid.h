@@ -19,6 +19,8 @@
 #include "platform/ImageList.h"
 #include "platform/SurfaceWidget.h"
 
+namespace lynx {
+
 // The program's self-drawn grid: a header row over rows of cells, all kept in GridModel.
 //
 // Positions are 0-based. A row argument (Row, or the Index of an item property, or of
@@ -35,12 +37,10 @@
 // GridKeyController's, the wheel, focus and the pointer entering and leaving GridMessageHook's
 // (watching from ReadProperties in run mode on). Its settings are saved and loaded by its host;
 // every setter of a saved property sends the host the property-changed notice.
-namespace lynx {
 class GridMouseController;
 class GridKeyController;
 class GridMessageHook;
 class GridCellEditor;
-}  // namespace lynx
 
 class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl {
     Q_OBJECT
@@ -508,3 +508,14 @@ private:
     std::unique_ptr<lynx::GridMessageHook> hook;
     std::unique_ptr<lynx::GridCellEditor> editor;
 };
+
+}  // namespace lynx
+
+// The grid's names as host code writes them.
+using lynx::LynxGrid;
+using lynx::TypeCheckBox;
+using lynx::TypeCustom;
+using lynx::TypeDate;
+using lynx::TypeNumber;
+using lynx::TypeProgressBar;
+using lynx::TypeText;

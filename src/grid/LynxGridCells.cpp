@@ -6,6 +6,8 @@
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
 
+namespace lynx {
+
 QString LynxGrid::CellText(int Row, int Col) const
 {
     return model.Text(CellAt(Row, Col).Text).toString();
@@ -152,3 +154,5 @@ void LynxGrid::SetCellProgressValue(int Row, int Col, int value)
     cell.Progress = static_cast<quint8>(std::clamp<qint16>(progress, 0, 100));
     DrawGrid();
 }
+
+}  // namespace lynx

@@ -6,6 +6,8 @@
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
 
+namespace lynx {
+
 QString LynxGrid::ColHeading(int Index) const
 {
     return model.Column(Index).Heading;
@@ -128,3 +130,5 @@ void LynxGrid::SetColTag(int Index, const QString &value)
 {
     model.Column(Index).Tag = value;
 }
+
+}  // namespace lynx

@@ -11,6 +11,8 @@
 #include "platform/ControlError.h"
 #include "platform/InputCodes.h"
 
+namespace lynx {
+
 namespace {
 
 lynx::MouseInput ToInput(Qt::MouseButtons buttons, const QMouseEvent &event, QPoint client)
@@ -91,3 +93,5 @@ void LynxGrid::wheelEvent(QWheelEvent *event)
 {
     event->accept();
 }
+
+}  // namespace lynx

@@ -7,6 +7,8 @@
 #include "platform/Rounding.h"
 #include "platform/VariantNumbers.h"
 
+namespace lynx {
+
 using platform::ControlError;
 
 namespace {
@@ -147,3 +149,5 @@ void LynxGrid::SetCellFlag(int row, int col, quint16 bit, bool on, bool draw)
     if (draw)
         DrawGrid();
 }
+
+}  // namespace lynx

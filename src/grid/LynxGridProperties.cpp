@@ -7,6 +7,8 @@
 #include "grid/GridTheme.h"
 #include "grid/LynxGrid.h"
 
+namespace lynx {
+
 using lynx::GridProperties;
 
 template <class T>
@@ -290,3 +292,5 @@ void LynxGrid::SetImageList(platform::ImageList *value)
     imageList = value;
     RefreshOrDefer();
 }
+
+}  // namespace lynx

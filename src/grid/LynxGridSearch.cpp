@@ -8,6 +8,8 @@
 #include "grid/LynxGrid.h"
 #include "platform/Clock.h"
 
+namespace lynx {
+
 void LynxGrid::Sort(int Sort, int SortType, int SubSort, int SubSortType)
 {
     if (!editor->EndEdit())
@@ -44,3 +46,5 @@ void LynxGrid::TypeAhead(QChar key)
     if (row >= 0)
         SetTopRow(row);
 }
+
+}  // namespace lynx

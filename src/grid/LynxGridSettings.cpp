@@ -5,6 +5,8 @@
 #include "grid/LynxGrid.h"
 #include "platform/SettingsStore.h"
 
+namespace lynx {
+
 void LynxGrid::InitProperties()
 {
     lynx::ResetProperties(props);
@@ -35,3 +37,5 @@ void LynxGrid::WriteProperties(platform::SettingsStore &store) const
     store.WriteFont(QStringLiteral("Font"), font(), AmbientFont());
     lynx::WritePropertyTable(props, store);
 }
+
+}  // namespace lynx

@@ -12,6 +12,8 @@
 #include <sys/mman.h>
 #endif
 
+namespace lynx {
+
 // Storage for a growing run of plain values that never moves what it holds: segment k holds
 // FirstSize * 2^k values, so that growing allocates one more segment and copies nothing, and the
 // pages already written are never touched again. Element i lives in segment
@@ -109,3 +111,5 @@ private:
     std::array<T *, MaxSegments> blocks{};
     int allocated = 0;
 };
+
+}  // namespace lynx

@@ -5,6 +5,8 @@
 
 #include "grid/Arena.h"
 
+using namespace lynx;
+
 namespace {
 QString Text(const Arena<char16_t> &arena, PoolRef ref)
 {

@@ -7,6 +7,8 @@
 #include "grid/GridGeometry.h"
 #include "platform/Twips.h"
 
+using namespace lynx;
+
 using namespace platform;
 
 namespace {

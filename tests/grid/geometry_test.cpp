@@ -4,6 +4,8 @@
 #include "grid/GridMetrics.h"
 #include "platform/Twips.h"
 
+using namespace lynx;
+
 TEST(GridMetrics, RowAndCheckBoxSizesFollowTheMinimumRowHeight)
 {
     GridMetricsInput input;

@@ -16,6 +16,8 @@
 #include "grid/GridSelection.h"
 #include "platform/Clock.h"
 
+using namespace lynx;
+
 // The grid under the pointer and the keys: events sent at points computed from the layout, the
 // outcome read from the grid's state and its signals.
 

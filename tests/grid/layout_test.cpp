@@ -6,6 +6,8 @@
 #include "grid/GridLayout.h"
 #include "grid/GridModel.h"
 
+using namespace lynx;
+
 // The layout without a widget: a model, the properties, metrics and a pair of scroll bars
 // attached to a bare window so that UpdateScrollBars works.
 

@@ -8,6 +8,8 @@
 
 #include "GridTestSupport.h"
 
+using namespace lynx;
+
 // The grid keeps its items in pooled storage and renumbers slots instead of moving records.
 // These tests drive a grid and a plain re-statement of the table rules (arrays that are copied
 // and re-dimensioned exactly as the rules say) through the same long random run and compare every

@@ -5,6 +5,8 @@
 #include "platform/DrawingSurface.h"
 #include "platform/ImageList.h"
 
+using namespace lynx;
+
 // Pixels of the grid's back image. The grids are not shown: their surface is painted all the
 // same. ThemeStyle 4 leaves header cells plain BackColorFixed, so arrows can be read exactly.
 

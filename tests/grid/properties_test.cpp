@@ -9,6 +9,8 @@
 #include "platform/ControlHost.h"
 #include "platform/SettingsStore.h"
 
+using namespace lynx;
+
 using lynx::GridProperties;
 using lynx::PropertyDescription;
 

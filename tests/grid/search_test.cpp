@@ -5,6 +5,8 @@
 #include "GridTestSupport.h"
 #include "platform/Clock.h"
 
+using namespace lynx;
+
 using GridItemSearch::LetterCase;
 
 namespace {

@@ -16,6 +16,8 @@
 #include "platform/DateReader.h"
 #include "platform/LeadingNumber.h"
 
+using namespace lynx;
+
 namespace {
 
 // Every test reads numbers and dates as in the C locale unless it says otherwise.
