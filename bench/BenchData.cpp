@@ -114,9 +114,9 @@ std::vector<GridRowTexts> RealisticGridRows(int count)
     return rows;
 }
 
-QString BodyHtml(const platform::HtmlDocument &document)
+QString BodyHtml(const web::HtmlDocument &document)
 {
-    const platform::ElementCollection &all = document.All();
+    const web::ElementCollection &all = document.All();
     for (int i = 1; i < all.Length(); ++i)
         if (all.Item(i)->tagName() == QLatin1String("BODY"))
             return all.Item(i)->innerhtml();

@@ -9,7 +9,7 @@
 
 #include "store/StockRecord.h"
 
-namespace platform {
+namespace web {
 class HtmlDocument;
 }
 
@@ -38,6 +38,6 @@ using GridRowTexts = std::array<QString, 9>;
 std::vector<GridRowTexts> RealisticGridRows(int count);
 
 // The inner HTML of the document's BODY, found as the page fetcher finds it; empty without one.
-QString BodyHtml(const platform::HtmlDocument &document);
+QString BodyHtml(const web::HtmlDocument &document);
 
 }  // namespace bench

@@ -22,7 +22,7 @@ void ParseAndSerialiseResultPage(benchmark::State &state)
 {
     QByteArray page = FullResultPage();
     for (auto _ : state) {
-        auto document = platform::HtmlDocument::FromBytes(page, "text/html; charset=iso-8859-1");
+        auto document = web::HtmlDocument::FromBytes(page, "text/html; charset=iso-8859-1");
         QString body = bench::BodyHtml(*document);
         benchmark::DoNotOptimize(body);
     }
@@ -33,7 +33,7 @@ BENCHMARK(ParseAndSerialiseResultPage)->Unit(benchmark::kMicrosecond);
 
 void SerialiseBodyOnly(benchmark::State &state)
 {
-    auto document = platform::HtmlDocument::FromBytes(FullResultPage());
+    auto document = web::HtmlDocument::FromBytes(FullResultPage());
     for (auto _ : state) {
         QString body = bench::BodyHtml(*document);
         benchmark::DoNotOptimize(body);

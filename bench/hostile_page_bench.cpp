@@ -41,7 +41,7 @@ struct HostileScreener {
     platform::FakeClock clock;
     platform::ScopedClock useClock{clock};
     screener_sim::ScreenerServer sim{0};
-    platform::PageLoader loader;
+    web::PageLoader loader;
     PageFetcher fetcher{loader};
 };
 

@@ -41,7 +41,7 @@ void BM_ParseSimulatorPages(benchmark::State &state)
         options.servedFrom = first;
         options.realistic = realistic;
         const auto document =
-            platform::HtmlDocument::FromBytes(screener_sim::ResultPageHtml(universe, options));
+            web::HtmlDocument::FromBytes(screener_sim::ResultPageHtml(universe, options));
         pages << bench::BodyHtml(*document);
     }
     qsizetype chars = 0;

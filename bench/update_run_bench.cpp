@@ -24,7 +24,7 @@
 namespace {
 
 struct Controls {
-    platform::PageLoader loader;
+    web::PageLoader loader;
     PageFetcher fetcher{loader};
     widgets::ucProgressBar downloadBar;
     widgets::ucProgressBar importBar;
@@ -70,7 +70,7 @@ void BM_ImportPhaseHandWrittenPages(benchmark::State &state)
         options.firstRow = first + 1;
         options.servedFrom = first;
         options.realistic = true;
-        const auto document = platform::HtmlDocument::FromBytes(
+        const auto document = web::HtmlDocument::FromBytes(
             screener_sim::ResultPageHtml(universe, options), "text/html");
         MdlHelpers::WriteTextFile(dir.path() + QString("/temp/%1.dat").arg(files),
                                   bench::BodyHtml(*document), false);

@@ -7,11 +7,11 @@
 #include "platform/Clock.h"
 #include "web/PageLoader.h"
 
-PageFetcher::PageFetcher(platform::PageLoader &loader, QObject *parent)
+PageFetcher::PageFetcher(web::PageLoader &loader, QObject *parent)
     : QObject(parent), loader(loader), settleRoundMs(SettleRoundMs())
 {
     loader.SetMaxPageBytes(MaxPageBytes);
-    connect(&loader, &platform::PageLoader::DocumentComplete, this,
+    connect(&loader, &web::PageLoader::DocumentComplete, this,
             &PageFetcher::OnDocumentComplete, Qt::DirectConnection);
 }
 
@@ -79,7 +79,7 @@ bool PageFetcher::NavigateAndWait(const QString &address)
     cancelled = false;
     completedUrl.clear();
     loader.Navigate(address,
-                    platform::PageLoader::NoReadFromCache | platform::PageLoader::NoWriteToCache);
+                    web::PageLoader::NoReadFromCache | web::PageLoader::NoWriteToCache);
     for (;;) {
         if (!completedUrl.isEmpty())
             return lastLoadCompleted = true;
@@ -109,14 +109,14 @@ void PageFetcher::SettleWait()
 
 QString PageFetcher::GetBodyHtml(bool *tooLarge) const
 {
-    const platform::HtmlDocument *document = loader.Document();
+    const web::HtmlDocument *document = loader.Document();
     if (!document)
         return {};
-    const platform::ElementCollection &all = document->All();
+    const web::ElementCollection &all = document->All();
     int n = all.Length();
     // The first element (HTML) cannot be the BODY, so the search starts after it.
     for (int i = 1; i <= n; ++i) {
-        const platform::HtmlElement *element = all.Item(i);
+        const web::HtmlElement *element = all.Item(i);
         if (element &&
             element->tagName().compare(QLatin1String("BODY"), Qt::CaseInsensitive) == 0) {
             // Entities a page writes short ("&" for "&amp;") may make its body many times as

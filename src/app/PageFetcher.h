@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace platform {
+namespace web {
 class PageLoader;
 }
 
@@ -32,7 +32,7 @@ public:
     static constexpr qint64 MaxPageBytes = 8 * 1024 * 1024;
     static constexpr int MaxPageMegabytes = MaxPageBytes / (1024 * 1024);
 
-    explicit PageFetcher(platform::PageLoader &loader, QObject *parent = nullptr);
+    explicit PageFetcher(web::PageLoader &loader, QObject *parent = nullptr);
 
     // The BODY content of the page at the address: NavigateAndWait, the settle wait, then
     // GetBodyHtml. A failed load gives the loader's error page; a load that did not complete
@@ -76,7 +76,7 @@ public:
 private:
     void OnDocumentComplete(QObject *frame, QString &address);
 
-    platform::PageLoader &loader;
+    web::PageLoader &loader;
     const int settleRoundMs;
     QString completedUrl;
     bool lastLoadCompleted = false;

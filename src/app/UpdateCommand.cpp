@@ -57,7 +57,7 @@ UpdateCommand::UpdateCommand(Incomplete incomplete, Output output, std::FILE *ou
       output(output),
       out(out),
       err(err),
-      loader(std::make_unique<platform::PageLoader>()),
+      loader(std::make_unique<web::PageLoader>()),
       fetcher(std::make_unique<PageFetcher>(*loader)),
       run(std::make_unique<DataUpdateRun>(*fetcher, *this))
 {

@@ -8,7 +8,7 @@
 #include "app/UpdateRunObserver.h"
 
 class PageFetcher;
-namespace platform {
+namespace web {
 class PageLoader;
 }
 
@@ -53,7 +53,7 @@ private:
     std::FILE *out;
     std::FILE *err;
     bool lineOpen = false;  // an in-place line waits for its line end
-    std::unique_ptr<platform::PageLoader> loader;
+    std::unique_ptr<web::PageLoader> loader;
     std::unique_ptr<PageFetcher> fetcher;
     std::unique_ptr<DataUpdateRun> run;
 };

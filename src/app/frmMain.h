@@ -37,8 +37,10 @@ class ucProgressBar;
 
 namespace platform {
 class FormSettings;
-class WebBrowser;
 }  // namespace platform
+namespace web {
+class WebBrowser;
+}  // namespace web
 
 // A label the user can click (the web links of the main window).
 class ClickLabel : public QLabel {
@@ -88,7 +90,7 @@ struct frmMainControls {
     QLabel *lblUpdateProgress = nullptr;  // where a run is; afterwards what the last update found
     ClickLabel *Label6 = nullptr;         // the product's web site
     QLabel *lblDataFolder = nullptr;      // where the program keeps its files
-    platform::WebBrowser *WebBrowser1 = nullptr;
+    web::WebBrowser *WebBrowser1 = nullptr;
     MultiDownloader *MultiDownloader1 = nullptr;  // on the window, used by none of its handlers
 };
 

@@ -157,7 +157,7 @@ void frmMain::CreateControls()
     CreateAboutPanel(ui.picC[2]);
 
     // The page loader of the update run; it shows nothing.
-    ui.WebBrowser1 = new platform::WebBrowser(this);
+    ui.WebBrowser1 = new web::WebBrowser(this);
     ui.WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     ui.WebBrowser1->hide();
     // The download queue belongs to the window but nothing on it uses the queue, so its icon is

@@ -9,7 +9,7 @@
 #include "platform/TextCodec.h"
 #include "web/HtmlSerializer.h"
 
-namespace platform {
+namespace web {
 
 QString HtmlElement::tagName() const
 {
@@ -184,7 +184,7 @@ std::unique_ptr<HtmlDocument> HtmlDocument::FromBytes(const QByteArray &bytes,
     QByteArray charset = DeclaredCharset(contentType);
     if (charset.isEmpty())
         charset = MetaCharset(body);
-    const bool valid = IsValidUtf8(body.constData(), body.size());
+    const bool valid = platform::IsValidUtf8(body.constData(), body.size());
     if (IsUtf8Label(charset) || (charset.isEmpty() && valid)) {
         if (valid)
             return Parse(body.toStdString());
@@ -193,10 +193,10 @@ std::unique_ptr<HtmlDocument> HtmlDocument::FromBytes(const QByteArray &bytes,
     }
     // Every single-byte charset of the pages the program reads is Western: read as browsers read
     // ISO-8859-1 and windows-1252, so 0x92 is a typographic apostrophe and not a control.
-    return Parse(DecodeWindows1252(body.constData(), body.size()).toUtf8().toStdString());
+    return Parse(platform::DecodeWindows1252(body.constData(), body.size()).toUtf8().toStdString());
 }
 
 // An arena goes as a whole with its blocks.
 HtmlDocument::~HtmlDocument() = default;
 
-}  // namespace platform
+}  // namespace web

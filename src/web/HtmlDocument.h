@@ -12,7 +12,7 @@ struct GumboInternalNode;
 struct GumboInternalOutput;
 struct GumboInternalOptions;
 
-namespace platform {
+namespace web {
 
 // One element of a loaded page. Valid as long as its document lives.
 class HtmlElement {
@@ -83,4 +83,4 @@ private:
     bool refused = false;
 };
 
-}  // namespace platform
+}  // namespace web

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-namespace platform {
+namespace web {
 namespace {
 
 std::string UpperAscii(const char *text, size_t length)
@@ -246,4 +246,4 @@ bool AppendInnerHtml(const GumboNode *element, std::string &out, std::size_t max
     return out.size() <= maxBytes;
 }
 
-}  // namespace platform
+}  // namespace web

@@ -5,7 +5,7 @@
 
 struct GumboInternalNode;
 
-namespace platform {
+namespace web {
 
 // Writes the content of a parsed element (its children, not the element itself) the way the
 // program's page parser expects a browser to give it back, as UTF-8:
@@ -25,4 +25,4 @@ bool AppendInnerHtml(const GumboInternalNode *element, std::string &out,
 // Upper-case tag name of an element node ("TD", "TBODY", or the unknown tag's own name).
 std::string TagNameOf(const GumboInternalNode *element);
 
-}  // namespace platform
+}  // namespace web

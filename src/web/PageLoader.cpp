@@ -6,7 +6,7 @@
 
 #include "platform/MarkupDepth.h"
 
-namespace platform {
+namespace web {
 
 PageLoader::PageLoader(QObject *parent) : QObject(parent), network(new QNetworkAccessManager(this))
 {
@@ -99,7 +99,7 @@ std::unique_ptr<HtmlDocument> PageLoader::DocumentFromBody(const QString &addres
 {
     // Building the tree of absurdly deep markup takes the parser time that grows with the square
     // of the depth; no real page comes near the limit.
-    if (MarkupDepth(body, MaxElementDepth) > MaxElementDepth)
+    if (platform::MarkupDepth(body, MaxElementDepth) > MaxElementDepth)
         return HtmlDocument::Parse(ErrorPage(
             address, QStringLiteral("The page nests its elements too deeply to be shown.")));
     std::unique_ptr<HtmlDocument> document = HtmlDocument::FromBytes(body, contentType);
@@ -119,4 +119,4 @@ std::string PageLoader::ErrorPage(const QString &address, const QString &reason)
     return html.toStdString();
 }
 
-}  // namespace platform
+}  // namespace web

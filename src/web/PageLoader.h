@@ -11,7 +11,7 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-namespace platform {
+namespace web {
 
 // Loads one page at a time over HTTP and holds the parsed document for the program to read.
 // Loading never blocks: Navigate returns at once and DocumentComplete arrives later through the
@@ -76,4 +76,4 @@ private:
     bool lastTooLarge = false;
 };
 
-}  // namespace platform
+}  // namespace web

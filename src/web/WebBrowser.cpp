@@ -1,6 +1,6 @@
 #include "web/WebBrowser.h"
 
-namespace platform {
+namespace web {
 
 WebBrowser::WebBrowser(QWidget *parent) : QWidget(parent)
 {
@@ -10,4 +10,4 @@ WebBrowser::WebBrowser(QWidget *parent) : QWidget(parent)
         Qt::DirectConnection);
 }
 
-}  // namespace platform
+}  // namespace web

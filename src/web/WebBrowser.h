@@ -5,7 +5,7 @@
 
 #include "web/PageLoader.h"
 
-namespace platform {
+namespace web {
 
 // The embedded browser of the main window. It shows nothing: the page loader inside it does the
 // work, and the browser reports its completions as its own.
@@ -34,4 +34,4 @@ private:
     PageLoader loader;
 };
 
-}  // namespace platform
+}  // namespace web

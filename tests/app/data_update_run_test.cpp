@@ -87,7 +87,7 @@ protected:
     FakeClock clock;
     ScopedClock scopedClock{clock};
     std::unique_ptr<ScreenerServer> sim;
-    PageLoader loader;
+    web::PageLoader loader;
     PageFetcher fetcher{loader};
     widgets::ucProgressBar downloadBar;
     widgets::ucProgressBar importBar;

@@ -47,7 +47,7 @@ protected:
     }
 
     ScreenerServer sim{45};
-    platform::WebBrowser browser;
+    web::WebBrowser browser;
     PageFetcher fetcher{browser.Loader()};
     platform::FakeClock clock;
     platform::ScopedClock useClock{clock};

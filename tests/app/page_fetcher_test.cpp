@@ -34,7 +34,7 @@ protected:
     }
 
     screener_sim::ScreenerServer sim{45};
-    platform::WebBrowser browser;
+    web::WebBrowser browser;
     PageFetcher fetcher{browser.Loader()};
     FakeClock clock{1000};
     platform::ScopedClock useClock{clock};

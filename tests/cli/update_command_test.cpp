@@ -99,7 +99,7 @@ void RunAsTheWindowDoes(const QString &folder, const QString &site)
     {
         platform::FakeClock clock;  // no settle wait in real time
         platform::ScopedClock useClock(clock);
-        platform::PageLoader loader;
+        web::PageLoader loader;
         PageFetcher fetcher(loader);
         widgets::ucProgressBar downloadBar, importBar;
         QLabel status, progress;

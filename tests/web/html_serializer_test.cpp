@@ -4,7 +4,7 @@
 
 #include "web/HtmlDocument.h"
 
-using platform::HtmlDocument;
+using web::HtmlDocument;
 
 namespace {
 
@@ -134,7 +134,7 @@ TEST(HtmlSerializer, MarkupTooLargeForATreeIsRefusedAndABodyPastItsLimitIsNotWri
 
     // Each "&" is written "&amp;": the body is five times the page.
     const auto document = HtmlDocument::Parse("<p>" + std::string(200'000, '&'));
-    const platform::HtmlElement *body = document->All().Item(2);
+    const web::HtmlElement *body = document->All().Item(2);
     ASSERT_EQ(body->tagName(), "BODY");
     EXPECT_FALSE(body->InnerHtmlWithin(999'999));
     EXPECT_EQ(body->InnerHtmlWithin(1'000'007)->size(), 1'000'007);

@@ -49,8 +49,8 @@ TEST(MarkupDepth, StopsPastTheLimit)
 // (which grows with the square of the depth); ordinary depths are parsed as sent.
 TEST(MarkupDepth, TooDeepABodyBecomesAnErrorPage)
 {
-    using platform::PageLoader;
-    const auto bodyOf = [](const platform::HtmlDocument &document) {
+    using web::PageLoader;
+    const auto bodyOf = [](const web::HtmlDocument &document) {
         for (int i = 0; i < document.All().Length(); ++i)
             if (document.All().Item(i)->tagName() == "BODY")
                 return document.All().Item(i)->innerhtml();

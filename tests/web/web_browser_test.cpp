@@ -7,7 +7,7 @@
 #include "screener-sim/ScreenerServer.h"
 #include "web/WebBrowser.h"
 
-using platform::WebBrowser;
+using web::WebBrowser;
 using screener_sim::ScreenerServer;
 
 namespace {
@@ -125,7 +125,7 @@ TEST_F(WebBrowserTest, BinaryNoiseStillGivesADocument)
 TEST_F(WebBrowserTest, ANewNavigationAbandonsThePendingOneAndKeepsTheOldPageUntilThen)
 {
     Load(sim.ResultPageAddress(1));
-    const platform::HtmlDocument *first = browser.Document();
+    const web::HtmlDocument *first = browser.Document();
 
     sim.Faults().HangRows = {21};
     Completions completions(browser);
