@@ -11,8 +11,8 @@ PageFetcher::PageFetcher(web::PageLoader &loader, QObject *parent)
     : QObject(parent), loader(loader), settleRoundMs(SettleRoundMs())
 {
     loader.SetMaxPageBytes(MaxPageBytes);
-    connect(&loader, &web::PageLoader::DocumentComplete, this,
-            &PageFetcher::OnDocumentComplete, Qt::DirectConnection);
+    connect(&loader, &web::PageLoader::DocumentComplete, this, &PageFetcher::OnDocumentComplete,
+            Qt::DirectConnection);
 }
 
 void PageFetcher::OnDocumentComplete(QObject *, QString &address)
@@ -78,8 +78,7 @@ bool PageFetcher::NavigateAndWait(const QString &address)
     uint32_t start = clock.TickCount();
     cancelled = false;
     completedUrl.clear();
-    loader.Navigate(address,
-                    web::PageLoader::NoReadFromCache | web::PageLoader::NoWriteToCache);
+    loader.Navigate(address, web::PageLoader::NoReadFromCache | web::PageLoader::NoWriteToCache);
     for (;;) {
         if (!completedUrl.isEmpty())
             return lastLoadCompleted = true;

@@ -7,8 +7,8 @@
 #include "screener-sim/ScreenerServer.h"
 #include "web/WebBrowser.h"
 
-using web::WebBrowser;
 using screener_sim::ScreenerServer;
+using web::WebBrowser;
 
 namespace {
 
