@@ -1,6 +1,7 @@
 #include "app/ResultPageParser.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/HtmlEntities.h"
 #include "store/MdlHelpers.h"
@@ -210,9 +211,8 @@ double CellNumber(QStringView cell, int field)
     return MdlHelpers::ParseLeadingNumber(cell) * scale;
 }
 
-StockRecord RecordFromRow(QStringView row)
+StockRecord RecordFromFields(const Module1::RecordFields &fields)
 {
-    const Module1::RecordFields fields = Module1::SplitFields(row);
     StockRecord record;
     for (int i = 0; i < StockRecord::TextFieldCount; ++i)
         record.TextField(i) = CleanCell(fields[i]);
@@ -221,21 +221,17 @@ StockRecord RecordFromRow(QStringView row)
         record.NumberField(i) = CellNumber(fields[i], i);
     return record;
 }
-}  // namespace
 
-bool HasResultTable(const QString &pageText)
+StockRecord RecordFromRow(QStringView row)
 {
-    qsizetype from = 0, to = 0;
-    return TableCut(pageText, from, to);
+    return RecordFromFields(Module1::SplitFields(row));
 }
 
-std::vector<StockRecord> ResultPageRecords(const QString &pageText, int limit, int *beyond)
+// The rows by text replacement, step by step: any page, however its markup runs.
+std::vector<StockRecord> RecordsByReplacement(QStringView cut, int limit, int *beyond)
 {
     std::vector<StockRecord> records;
-    qsizetype from = 0, to = 0;
-    if (!TableCut(pageText, from, to))
-        return records;
-    QString s = MarkRowsAndCells(QStringView(pageText).mid(from, to - from));
+    QString s = MarkRowsAndCells(cut);
     s = MdlHelpers::StripTags(s, QString());
 
     // The text before the first row marker is no row.
@@ -255,6 +251,182 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText, int limit, i
         at = next;
     }
     return records;
+}
+
+// The same rows in one walk over the cut, for markup of the usual shape: the cell texts are
+// gathered into one buffer and the places of the field separators and row markers noted, as
+// the replacements and the tag removal would leave them. The walk gives up (and the page takes
+// the replacements) where its text could make markers of its own or where tag removal would
+// reach across the markup it replaces: a "^" or "~" in the text, a CR without its LF, a "<"
+// whose tag does not close before the next "<".
+class RowWalk {
+public:
+    bool Walk(QStringView cut);
+    qsizetype RowCount() const { return static_cast<qsizetype>(rowStarts.size()); }
+    Module1::RecordFields Fields(qsizetype row) const;
+
+private:
+    static bool StartsAt(const char16_t *p, qsizetype n, qsizetype at, std::u16string_view s)
+    {
+        return n - at >= static_cast<qsizetype>(s.size()) && std::equal(s.begin(), s.end(), p + at);
+    }
+    static qsizetype Find(const char16_t *p, qsizetype n, qsizetype from, char16_t c)
+    {
+        const char16_t *found = std::find(p + from, p + n, c);
+        return found == p + n ? -1 : found - p;
+    }
+    static qsizetype TagAt(const char16_t *p, qsizetype n, qsizetype at, std::u16string_view name);
+    static qsizetype PairAt(const char16_t *p, qsizetype n, qsizetype at, std::u16string_view first,
+                            std::u16string_view second);
+
+    std::vector<char16_t> text;
+    qsizetype textSize = 0;
+    std::vector<qsizetype> separators;     // where a field ends in text
+    std::vector<qsizetype> rowStarts;      // where a row starts in text
+    std::vector<qsizetype> rowSeparators;  // index of a row's first separator
+};
+
+qsizetype RowWalk::TagAt(const char16_t *p, qsizetype n, qsizetype at, std::u16string_view name)
+{
+    if (!StartsAt(p, n, at, name))
+        return 0;
+    const qsizetype after = at + static_cast<qsizetype>(name.size());
+    if (after >= n)
+        return 0;
+    if (p[after] == u'>')
+        return after + 1 - at;
+    if (!IsBlank(p[after]))
+        return 0;
+    const qsizetype close = Find(p, n, after, u'>');
+    return close < 0 ? 0 : close + 1 - at;
+}
+
+qsizetype RowWalk::PairAt(const char16_t *p, qsizetype n, qsizetype at, std::u16string_view first,
+                          std::u16string_view second)
+{
+    if (!StartsAt(p, n, at, first))
+        return 0;
+    qsizetype next = at + static_cast<qsizetype>(first.size());
+    while (next < n && IsBlank(p[next])) ++next;
+    return StartsAt(p, n, next, second) ? next + static_cast<qsizetype>(second.size()) - at : 0;
+}
+
+bool RowWalk::Walk(QStringView cut)
+{
+    const char16_t *const p = cut.utf16();
+    const qsizetype n = cut.size();
+    // Nothing is ever added: the texts are what is left of the cut.
+    if (static_cast<qsizetype>(text.size()) < n)
+        text.resize(static_cast<std::size_t>(n));
+    char16_t *const out = text.data();
+    separators.clear();
+    rowStarts.clear();
+    rowSeparators.clear();
+    qsizetype w = 0;
+    // Where the text written since the last marker or removed tag begins: blanks removed before
+    // a cell and spaces trimmed at the end never reach back past it.
+    qsizetype tail = 0;
+    for (qsizetype at = 0; at < n; ++at) {
+        const char16_t c = p[at];
+        if (c != u'<' && c != u'\r' && c != u'^' && c != u'~') {
+            out[w++] = c;
+            continue;
+        }
+        if (c == u'\r') {
+            if (at + 1 < n && p[at + 1] == u'\n') {
+                ++at;
+                continue;
+            }
+            return false;
+        }
+        if (c != u'<')
+            return false;
+        qsizetype length = 0;
+        if ((length = PairAt(p, n, at, u"</FONT>", u"</TD>")) > 0) {
+            separators.push_back(w);
+            tail = w;
+        } else if ((length = TagAt(p, n, at, u"<TR")) > 0) {
+            rowStarts.push_back(w);
+            rowSeparators.push_back(static_cast<qsizetype>(separators.size()));
+            tail = w;
+        } else if ((length = TagAt(p, n, at, u"<TD")) > 0) {
+            while (w > tail && IsBlank(out[w - 1])) --w;
+            qsizetype font = at + length;
+            while (font < n && IsBlank(p[font])) ++font;
+            const qsizetype fontLength = TagAt(p, n, font, u"<FONT");
+            if (fontLength > 0)
+                length = font + fontLength - at;
+        } else {
+            // Any other tag goes, up to its ">".
+            qsizetype close = at + 1;
+            while (close < n && p[close] != u'>' && p[close] != u'<') ++close;
+            if (close == n || p[close] == u'<')
+                return false;
+            tail = w;
+            length = close + 1 - at;
+        }
+        at += length - 1;
+    }
+    while (w > tail && out[w - 1] == u' ') --w;
+    textSize = w;
+    return true;
+}
+
+Module1::RecordFields RowWalk::Fields(qsizetype row) const
+{
+    const auto r = static_cast<std::size_t>(row);
+    const qsizetype end = r + 1 < rowStarts.size() ? rowStarts[r + 1] : textSize;
+    const qsizetype lastSeparator =
+        r + 1 < rowStarts.size() ? rowSeparators[r + 1] : static_cast<qsizetype>(separators.size());
+    Module1::RecordFields fields;
+    qsizetype from = rowStarts[r];
+    qsizetype separator = rowSeparators[r];
+    for (QStringView &field : fields) {
+        if (separator == lastSeparator) {
+            field = QStringView(text.data() + from, end - from);
+            break;
+        }
+        const qsizetype to = separators[static_cast<std::size_t>(separator++)];
+        field = QStringView(text.data() + from, to - from);
+        from = to;
+    }
+    return fields;
+}
+}  // namespace
+
+bool HasResultTable(const QString &pageText)
+{
+    qsizetype from = 0, to = 0;
+    return TableCut(pageText, from, to);
+}
+
+std::vector<StockRecord> ResultPageRecords(const QString &pageText, int limit, int *beyond)
+{
+    qsizetype from = 0, to = 0;
+    if (!TableCut(pageText, from, to))
+        return {};
+    const QStringView cut = QStringView(pageText).mid(from, to - from);
+    thread_local RowWalk walk;
+    if (!walk.Walk(cut))
+        return RecordsByReplacement(cut, limit, beyond);
+    const qsizetype rows = walk.RowCount();
+    const qsizetype made = std::min<qsizetype>(rows, std::max(limit, 0));
+    if (beyond)
+        *beyond += static_cast<int>(rows - made);
+    std::vector<StockRecord> records;
+    records.reserve(static_cast<std::size_t>(made));
+    for (qsizetype row = 0; row < made; ++row)
+        records.push_back(RecordFromFields(walk.Fields(row)));
+    return records;
+}
+
+std::vector<StockRecord> ResultPageRecordsByReplacement(const QString &pageText, int limit,
+                                                        int *beyond)
+{
+    qsizetype from = 0, to = 0;
+    if (!TableCut(pageText, from, to))
+        return {};
+    return RecordsByReplacement(QStringView(pageText).mid(from, to - from), limit, beyond);
 }
 
 int ParseResultPage(const QString &pageText, int k, int *leftOut)

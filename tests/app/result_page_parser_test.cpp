@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "app/ResultPageParser.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
@@ -198,4 +200,68 @@ TEST_F(ResultPageParser, StopsAtTheTableLimitAndCountsWhatWasLeftOut)
     EXPECT_EQ(Stocks().Count(), StockTable::MaxRecords);
     EXPECT_EQ(Stocks()[StockTable::MaxRecords - 1].Symbol, "S1");
     Stocks().Clear();
+}
+
+TEST_F(ResultPageParser, OneWalkGivesTheRecordsOfTheReplacements)
+{
+    // Pages pieced together at random from markup and texts that move fields when handled
+    // carelessly: the one walk must give exactly the records (and the count of rows left out)
+    // of the step-by-step replacements, or leave the page to them.
+    const QStringList usual = {"<TR>",
+                               "<TR bgcolor=x>",
+                               "<TD>",
+                               "<TD nowrap>",
+                               "<FONT face=arial size=-1>",
+                               "<FONT>",
+                               "</FONT>",
+                               "</TD>",
+                               "</FONT></TD>",
+                               "</FONT> \r\n </TD>",
+                               "</TR>",
+                               "<B>",
+                               "</B>",
+                               "<TRACK>",
+                               "<TDX>",
+                               "<FONTS>",
+                               " ",
+                               "  ",
+                               "\t",
+                               "\r\n",
+                               "\n",
+                               ">",
+                               "AB c",
+                               "O'NEIL x",
+                               "1,234.5M",
+                               "2.1B",
+                               "-2.5%",
+                               "%",
+                               "&amp;",
+                               "&nbsp;",
+                               "&#126;!@",
+                               "0.35",
+                               ",",
+                               "M",
+                               "@",
+                               "!",
+                               QString::fromUtf16(u"\u00A0\u00E9 ")};
+    const QStringList odd = {"<",  "<TR ", "<TD ", "<FONT ", "\r",  "^",
+                             "%^", "^^&",  "~",    "~!",     "~!@", "%^^&%^%^"};
+    std::mt19937 random(20260);
+    for (int n = 0; n < 3000; ++n) {
+        const bool walkable = n % 3 != 0;
+        QString cut;
+        const int pieces = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < pieces; ++i) {
+            const bool fromOdd = !walkable && random() % 4 == 0;
+            const QStringList &from = fromOdd ? odd : usual;
+            cut += from[static_cast<qsizetype>(random() % from.size())];
+        }
+        const QString page = Page(cut);
+        const int limit = random() % 4 == 0 ? static_cast<int>(random() % 3) : 1000;
+        int beyond = 0, beyondByReplacement = 0;
+        const std::vector<StockRecord> records = ResultPageRecords(page, limit, &beyond);
+        ASSERT_EQ(records, ResultPageRecordsByReplacement(page, limit, &beyondByReplacement))
+            << cut.toStdString();
+        ASSERT_EQ(beyond, beyondByReplacement) << cut.toStdString();
+    }
 }
