@@ -322,6 +322,16 @@ public:
     Outcome Walk(QStringView page, qsizetype from);
     qsizetype RowCount() const { return static_cast<qsizetype>(rowStarts.size()); }
     Module1::RecordFields Fields(qsizetype row) const;
+    // Gives back the room a page far larger than a result page took.
+    void Release()
+    {
+        if (text.size() > LargestKept) {
+            text = {};
+            separators = {};
+            rowStarts = {};
+            rowSeparators = {};
+        }
+    }
 
 private:
     // Whether the literal s (case-sensitive) stands at p[at]; the walk reads from p[0] to p[n).
@@ -389,6 +399,7 @@ private:
         return -1;
     }
 
+    static constexpr std::size_t LargestKept = 1 << 20;
     std::vector<char16_t> text;
     qsizetype textSize = 0;
     std::vector<qsizetype> separators;     // where a field ends in text
@@ -527,13 +538,12 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText, int limit, i
     if (header < 0)
         return {};
     thread_local RowWalk walk;
-    switch (walk.Walk(pageText, header + length)) {
-        case RowWalk::NoTable:
+    const RowWalk::Outcome outcome = walk.Walk(pageText, header + length);
+    if (outcome != RowWalk::Rows) {
+        walk.Release();
+        if (outcome == RowWalk::NoTable)
             return {};
-        case RowWalk::Unusual:
-            return ResultPageRecordsByReplacement(pageText, limit, beyond);
-        case RowWalk::Rows:
-            break;
+        return ResultPageRecordsByReplacement(pageText, limit, beyond);
     }
     const qsizetype rows = walk.RowCount();
     const qsizetype made = std::min<qsizetype>(rows, std::max(limit, 0));
@@ -543,6 +553,7 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText, int limit, i
     records.reserve(static_cast<std::size_t>(made));
     for (qsizetype row = 0; row < made; ++row)
         records.push_back(RecordFromFields(walk.Fields(row)));
+    walk.Release();
     return records;
 }
 
