@@ -1,5 +1,6 @@
 #include "BenchGrid.h"
 
+#include "app/StockColumns.h"
 #include "grid/LynxGrid.h"
 #include "platform/ControlHost.h"
 #include "platform/SettingsStore.h"
@@ -21,12 +22,7 @@ void AddMainWindowColumns(LynxGrid &grid)
     grid.SetRedraw(false);
     grid.SetScaleUnits(3);
     grid.SetRowHeightMin(20);
-    grid.AddColumn("Symbol", 100);
-    grid.AddColumn("Company", 280, 4);
-    grid.AddColumn("Price", 80, 6, TypeNumber);
-    grid.AddColumn("Industry", 200);
-    for (const char *caption : {"Market Cap", "Beta", "PE", "P/B", "P/S"})
-        grid.AddColumn(caption, 70, 6, TypeNumber);
+    StockColumns::AddTo(grid, StockColumns::RecordOnly());
     grid.SetRedraw(true);
 }
 

@@ -11,7 +11,7 @@ namespace bench {
 // units 3, rows at least 20 pixels high), 1000 x 600 pixels.
 void StartLikeTheMainWindow(LynxGrid &grid, platform::ControlHost &host);
 
-// The main window's nine columns: Symbol, Company, Price, Industry and five number columns.
+// The main window's nine record columns (StockColumns::RecordOnly).
 void AddMainWindowColumns(LynxGrid &grid);
 
 }  // namespace bench

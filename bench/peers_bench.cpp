@@ -59,6 +59,7 @@
 #include "BenchGrid.h"
 #include "app/PriceText.h"
 #include "app/ResultPageParser.h"
+#include "app/StockColumns.h"
 #include "grid/GridSort.h"
 #include "grid/LynxGrid.h"
 #include "platform/ControlHost.h"
@@ -70,13 +71,10 @@
 namespace {
 
 constexpr int Records = StockTable::MaxRecords;
-// The peers' copy of the main window's columns (bench::AddMainWindowColumns).
-constexpr int Columns = 9;
-const int ColumnWidths[Columns] = {100, 280, 80, 200, 70, 70, 70, 70, 70};
-const char *const Captions[Columns] = {"Symbol", "Company", "Price", "Industry", "Market Cap",
-                                       "Beta",   "PE",      "P/B",   "P/S"};
-constexpr int PriceColumn = 2;
-constexpr int IndustryColumn = 3;
+// The main window's columns a record fills (bench::AddMainWindowColumns builds ours from them).
+constexpr int Columns = StockColumns::RecordColumns;
+constexpr int PriceColumn = StockColumns::Price;
+constexpr int IndustryColumn = StockColumns::Industry;
 constexpr int ViewWidth = 1000;
 constexpr int ViewHeight = 600;
 constexpr int RowPixels = 20;
@@ -453,7 +451,9 @@ void SetUpView(View &view)
 
 void SizeColumns(QTableView &view)
 {
-    for (int c = 0; c < Columns; ++c) view.horizontalHeader()->resizeSection(c, ColumnWidths[c]);
+    const auto columns = StockColumns::RecordOnly();
+    for (int c = 0; c < Columns; ++c)
+        view.horizontalHeader()->resizeSection(c, static_cast<int>(columns[c].Width));
 }
 
 // A QTableWidget item of a number column sorts by the number it shows.
@@ -478,8 +478,9 @@ public:
     {
         SetUpView(*this);
         setColumnCount(Columns);
+        const auto columns = StockColumns::RecordOnly();
         QStringList captions;
-        for (const char *caption : Captions) captions << caption;
+        for (const StockColumns::Column &c : columns) captions << c.Caption;
         setHorizontalHeaderLabels(captions);
         SizeColumns(*this);
         show();
@@ -514,7 +515,7 @@ public:
 QVariant Caption(int section, Qt::Orientation orientation, int role)
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < Columns)
-        return QString::fromLatin1(Captions[section]);
+        return QString::fromLatin1(StockColumns::RecordOnly()[section].Caption);
     return {};
 }
 

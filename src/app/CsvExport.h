@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 // The text of an exported list: one line per row, every cell in double quotes and followed by a
 // comma, every line ending with CR LF. A double quote inside a cell is doubled, as spreadsheets
@@ -10,13 +11,14 @@ namespace CsvExport {
 
 void AppendCell(QString &out, QStringView text);
 
-// rows x (cols + 1) cells read through cellText(row, col), row by row.
+// The cells of `columns` (in that order) of each row, read through cellText(row, col), row by
+// row.
 template <class CellText>
-QString Text(int rows, int cols, CellText &&cellText)
+QString Text(int rows, const std::vector<int> &columns, CellText &&cellText)
 {
     QString out;
     for (int row = 0; row < rows; ++row) {
-        for (int col = 0; col <= cols; ++col) AppendCell(out, cellText(row, col));
+        for (const int col : columns) AppendCell(out, cellText(row, col));
         out += QStringLiteral("\r\n");
     }
     return out;

@@ -18,6 +18,7 @@ const QString Height = QStringLiteral("Window/Height");
 const QString Maximized = QStringLiteral("Window/Maximized");
 const QString Widths = QStringLiteral("Grid/ColumnWidths");
 const QString Order = QStringLiteral("Grid/ColumnOrder");
+const QString Hidden = QStringLiteral("Grid/HiddenColumns");
 const QString SortColumn = QStringLiteral("Grid/SortColumn");
 const QString SortState = QStringLiteral("Grid/SortState");
 const QString SubSortColumn = QStringLiteral("Grid/SubSortColumn");
@@ -40,8 +41,9 @@ std::optional<int> IntAt(const QSettings &settings, const QString &key)
     return WholeNumber(value.toString());
 }
 
-// A comma-separated list of exactly `count` whole numbers; empty for anything else.
-std::vector<int> IntsAt(const QSettings &settings, const QString &key, int count)
+// A comma-separated list of whole numbers, at least `least` and at most `most` of them; empty
+// for anything else.
+std::vector<int> IntsAt(const QSettings &settings, const QString &key, int least, int most)
 {
     const QVariant value = settings.value(key);
     QStringList texts;
@@ -49,7 +51,7 @@ std::vector<int> IntsAt(const QSettings &settings, const QString &key, int count
         texts = value.toStringList();
     else if (value.typeId() == QMetaType::QString)
         texts << value.toString();
-    if (texts.size() != count)
+    if (texts.size() < least || texts.size() > most)
         return {};
     std::vector<int> numbers;
     for (const QString &t : texts) {
@@ -84,6 +86,16 @@ bool IsPermutation(std::vector<int> order)
         if (order[i] != static_cast<int>(i))
             return false;
     return true;
+}
+
+std::vector<int> HiddenOf(const QSettings &settings, int columns)
+{
+    std::vector<int> hidden = IntsAt(settings, Hidden, 1, columns - 1);
+    std::sort(hidden.begin(), hidden.end());
+    const bool fits = std::all_of(hidden.begin(), hidden.end(),
+                                  [columns](int slot) { return slot >= 0 && slot < columns; }) &&
+                      std::adjacent_find(hidden.begin(), hidden.end()) == hidden.end();
+    return fits ? hidden : std::vector<int>();
 }
 
 GridSortChoice SortOf(const QSettings &settings, int columns)
@@ -126,13 +138,17 @@ MainWindowState Read(int columns)
         return state;
     state.Geometry = GeometryOf(settings);
     state.Maximized = settings.value(Maximized).toString() == QLatin1String("true");
-    state.ColumnWidths = IntsAt(settings, Widths, columns);
+    state.ColumnWidths = IntsAt(settings, Widths, 1, columns);
     if (std::any_of(state.ColumnWidths.begin(), state.ColumnWidths.end(),
                     [](int w) { return w <= 0 || w > MaxColumnWidth; }))
         state.ColumnWidths.clear();
-    state.ColumnOrder = IntsAt(settings, Order, columns);
+    state.ColumnOrder = IntsAt(settings, Order, 1, columns);
     if (!IsPermutation(state.ColumnOrder))
         state.ColumnOrder.clear();
+    else
+        for (int slot = static_cast<int>(state.ColumnOrder.size()); slot < columns; ++slot)
+            state.ColumnOrder.push_back(slot);
+    state.HiddenColumns = HiddenOf(settings, columns);
     state.Sort = SortOf(settings, columns);
     return state;
 }
@@ -157,6 +173,10 @@ bool Write(const MainWindowState &state)
     settings.setValue(Maximized, state.Maximized);
     settings.setValue(Widths, Texts(state.ColumnWidths));
     settings.setValue(Order, Texts(state.ColumnOrder));
+    if (state.HiddenColumns.empty())
+        settings.remove(Hidden);
+    else
+        settings.setValue(Hidden, Texts(state.HiddenColumns));
     settings.setValue(SortColumn, state.Sort.Column);
     settings.setValue(SortState, state.Sort.State);
     settings.setValue(SubSortColumn, state.Sort.SubColumn);

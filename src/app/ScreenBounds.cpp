@@ -12,6 +12,7 @@ const std::array<FilterField, ScreenFieldCount> Fields = {{
     {ScreenField::PE, "PE", "P/E", "", FieldSign::Any, 12, 1},
     {ScreenField::PB, "PB", "P/B", "", FieldSign::Any, 13, 1},
     {ScreenField::PS, "PS", "P/S", "", FieldSign::Any, 14, 1},
+    {ScreenField::ChangePercent, "ChgPct", "Chg %", "", FieldSign::Any, NoRecordField, 1},
 }};
 
 }  // namespace

@@ -6,11 +6,14 @@
 
 // The numbers a screen can bound besides the price, in the order the "More filters" area shows
 // them. A new field is one enumerator here and one row in FilterFields.
-enum class ScreenField { MarketCap, Beta, PE, PB, PS };
-inline constexpr int ScreenFieldCount = 5;
+enum class ScreenField { MarketCap, Beta, PE, PB, PS, ChangePercent };
+inline constexpr int ScreenFieldCount = 6;
 
 // What a field's value must be for a bound on it to make sense.
 enum class FieldSign { Any, NotNegative };
+
+// A field that no record holds: its value comes from the price history.
+inline constexpr int NoRecordField = -1;
 
 struct FilterField {
     ScreenField Field;
@@ -18,7 +21,7 @@ struct FilterField {
     const char *Label;  // beside its boxes, in messages and in the result line
     const char *Unit;   // beside the label in the area; empty for a plain ratio
     FieldSign Sign;
-    int RecordField;  // the StockRecord number it bounds
+    int RecordField;  // the StockRecord number it bounds; NoRecordField: the price history's
     double Divisor;   // from the record's value to the grid's (market cap in millions)
 };
 

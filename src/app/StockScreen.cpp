@@ -14,6 +14,7 @@ namespace {
 
 // A set bound made ready for the pass: open ends at infinity.
 struct ActiveBound {
+    ScreenField Field;
     int RecordField;
     double Divisor;
     double Min;
@@ -23,7 +24,8 @@ struct ActiveBound {
 
 }  // namespace
 
-Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *onlySymbols)
+Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *onlySymbols,
+              const OutsideValue &outsideValue)
 {
     constexpr double Infinity = std::numeric_limits<double>::infinity();
     ActiveBound active[ScreenFieldCount];
@@ -33,8 +35,12 @@ Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *on
         if (!b.IsSet())
             continue;
         // a minimum of 0 or below asks for the zeros too (a real beta of 0.00)
-        active[activeCount++] = {f.RecordField, f.Divisor, b.Min.value_or(-Infinity),
-                                 b.Max.value_or(Infinity), !(b.Min && *b.Min <= 0)};
+        active[activeCount++] = {f.Field,
+                                 f.RecordField,
+                                 f.Divisor,
+                                 b.Min.value_or(-Infinity),
+                                 b.Max.value_or(Infinity),
+                                 f.RecordField != NoRecordField && !(b.Min && *b.Min <= 0)};
     }
 
     Outcome outcome;
@@ -48,7 +54,13 @@ Outcome Apply(StockTable &table, const ScreenBounds &bounds, const SymbolSet *on
         bool missing = false;
         for (int i = 0; i < activeCount && !outside; ++i) {
             const ActiveBound &b = active[i];
-            double value = record.NumberField(b.RecordField);
+            double value = std::numeric_limits<double>::quiet_NaN();  // missing
+            if (b.RecordField != NoRecordField) {
+                value = record.NumberField(b.RecordField);
+            } else if (outsideValue) {
+                if (const std::optional<double> v = outsideValue(b.Field, record))
+                    value = *v;
+            }
             if (b.Divisor != 1)
                 value /= b.Divisor;
             if (value >= b.Min && value <= b.Max && !(value == 0 && b.ZeroIsMissing))
@@ -83,9 +95,12 @@ QString DescribeFilters(const ScreenBounds &bounds, NewOnly newOnly, const QLoca
         if (!b.IsSet())
             continue;
         const bool millions = f.Field == ScreenField::MarketCap;
+        const bool percent = f.Field == ScreenField::ChangePercent;
         const auto number = [&](double value) {
             const QString text = BoundText::Text(value, locale);
-            return millions ? QLatin1Char('$') + text + QLatin1Char('M') : text;
+            return millions  ? QLatin1Char('$') + text + QLatin1Char('M')
+                   : percent ? text + QLatin1Char('%')
+                             : text;
         };
         QString range;
         if (b.Min && b.Max)

@@ -13,10 +13,12 @@
 
 #include "app/AppTitle.h"
 #include "app/Artwork.h"
+#include "app/HistoryReader.h"
 #include "app/MoreFiltersArea.h"
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
 #include "app/ScreenerAddress.h"
+#include "app/StockColumns.h"
 #include "app/UpdateRunPanel.h"
 #include "app/WindowPlacement.h"
 #include "grid/LynxGrid.h"
@@ -50,20 +52,6 @@ const QString frmMain::SettingsResource = QStringLiteral(":/forms/frmMain.settin
 using MdlHelpers::CrLf;
 
 namespace {
-
-struct ColumnSpec {
-    const char *caption;
-    float width;
-    int alignment;
-    int dataType;
-};
-
-// The grid's nine columns; widths in pixels (the grid's ScaleUnits).
-constexpr ColumnSpec GridColumns[] = {
-    {"Symbol", 100, 4, TypeText},   {"Company", 280, 4, TypeText},     {"Price", 80, 6, TypeNumber},
-    {"Industry", 200, 4, TypeText}, {"Market Cap", 70, 6, TypeNumber}, {"Beta", 70, 6, TypeNumber},
-    {"PE", 70, 6, TypeNumber},      {"P/B", 70, 6, TypeNumber},        {"P/S", 70, 6, TypeNumber},
-};
 
 // The update reminder for the contents of time.txt (empty when missing).
 QString ReminderText(const QString &timeStamp)
@@ -100,6 +88,9 @@ void frmMain::ConnectHandlers()
     connect(ui.cmdSearchStock, &widgets::ButtonEx::Click, this, &frmMain::SearchStocks);
     connect(ui.chkNewOnly, &QCheckBox::clicked, this, &frmMain::NewOnlyClicked);
     connect(ui.LynxGrid1, &LynxGrid::SortComplete, this, &frmMain::RememberGridSort);
+    connect(ui.LynxGrid1, &LynxGrid::MouseDown, this, &frmMain::GridMouseDown);
+    connect(ui.LynxGrid1, &LynxGrid::DblClick, this, &frmMain::GridDoubleClick);
+    connect(ui.cmdHistory, &widgets::ButtonEx::Click, this, &frmMain::OpenHistory);
     connect(ui.ButtonEx6, &widgets::ButtonEx::Click, this, &frmMain::UpdateDataAction);
     for (int i = 0; i < 3; ++i)
         connect(ui.CmdHelpTip[i], &widgets::ButtonEx::Click, this,
@@ -142,9 +133,8 @@ void frmMain::Form_Load()
     LynxGrid &grid = *ui.LynxGrid1;
     grid.SetRedraw(false);
     grid.SetRowHeightMin(20);
-    for (const ColumnSpec &c : GridColumns)
-        grid.AddColumn(QString::fromLatin1(c.caption), c.width, c.alignment, c.dataType);
-    RestoreState(MainWindowSettings::Read(static_cast<int>(std::size(GridColumns))));
+    StockColumns::AddTo(grid, StockColumns::All());
+    RestoreState(MainWindowSettings::Read(static_cast<int>(StockColumns::All().size())));
     grid.SetRedraw(true);
 
     MakeFolders();
@@ -170,6 +160,9 @@ void frmMain::Form_Load()
     if (!damage.isEmpty())
         ShowWarning(damage + QStringLiteral("Update the data to replace the file."), this);
     run->LoadLastChanges();
+    run->SeedHistory();
+    SetPriceSeriesSource(HistoryReader::SeriesSource());
+    ReadHistory();
     LoadSavedScreens();
     SetMoreFiltersShown(false);
     SelectTab(0);
@@ -177,12 +170,13 @@ void frmMain::Form_Load()
 
 void frmMain::RestoreState(const MainWindowState &state)
 {
-    // Everything read has been checked against the nine columns: none of these can fail.
+    // Everything read has been checked against the grid's columns: none of these can fail.
     LynxGrid &grid = *ui.LynxGrid1;
     for (std::size_t slot = 0; slot < state.ColumnWidths.size(); ++slot)
         grid.SetColWidth(static_cast<int>(slot), static_cast<float>(state.ColumnWidths[slot]));
     if (!state.ColumnOrder.empty())
         grid.SetColumnOrder(state.ColumnOrder);
+    for (const int slot : state.HiddenColumns) grid.SetColVisible(slot, false);
     sortChoice = state.Sort;
     ApplySortChoice();
 
@@ -207,6 +201,9 @@ MainWindowState frmMain::CurrentState() const
     for (int slot = 0; slot <= grid.Cols(); ++slot)
         state.ColumnWidths.push_back(static_cast<int>(grid.ColWidth(slot)));
     state.ColumnOrder = grid.ColumnOrder();
+    for (int slot = 0; slot <= grid.Cols(); ++slot)
+        if (!grid.ColVisible(slot))
+            state.HiddenColumns.push_back(slot);
     state.Sort = sortChoice;
     return state;
 }
@@ -310,8 +307,10 @@ UpdateOutcome frmMain::UpdateDataAction()
     // The update tells what changed since the list in data.dat, a timer's list among them.
     ReloadReplacedDatabase();
     const UpdateOutcome outcome = run->UpdateDataAction();
-    if (outcome == UpdateOutcome::Completed)
+    if (outcome == UpdateOutcome::Completed) {
         NoteDatabaseRead();
+        ReadHistory();
+    }
     return outcome;
 }
 
@@ -333,6 +332,12 @@ void frmMain::ReloadReplacedDatabase()
     NoteDatabaseRead();
     Module1::LoadStockDatabase();
     run->LoadLastChanges();
+    ReadHistory();
+}
+
+void frmMain::ReadHistory()
+{
+    SetHistoryFacts(HistoryReader::ReadFacts());
 }
 
 bool frmMain::event(QEvent *event)

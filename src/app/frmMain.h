@@ -2,11 +2,15 @@
 
 #include <QDateTime>
 #include <QLabel>
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
 
 #include "app/DataUpdateRun.h"
+#include "app/HistoryColumns.h"
+#include "app/HistoryFacts.h"
 #include "app/MainWindowSettings.h"
 #include "app/SavedScreens.h"
 #include "app/StockScreen.h"
@@ -19,6 +23,7 @@ class MultiDownloader;
 class PageFetcher;
 class QCheckBox;
 class QLineEdit;
+class frmPriceHistory;
 class QToolButton;
 class UpdateRunPanel;
 
@@ -69,6 +74,7 @@ struct frmMainControls {
     LynxGrid *LynxGrid1 = nullptr;
     QLabel *lblListStatus = nullptr;  // under the grid: how many stocks are listed, or why none
     std::array<ButtonEx *, 4> ListButtons{};  // ButtonEx2 to ButtonEx5
+    ButtonEx *cmdHistory = nullptr;           // beside More Info: the current stock's chart
     std::array<ButtonEx *, 3> CmdHelpTip{};   // CmdHelpTip1 to CmdHelpTip3
     ClickLabel *Label5 = nullptr;             // the vendor's web site
     ClickLabel *Image1 = nullptr;
@@ -85,7 +91,7 @@ struct frmMainControls {
 
 // The program's working window: the tabs, the price search and its grid, the data update with
 // its two bars, the about page. Creating it runs its load steps: caption, stacked panels,
-// headings, the grid's nine columns, the temp folder, data.dat, the first tab. Its described
+// headings, the grid's eleven columns, the temp folder, data.dat, the first tab. Its described
 // size is its minimum; the grid takes any room beyond it. The window's place and the grid's
 // columns and sort come back from zentrin.ini and go there again when the window closes.
 class frmMain : public QWidget {
@@ -128,6 +134,12 @@ public:
     // Rebuilds the grid from the records the last search marked, in table order, then sorts it
     // as the user last sorted it.
     void LoadDataToGrid();
+    // What the price history says of the listed stocks: "Chg %" and "Since" of the next fills;
+    // a grid that a search filled is filled again at once.
+    void SetHistoryFacts(HistoryFacts facts);
+    const HistoryFacts &History() const { return historyColumns.Facts(); }
+    // Where the "History" window reads a stock's prices; none set, it has no history to show.
+    void SetPriceSeriesSource(PriceSeriesSource source) { seriesSource = std::move(source); }
     // The grid's sort as the user last chose it; it outlives the fills and Remove All.
     const GridSortChoice &SortChoice() const { return sortChoice; }
 
@@ -149,6 +161,22 @@ public:
     void ExportCsv();
     // "More Info": the quote page of the current row's stock; nothing without a current row.
     void OpenQuotePage();
+    // "History" (and a double click on a row): the chart of the current row's stock over every
+    // snapshot, in a window of its own that the next stock reuses; nothing without a current
+    // row.
+    void OpenHistory();
+    // The chart window once opened, else nullptr.
+    frmPriceHistory *HistoryWindow() const { return historyWindow; }
+
+    // The menu a right click on the header row opens at `where` (screen coordinates): one
+    // checked entry per column shown, in the columns' order; the last shown column cannot be
+    // hidden. Not modal: it closes when an entry is chosen or the user clicks elsewhere.
+    void ShowColumnMenu(const QPoint &where);
+    // The open column menu, else nullptr.
+    QMenu *ColumnMenu() const { return columnMenu; }
+    // Shows or hides a column slot; the last shown column stays. Hidden columns are not
+    // exported either.
+    void SetColumnShown(int slot, bool shown);
 
     // The "Update Data" button: moves the pointer 22 pixels down, then runs the update; the
     // button is disabled while the run goes on.
@@ -177,6 +205,8 @@ private:
     void NewOnlyClicked();
     void QueueActivation();
     void RememberGridSort();
+    void GridMouseDown(short &button, short &shift, float &x, float &y);
+    void GridDoubleClick();
     void ShowListCount();
     void ApplySortChoice();
     void RestoreState(const MainWindowState &state);
@@ -190,6 +220,8 @@ private:
     // Loads data.dat and changes.txt again when another Zentrin (a timer's update) has replaced
     // data.dat since the window last read it.
     void ReloadReplacedDatabase();
+    // The price history's facts read again, after the start and after every new data.dat.
+    void ReadHistory();
     void NoteDatabaseRead();
 
     frmMainControls ui;
@@ -201,6 +233,11 @@ private:
     std::unique_ptr<DataUpdateRun> run;
     SavedScreens screens;
     StockScreen::Outcome lastSearch;
+    HistoryColumns historyColumns;
+    PriceSeriesSource seriesSource;
+    frmPriceHistory *historyWindow = nullptr;  // a child window, deleted with this one
+    QPointer<QMenu> columnMenu;                // deleted when it closes
+    bool pressedInHeader = false;              // the grid's last press
     // data.dat as the window last read or wrote it: its time and size
     QDateTime databaseTime;
     qint64 databaseSize = -1;

@@ -116,6 +116,7 @@ constexpr int GridTop = FiltersAreaTop;
 constexpr int GridHeight = 388;
 constexpr int ListStatusTop = GridTop + GridHeight + 4;
 constexpr int ListButtonsTop = ListStatusTop + 26;
+constexpr int HintLeft = 16 + 5 * 132 + 40;  // right of the help button
 
 }  // namespace
 
@@ -244,16 +245,21 @@ void frmMain::CreatePricePanel(QWidget *panel)
     for (int i = 0; i < 4; ++i)
         ui.ListButtons[i] = Button(panel, QStringLiteral("ButtonEx%1").arg(i + 2),
                                    QPoint(16 + i * 132, ListButtonsTop));
+    ui.cmdHistory =
+        Button(panel, QStringLiteral("cmdHistory"), QPoint(16 + 4 * 132, ListButtonsTop));
+    growth.Follow(ui.cmdHistory, Growth::MovesDown);
     ui.CmdHelpTip[2] =
-        Button(panel, QStringLiteral("CmdHelpTip3"), QPoint(16 + 4 * 132, ListButtonsTop));
+        Button(panel, QStringLiteral("CmdHelpTip3"), QPoint(16 + 5 * 132, ListButtonsTop));
     ui.CmdHelpTip[2]->resize(28, 25);
     for (QWidget *below : ui.ListButtons) growth.Follow(below, Growth::MovesDown);
     growth.Follow(ui.CmdHelpTip[2], Growth::MovesDown);
     QLabel *hint = Text(panel,
-                        QStringLiteral("Click a column heading to sort by it; hold Ctrl or Shift "
-                                       "to select several stocks."),
-                        QRect(WindowWidth - 476, ListButtonsTop + 4, 460, 18), LabelFont(8.25),
-                        QColor(96, 108, 128));
+                        QStringLiteral("Click a column heading to sort by it, right-click it to "
+                                       "choose the columns; hold Ctrl or Shift to select several "
+                                       "stocks."),
+                        QRect(HintLeft, ListButtonsTop - 3, WindowWidth - 16 - HintLeft, 32),
+                        LabelFont(8.25), QColor(96, 108, 128));
+    hint->setWordWrap(true);
     hint->setObjectName(QStringLiteral("Label2"));
     growth.Follow(hint, Growth::MovesRight | Growth::MovesDown);
 }

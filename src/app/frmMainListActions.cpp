@@ -85,9 +85,13 @@ void frmMain::ExportCsv()
         return;
 
     const LynxGrid &grid = *ui.LynxGrid1;
-    const QString text = CsvExport::Text(grid.ItemCount(), grid.Cols(), [&grid](int row, int col) {
-        return CellOrEmpty(grid, row, col);
-    });
+    // The columns the user keeps shown, in their slot order as before any were hidden.
+    std::vector<int> shown;
+    for (int slot = 0; slot <= grid.Cols(); ++slot)
+        if (grid.ColVisible(slot))
+            shown.push_back(slot);
+    const QString text = CsvExport::Text(
+        grid.ItemCount(), shown, [&grid](int row, int col) { return CellOrEmpty(grid, row, col); });
     if (!MdlHelpers::WriteTextFile(path, text, false)) {
         ShowWarning(QStringLiteral("The stock symbols could not be exported to ") + path +
                         QStringLiteral(".") + CrLf +

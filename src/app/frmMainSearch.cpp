@@ -6,6 +6,7 @@
 #include "app/ListStatusText.h"
 #include "app/PriceText.h"
 #include "app/Prompts.h"
+#include "app/StockColumns.h"
 #include "app/frmMain.h"
 #include "grid/LynxGrid.h"
 #include "platform/ControlError.h"
@@ -32,10 +33,7 @@ std::optional<double> RateOf(QLineEdit *box, const QString &name, QWidget *owner
 template <typename Step>
 void Try(Step &&step)
 {
-    try {
-        step();
-    } catch (const platform::ControlError &) {
-    }
+    platform::IgnoringControlErrors(step);
 }
 
 }  // namespace
@@ -70,7 +68,11 @@ void frmMain::SearchStocks()
     const bool newOnly = NewOnly();
     if (newOnly && run->LastChanges())
         for (const QString &symbol : run->LastChanges()->Entered) entered.insert(symbol);
-    lastSearch = StockScreen::Apply(Stocks(), *bounds, newOnly ? &entered : nullptr);
+    const HistoryFacts &facts = historyColumns.Facts();
+    const auto change = [&facts](ScreenField, const StockRecord &record) {
+        return PriceChangePercent(facts, record.Symbol, record.Price);
+    };
+    lastSearch = StockScreen::Apply(Stocks(), *bounds, newOnly ? &entered : nullptr, change);
     LoadDataToGrid();
     searched = true;
     UpdateMoreFiltersCaption();
@@ -99,13 +101,29 @@ void frmMain::NewOnlyClicked()
         SearchStocks();
 }
 
+void frmMain::SetHistoryFacts(HistoryFacts facts)
+{
+    historyColumns.SetFacts(std::move(facts));
+    // Worked out now, once per update, rather than by the first search after it.
+    const QString separator = QLocale().decimalPoint();
+    int index = 0;
+    if (!historyColumns.Empty())
+        for (const StockRecord &record : Stocks())
+            historyColumns.For(index++, record.Symbol, record.Price, separator);
+    if (searched)
+        LoadDataToGrid();
+}
+
 void frmMain::LoadDataToGrid()
 {
     LynxGrid &grid = *ui.LynxGrid1;
     const QString separator = QLocale().decimalPoint();
+    const bool history = !historyColumns.Empty();
+    int index = -1;
     Try([&] { grid.Clear(); });
     Try([&] { grid.SetRedraw(false); });
     for (const StockRecord &record : Stocks()) {
+        ++index;
         if (!record.Show)
             continue;
         int row = -1;
@@ -122,6 +140,14 @@ void frmMain::LoadDataToGrid()
         cell(6, amount(record.PE));
         cell(7, amount(record.PB));
         cell(8, amount(record.PS));
+        if (history) {
+            const HistoryColumns::Texts &texts =
+                historyColumns.For(index, record.Symbol, record.Price, separator);
+            if (!texts.Change.isEmpty())
+                cell(StockColumns::ChangePercent, texts.Change);
+            if (!texts.Since.isEmpty())
+                cell(StockColumns::Since, texts.Since);
+        }
     }
     Try([&] { grid.SetRedraw(true); });
     ApplySortChoice();

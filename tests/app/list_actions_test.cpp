@@ -144,11 +144,11 @@ TEST_F(ListActions, ExportWritesTheRowsAsShownAndReportsSuccess)
 
     const QString expected =
         Line(GridRow(0)) +
-        Line({"Q\"\"1", "Say \"\"Hi\"\", Inc.", "0.10", "", "", "", "", "", ""}) +
+        Line({"Q\"\"1", "Say \"\"Hi\"\", Inc.", "0.10", "", "", "", "", "", "", "", ""}) +
         Line(GridRow(2)) + "\r\n";
     EXPECT_EQ(folder.ReadBytes("out.csv"), expected.toLatin1());
     EXPECT_EQ(GridRow(0), QStringList({"S0", "Company 0", "1.00", "Gold", "1234.50", "0.00", "0.00",
-                                       "0.00", "0.00"}));
+                                       "0.00", "0.00", "", ""}));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Data succesfully exported to " + chosen);
     EXPECT_EQ(messages[0].icon, MessageIcon::Information);

@@ -10,8 +10,9 @@ using namespace mainwindowtest;
 
 namespace {
 
-const std::vector<int> DefaultWidths{100, 280, 80, 200, 70, 70, 70, 70, 70};
-const std::vector<int> AsAdded{0, 1, 2, 3, 4, 5, 6, 7, 8};
+const std::vector<int> DefaultWidths{100, 280, 80, 200, 70, 70, 70, 70, 70, 70, 80};
+const std::vector<int> AsAdded{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+constexpr int Columns = 11;
 
 std::vector<int> Widths(const LynxGrid &grid)
 {
@@ -79,7 +80,7 @@ TEST_F(MainWindow, RemembersItsPlaceColumnsAndSortAcrossRestarts)
     w.setGeometry(40, 30, 1200, 800);
     Grid().SetColWidth(1, 150);
     Grid().SetColWidth(8, 33);
-    Grid().SetColumnOrder({0, 2, 1, 3, 4, 5, 6, 7, 8});
+    Grid().SetColumnOrder({0, 2, 1, 3, 4, 5, 6, 7, 8, 10, 9});
     // a click on "Price" and a second one (descending), then Ctrl+click on "Symbol"
     Grid().Sort(2, 0, 0, 1);
     Ui().txtMinRate->setText("0");
@@ -93,10 +94,10 @@ TEST_F(MainWindow, RemembersItsPlaceColumnsAndSortAcrossRestarts)
 
     MainWindowState expected;
     expected.Geometry = QRect(40, 30, 1200, 800);
-    expected.ColumnWidths = {100, 150, 80, 200, 70, 70, 70, 70, 33};
-    expected.ColumnOrder = {0, 2, 1, 3, 4, 5, 6, 7, 8};
+    expected.ColumnWidths = {100, 150, 80, 200, 70, 70, 70, 70, 33, 70, 80};
+    expected.ColumnOrder = {0, 2, 1, 3, 4, 5, 6, 7, 8, 10, 9};
     expected.Sort = {2, 0, 0, 1};
-    EXPECT_EQ(MainWindowSettings::Read(9), expected);
+    EXPECT_EQ(MainWindowSettings::Read(Columns), expected);
 
     frmMain &again = Open();
     EXPECT_EQ(again.geometry(), QRect(40, 30, 1200, 800));
@@ -115,7 +116,7 @@ TEST_F(MainWindow, RemembersItsPlaceColumnsAndSortAcrossRestarts)
     answers.push_back(MessageAnswer::Yes);
     again.close();
     expected.Maximized = true;
-    EXPECT_EQ(MainWindowSettings::Read(9), expected);
+    EXPECT_EQ(MainWindowSettings::Read(Columns), expected);
     frmMain &third = Open();
     EXPECT_TRUE(third.windowState().testFlag(Qt::WindowMaximized));
 }
@@ -144,15 +145,25 @@ TEST_F(MainWindow, DamagedSettingsGiveTheDefaultsAndAreRewrittenAtClose)
          DefaultWidths,
          AsAdded,
          {}},
+        // written by a Zentrin of nine columns: they keep their widths and order, the newer
+        // ones follow with their own
         {"fewer columns",
-         "[Grid]\nColumnWidths=120, 200, 80, 70, 70, 70, 70\nColumnOrder=6, 5, 4, 3, 2, 1, 0\n"
-         "SortColumn=8\nSortState=1\n",
+         "[Grid]\nColumnWidths=120, 200, 80, 70, 70, 70, 70, 70, 90\n"
+         "ColumnOrder=8, 7, 6, 5, 4, 3, 2, 1, 0\nSortColumn=8\nSortState=1\n",
+         false,
+         {120, 200, 80, 70, 70, 70, 70, 70, 90, 70, 80},
+         {8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 10},
+         {8, 1, -1, 1}},
+        {"more columns",
+         "[Grid]\nColumnWidths=1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\n"
+         "ColumnOrder=0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 10\nHiddenColumns=1, 12\n",
          false,
          DefaultWidths,
          AsAdded,
-         {8, 1, -1, 1}},
+         {}},
         {"widths of 0 or below",
-         "[Grid]\nColumnWidths=100, 0, 80, 200, 70, -5, 70, 70, 70\nSortColumn=9\nSortState=1\n",
+         "[Grid]\nColumnWidths=100, 0, 80, 200, 70, -5, 70, 70, 70, 70, 80\nSortColumn=11\n"
+         "SortState=1\nHiddenColumns=0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\n",
          false,
          DefaultWidths,
          AsAdded,
@@ -165,13 +176,13 @@ TEST_F(MainWindow, DamagedSettingsGiveTheDefaultsAndAreRewrittenAtClose)
          {}},
         {"not numbers",
          "[Window]\nLeft=abc\nTop=5\nWidth=1200\nHeight=800\nMaximized=maybe\n[Grid]\n"
-         "ColumnWidths=a, b, c, d, e, f, g, h, i\nSortColumn=2\nSortState=2\n",
+         "ColumnWidths=a, b, c, d, e, f, g, h, i\nSortColumn=2\nSortState=2\nHiddenColumns=x\n",
          false,
          DefaultWidths,
          AsAdded,
          {}},
         {"a repeated column",
-         "[Grid]\nColumnOrder=0, 0, 1, 2, 3, 4, 5, 6, 7\nSortColumn=3\nSortState=0\n"
+         "[Grid]\nColumnOrder=0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9\nSortColumn=3\nSortState=0\n"
          "SubSortColumn=3\nSubSortState=1\n",
          false,
          DefaultWidths,
@@ -198,12 +209,13 @@ TEST_F(MainWindow, DamagedSettingsGiveTheDefaultsAndAreRewrittenAtClose)
         EXPECT_FALSE(w.windowState().testFlag(Qt::WindowMaximized));
         EXPECT_EQ(Widths(Grid()), c.widths);
         EXPECT_EQ(Grid().ColumnOrder(), c.order);
+        for (int slot = 0; slot < Columns; ++slot) EXPECT_TRUE(Grid().ColVisible(slot)) << slot;
         EXPECT_EQ(w.SortChoice(), c.sort);
         EXPECT_TRUE(messages.empty());
 
         answers.push_back(MessageAnswer::Yes);
         w.close();
-        const MainWindowState written = MainWindowSettings::Read(9);
+        const MainWindowState written = MainWindowSettings::Read(Columns);
         EXPECT_EQ(written.Geometry, placed);
         EXPECT_EQ(written.ColumnWidths, c.widths);
         EXPECT_EQ(written.ColumnOrder, c.order);

@@ -30,19 +30,20 @@ TEST_F(MainWindow, LoadPreparesTheWindowFromItsSavedSettings)
     EXPECT_EQ(Ui().picC[0]->parentWidget()->children().last(), Ui().picC[0]);
 
     // the grid's columns, sized in pixels
-    const QStringList captions{"Symbol", "Company", "Price", "Industry", "Market Cap",
-                               "Beta",   "PE",      "P/B",   "P/S"};
-    const std::vector<float> widths{100, 280, 80, 200, 70, 70, 70, 70, 70};
-    ASSERT_EQ(Grid().Cols(), 8);
+    const QStringList captions{"Symbol", "Company", "Price", "Industry", "Market Cap", "Beta",
+                               "PE",     "P/B",     "P/S",   "Chg %",    "Since"};
+    const std::vector<float> widths{100, 280, 80, 200, 70, 70, 70, 70, 70, 70, 80};
+    ASSERT_EQ(Grid().Cols(), 10);
     EXPECT_EQ(Grid().ScaleUnits(), 3);
     EXPECT_TRUE(Grid().MultiSelect());
     EXPECT_EQ(Grid().RowHeightMin(), 20);
-    for (int c = 0; c <= 8; ++c) {
-        const bool text = c == 0 || c == 1 || c == 3;
+    for (int c = 0; c <= 10; ++c) {
+        const bool text = c == 0 || c == 1 || c == 3 || c == 10;
         EXPECT_EQ(Grid().ColHeading(c), captions[c]);
         EXPECT_EQ(Grid().ColWidth(c), widths[static_cast<size_t>(c)]) << c;
         EXPECT_EQ(Grid().ColAlignment(c), text ? 4 : 6) << c;
-        EXPECT_EQ(Grid().ColType(c), text ? TypeText : TypeNumber) << c;
+        EXPECT_EQ(Grid().ColType(c), c == 10 ? TypeDate : text ? TypeText : TypeNumber) << c;
+        EXPECT_TRUE(Grid().ColVisible(c));
     }
     EXPECT_EQ(Grid().font().family(), "MS Sans Serif");
     // the classic names are drawn in the sans font the setup installs

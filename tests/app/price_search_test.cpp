@@ -182,9 +182,9 @@ TEST_F(MainWindow, GridCellsShowTheRecordAsText)
     window->SearchStocks();
     ASSERT_EQ(Grid().ItemCount(), 2);
     EXPECT_EQ(GridRow(0), QStringList({"ABCD", "Acme & Sons Mining", "0.35", "Gold", "1234.50",
-                                       "0.00", "-3.46", "1.00", "12.50"}));
+                                       "0.00", "-3.46", "1.00", "12.50", "", ""}));
     EXPECT_EQ(GridRow(1), QStringList({"EFG", "EFG Corp", "5.00", "Gold", "0.00", "1.20", "0.00",
-                                       "0.13", "0.00"}));
+                                       "0.13", "0.00", "", ""}));
 
     // the decimal separator follows the locale
     QLocale::setDefault(QLocale(QLocale::German));
