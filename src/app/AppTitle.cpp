@@ -8,5 +8,11 @@ QString &Title()
 }
 }  // namespace
 
-QString AppTitle() { return Title(); }
-void SetAppTitle(const QString &title) { Title() = title; }
+QString AppTitle()
+{
+    return Title();
+}
+void SetAppTitle(const QString &title)
+{
+    Title() = title;
+}

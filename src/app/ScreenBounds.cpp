@@ -6,8 +6,7 @@ namespace {
 
 // Field indices as StockRecord numbers them.
 const std::array<FilterField, ScreenFieldCount> Fields = {{
-    {ScreenField::MarketCap, "MarketCap", "Market Cap", "$M", FieldSign::NotNegative, 6,
-     1000000},
+    {ScreenField::MarketCap, "MarketCap", "Market Cap", "$M", FieldSign::NotNegative, 6, 1000000},
     {ScreenField::Beta, "Beta", "Beta", "", FieldSign::Any, 9, 1},
     {ScreenField::PE, "PE", "P/E", "", FieldSign::Any, 12, 1},
     {ScreenField::PB, "PB", "P/B", "", FieldSign::Any, 13, 1},

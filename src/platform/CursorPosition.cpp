@@ -12,7 +12,10 @@ CursorService &Service()
 }
 }  // namespace
 
-QPoint CursorPosition() { return Service().get ? Service().get() : QCursor::pos(); }
+QPoint CursorPosition()
+{
+    return Service().get ? Service().get() : QCursor::pos();
+}
 
 void SetCursorPosition(const QPoint &position)
 {
@@ -22,6 +25,9 @@ void SetCursorPosition(const QPoint &position)
         QCursor::setPos(position);
 }
 
-void SetCursorService(CursorService service) { Service() = std::move(service); }
+void SetCursorService(CursorService service)
+{
+    Service() = std::move(service);
+}
 
 }  // namespace platform

@@ -14,10 +14,14 @@ MessageHandler &Handler()
 QMessageBox::Icon ToQt(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -36,6 +40,9 @@ MessageAnswer ShowMessage(const MessageRequest &request, QWidget *owner)
     return answer == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Yes;
 }
 
-void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+void SetMessageHandler(MessageHandler handler)
+{
+    Handler() = std::move(handler);
+}
 
 }  // namespace platform

@@ -93,7 +93,8 @@ TEST_F(MainWindow, ScreenshotAfterASearch)
 
 // New only pressed after a search, and the "Data Updates" tab with the summary of the last
 // update, and the About tab: saved as main_window_new_only.png, main_window_updates.png and
-// main_window_about.png. No control of a panel covers another, and the status line has room for the longest summary.
+// main_window_about.png. No control of a panel covers another, and the status line has room for the
+// longest summary.
 TEST_F(MainWindow, ScreenshotsOfNewOnlyAndTheUpdateSummary)
 {
     SaveUniverse(400);
