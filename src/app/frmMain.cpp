@@ -13,6 +13,7 @@
 
 #include "app/AppTitle.h"
 #include "app/Artwork.h"
+#include "app/HistoryReader.h"
 #include "app/MoreFiltersArea.h"
 #include "app/PageFetcher.h"
 #include "app/Prompts.h"
@@ -159,6 +160,9 @@ void frmMain::Form_Load()
     if (!damage.isEmpty())
         ShowWarning(damage + QStringLiteral("Update the data to replace the file."), this);
     run->LoadLastChanges();
+    run->SeedHistory();
+    SetPriceSeriesSource(HistoryReader::SeriesSource());
+    ReadHistory();
     LoadSavedScreens();
     SetMoreFiltersShown(false);
     SelectTab(0);
@@ -303,8 +307,10 @@ UpdateOutcome frmMain::UpdateDataAction()
     // The update tells what changed since the list in data.dat, a timer's list among them.
     ReloadReplacedDatabase();
     const UpdateOutcome outcome = run->UpdateDataAction();
-    if (outcome == UpdateOutcome::Completed)
+    if (outcome == UpdateOutcome::Completed) {
         NoteDatabaseRead();
+        ReadHistory();
+    }
     return outcome;
 }
 
@@ -326,6 +332,12 @@ void frmMain::ReloadReplacedDatabase()
     NoteDatabaseRead();
     Module1::LoadStockDatabase();
     run->LoadLastChanges();
+    ReadHistory();
+}
+
+void frmMain::ReadHistory()
+{
+    SetHistoryFacts(HistoryReader::ReadFacts());
 }
 
 bool frmMain::event(QEvent *event)

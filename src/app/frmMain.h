@@ -220,6 +220,8 @@ private:
     // Loads data.dat and changes.txt again when another Zentrin (a timer's update) has replaced
     // data.dat since the window last read it.
     void ReloadReplacedDatabase();
+    // The price history's facts read again, after the start and after every new data.dat.
+    void ReadHistory();
     void NoteDatabaseRead();
 
     frmMainControls ui;

@@ -33,10 +33,7 @@ std::optional<double> RateOf(QLineEdit *box, const QString &name, QWidget *owner
 template <typename Step>
 void Try(Step &&step)
 {
-    try {
-        step();
-    } catch (const platform::ControlError &) {
-    }
+    platform::IgnoringControlErrors(step);
 }
 
 }  // namespace

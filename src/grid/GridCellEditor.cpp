@@ -11,11 +11,11 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
-#include "grid/GridEventGuard.h"
 #include "grid/GridKeyController.h"
 #include "grid/GridMessageHook.h"
 #include "grid/LynxGrid.h"
 #include "platform/Colors.h"
+#include "platform/ControlError.h"
 
 namespace lynx {
 
@@ -312,7 +312,7 @@ bool GridCellEditor::EndEdit()
         throw;
     }
     keys.ResumeRedraw();
-    grid.DrawGrid(true);
+    grid.DrawGridAlways();
     return true;
 }
 
@@ -362,7 +362,7 @@ bool GridCellEditor::eventFilter(QObject *watched, QEvent *event)
         // Over the grid the press that took the focus decides; elsewhere the edit is done.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && !grid.hook->MouseInside())
-            Guarded([this] { EndEdit(); });
+            platform::IgnoringControlErrors([this] { EndEdit(); });
     }
     return false;
 }

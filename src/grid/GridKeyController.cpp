@@ -85,23 +85,23 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
         case KeySpace:
             if (grid.props.CheckBoxes && row >= 0) {
                 step.ClearFirst = false;
-                grid.pointer.KeyHandled = true;
+                keyHandled = true;
                 model.ItemAtRow(row).Flags ^= ItemFlagChecked;
                 int checkedRow = row;
                 emit grid.ItemCheckToggled(checkedRow);
                 keyCode = 0;
-                grid.DrawGrid(savedRedraw);
+                savedRedraw ? grid.DrawGridAlways() : grid.DrawGrid();
             }
             break;
         case KeyA:
             if (ctrlHeld && multi) {
                 step.ClearFirst = false;
-                grid.pointer.KeyHandled = true;
+                keyHandled = true;
                 GridSelection::MarkRange(model, Mark::Select, 0, last);
                 emit grid.SelectionChanged();
                 keyCode = 0;
                 // Every row in view turns selected now, not at the next scroll.
-                grid.DrawGrid(savedRedraw);
+                savedRedraw ? grid.DrawGridAlways() : grid.DrawGrid();
             }
             break;
         case KeyArrowUp:
@@ -193,7 +193,7 @@ void GridKeyController::FollowUp(const Step &step)
     const bool moved =
         grid.SetCurrentCell(step.NewRow, step.NewCol, LynxGrid::Scrolling::EnsureVisible);
     if (moved || deselected || selected)
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
 }
 
 void GridKeyController::KeyPress(short keyAscii)
@@ -202,14 +202,14 @@ void GridKeyController::KeyPress(short keyAscii)
         return;
     if ((keyAscii == KeyEnter || keyAscii == KeyEsc) && (grid.props.EditTrigger & EditOnEnterOrEsc))
         return;
-    if (!grid.pointer.KeyHandled && !grid.editor->Editing())
+    if (!keyHandled && !grid.editor->Editing())
         grid.TypeAhead(QChar(static_cast<char16_t>(keyAscii)));
     emit grid.KeyPress(keyAscii);
 }
 
 void GridKeyController::KeyUp(short keyCode, short shift)
 {
-    grid.pointer.KeyHandled = false;
+    keyHandled = false;
     emit grid.KeyUp(keyCode, shift);
 }
 

@@ -35,6 +35,9 @@ private:
     void FollowUp(const Step &step);
 
     LynxGrid &grid;
+    // A key the table consumed (Space on a check box, Ctrl+A) until its release: its character
+    // feeds no type-ahead.
+    bool keyHandled = false;
     bool suspended = false;
     bool savedRedraw = true;
 };

@@ -3,8 +3,8 @@
 #include <QWheelEvent>
 
 #include "grid/GridCellEditor.h"
-#include "grid/GridEventGuard.h"
 #include "grid/LynxGrid.h"
+#include "platform/ControlError.h"
 
 namespace lynx {
 
@@ -21,7 +21,7 @@ void GridMessageHook::Install()
 bool GridMessageHook::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &grid)
-        Guarded([&] { Handle(event); });
+        platform::IgnoringControlErrors([&] { Handle(event); });
     return false;  // every event goes on to the window as it came
 }
 
@@ -31,13 +31,13 @@ void GridMessageHook::Handle(QEvent *event)
         case QEvent::FocusIn:
             if (grid.props.Enabled && !hasFocus) {
                 hasFocus = true;
-                grid.DrawGrid(true);
+                grid.DrawGridAlways();
             }
             break;
         case QEvent::FocusOut:
             if (grid.props.Enabled && hasFocus) {
                 hasFocus = false;
-                grid.DrawGrid(true);
+                grid.DrawGridAlways();
             }
             break;
         case QEvent::MouseMove:
@@ -49,14 +49,13 @@ void GridMessageHook::Handle(QEvent *event)
         case QEvent::Leave:
             if (mouseInside) {
                 mouseInside = false;
-                grid.pointer.HotHeaderColumn = -1;
-                grid.DrawGrid(true);
+                grid.DrawGridAlways();  // which also clears the hot header
                 emit grid.MouseLeave();
             }
             break;
         case QEvent::StyleChange:
         case QEvent::ThemeChange:
-            grid.DrawGrid(true);
+            grid.DrawGridAlways();
             emit grid.ThemeChanged();
             break;
         case QEvent::Wheel:
@@ -111,7 +110,7 @@ void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
             break;
         case ScrollRequest::EndScroll:
             if (!grid.props.ScrollTrack)
-                grid.DrawGrid(true);
+                grid.DrawGridAlways();
             break;
         case ScrollRequest::ThumbPosition:
             break;
@@ -121,7 +120,7 @@ void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
         return;
     grid.editor->EndEdit();  // a refused value keeps the edit open where it was
     if (draw)
-        grid.DrawGrid(true);
+        grid.DrawGridAlways();
     emit grid.Scroll();
 }
 

@@ -39,58 +39,108 @@ bool Within(float v, int from, float size)
 
 void GridMouseController::Press(MouseInput in)
 {
-    GridPointerState &p = grid.pointer;
     if (in.Button == platform::LeftButtonBit)
-        p.ClickArmed = true;
+        clickArmed = true;
     if (in.Button != 0 && !grid.props.Locked && grid.model.ItemCount() > 0) {
-        p.AutoScrollDirection = 0;
+        gesture.AutoScrollDirection = 0;
         const int col = grid.layout.ColumnAtX(Round(in.X));
-        p.PressRow = grid.layout.RowAtY(Round(in.Y));
-        p.PressX = Round(in.X);
+        pressRow = grid.layout.RowAtY(Round(in.Y));
         if (in.Button == platform::LeftButtonBit) {
             // Qt grabs the mouse for the pressed widget, so the moves and the release outside
             // still come here.
-            p.DragSelecting = true;
-            if (in.Y < grid.layout.HeaderBand()) {
+            const bool overHeaderBand = in.Y < grid.layout.HeaderBand();
+            BeginGesture(in, col, overHeaderBand);
+            if (overHeaderBand) {
                 // Pressed in the grab zone, the press starts a resize that the moves carry out.
-                if (!p.SizingPointer) {
-                    p.PressedHeaderColumn = col;
+                if (gesture.Kind == Gesture::HeaderPress)
                     ShowHeader(col, HeaderState::Pressed);
-                }
-            } else if (p.PressRow != -1 && grid.editor->EndEdit()) {
+            } else if (pressRow != -1 && grid.editor->EndEdit()) {
                 // While the host refuses an open edit's value, the press changes nothing.
                 PressRow(in, col);
             }
-        } else if (p.PressRow >= 0 && grid.editor->EndEdit()) {
-            grid.SetCurrentCell(p.PressRow, col);
+        } else if (pressRow >= 0 && grid.editor->EndEdit()) {
+            grid.SetCurrentCell(pressRow, col);
             GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
-            GridSelection::MarkRange(grid.model, Mark::Select, p.PressRow, p.PressRow);
-            grid.DrawGrid(grid.props.Redraw);
+            GridSelection::MarkRange(grid.model, Mark::Select, pressRow, pressRow);
+            grid.DrawGrid();
             emit grid.SelectionChanged();
         }
     }
     emit grid.MouseDown(in.Button, in.Shift, in.X, in.Y);
 }
 
+void GridMouseController::BeginGesture(MouseInput in, int col, bool overHeaderBand)
+{
+    gesture = GestureState{};
+    gesture.PressX = Round(in.X);
+    if (hover.ResizeColumn >= 0) {
+        // The last move without a button held found a column edge in the grab zone.
+        gesture.Kind = Gesture::ColumnResize;
+        gesture.Column = hover.ResizeColumn;
+        gesture.ResizeBaseX = hover.ResizeBaseX;
+    } else if (overHeaderBand || pressRow == -1) {
+        // Over the header band or below the rows the moves may drag a header; only a header
+        // pressed outside the sizing shape can be dragged or clicked.
+        gesture.Kind = Gesture::HeaderPress;
+        gesture.Column = overHeaderBand && !hover.SizingPointer ? col : -1;
+    } else {
+        gesture.Kind = Gesture::DragSelect;
+    }
+}
+
+GridMouseController::GestureState GridMouseController::EndGesture()
+{
+    const GestureState ended = gesture;
+    gesture = GestureState{};
+    // An armed resize serves one press.
+    hover.ResizeColumn = -1;
+    return ended;
+}
+
+void GridMouseController::ForgetGesture()
+{
+    EndGesture();
+    pressRow = -1;
+    hover.HotHeaderColumn = -1;
+}
+
+bool GridMouseController::TakeClick(bool inside)
+{
+    const bool armed = clickArmed;
+    clickArmed = false;
+    return armed && inside;
+}
+
+int GridMouseController::PressedHeader() const
+{
+    const bool header = gesture.Kind == Gesture::HeaderPress || gesture.Kind == Gesture::HeaderDrag;
+    return header ? gesture.Column : -1;
+}
+
+int GridMouseController::DraggedHeader() const
+{
+    return gesture.Kind == Gesture::HeaderDrag ? gesture.Column : -1;
+}
+
 void GridMouseController::PressRow(MouseInput in, int col)
 {
-    GridPointerState &p = grid.pointer;
     if (grid.props.CheckBoxes && in.X <= RowCheckBoxRight) {
-        // The check box changes neither the selection nor the current cell.
-        p.DragSelecting = false;
-        grid.model.ItemAtRow(p.PressRow).Flags ^= ItemFlagChecked;
-        int row = p.PressRow;
+        // The check box changes neither the selection nor the current cell, and the moves
+        // select nothing.
+        gesture.Kind = Gesture::None;
+        grid.model.ItemAtRow(pressRow).Flags ^= ItemFlagChecked;
+        int row = pressRow;
         emit grid.ItemCheckToggled(row);
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
         return;
     }
     const bool checkHit = PressCellCheckBox(in, col);
     const GridSelection::PressResult selection = GridSelection::ApplyPress(
-        grid.model, grid.props.MultiSelect, in.Shift, p.PressRow, grid.model.Row);
-    const bool moved = grid.SetCurrentCell(p.PressRow, col);
+        grid.model, grid.props.MultiSelect, in.Shift, pressRow, grid.model.Row);
+    const bool moved = grid.SetCurrentCell(pressRow, col);
     // A hit check box is painted even when the host refused the change.
     if (moved || checkHit || selection.Changed)
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
     if (selection.Changed)
         emit grid.SelectionChanged();
 }
@@ -98,7 +148,7 @@ void GridMouseController::PressRow(MouseInput in, int col)
 bool GridMouseController::PressCellCheckBox(MouseInput in, int col)
 {
     GridModel &model = grid.model;
-    const int row = grid.pointer.PressRow;
+    const int row = pressRow;
     // Check-box cells answer only while the cells may be edited.
     if (col < 0 || !grid.editor->CanEdit())
         return false;
@@ -135,85 +185,104 @@ QRect GridMouseController::GlyphAt(int row, int position, Glyph glyph) const
 
 void GridMouseController::Move(MouseInput in)
 {
-    GridPointerState &p = grid.pointer;
     if (!grid.props.Locked && grid.model.ItemCount() > 0) {
         const int x = Round(in.X);
-        p.MouseCol = grid.layout.ColumnAtX(x);
-        p.MouseRow = grid.layout.RowAtY(Round(in.Y));
+        hover.Col = grid.layout.ColumnAtX(x);
+        hover.Row = grid.layout.RowAtY(Round(in.Y));
         const bool overHeaderBand = in.Y < grid.layout.HeaderBand();
 
         // Leaving the pressed cell with the button held shows it released, coming back
         // pressed. A dragged header is drawn with the header row below.
-        if (p.PressedHeaderColumn != -1 && p.DraggedColumn == -1) {
-            const bool over = p.MouseRow == -1 && p.MouseCol == p.PressedHeaderColumn;
-            ShowHeader(p.PressedHeaderColumn, over ? HeaderState::Pressed : HeaderState::Normal);
+        if (gesture.Kind == Gesture::HeaderPress && gesture.Column != -1) {
+            const bool over = hover.Row == -1 && hover.Col == gesture.Column;
+            ShowHeader(gesture.Column, over ? HeaderState::Pressed : HeaderState::Normal);
         }
         if (in.Button == 0 && grid.props.HotHeaderTracking) {
-            if (overHeaderBand && p.MouseCol != p.HotHeaderColumn) {
-                ShowHeader(p.HotHeaderColumn, HeaderState::Normal);
-                ShowHeader(p.MouseCol, HeaderState::Hot);
-                p.HotHeaderColumn = p.MouseCol;
-            } else if (!overHeaderBand && p.HotHeaderColumn != -1) {
-                ShowHeader(p.HotHeaderColumn, HeaderState::Normal);
-                p.HotHeaderColumn = -1;
+            if (overHeaderBand && hover.Col != hover.HotHeaderColumn) {
+                ShowHeader(hover.HotHeaderColumn, HeaderState::Normal);
+                ShowHeader(hover.Col, HeaderState::Hot);
+                hover.HotHeaderColumn = hover.Col;
+            } else if (!overHeaderBand && hover.HotHeaderColumn != -1) {
+                ShowHeader(hover.HotHeaderColumn, HeaderState::Normal);
+                hover.HotHeaderColumn = -1;
             }
         }
 
         if (in.Button & platform::LeftButtonBit) {
-            if (p.ResizingColumn >= 0) {
-                const int w = Round(in.X - static_cast<float>(p.ResizeBaseX));
-                if (w > 1) {
-                    GridColumn &column =
-                        grid.model.Column(grid.model.ColumnSlotAt(p.ResizingColumn));
-                    column.WidthPixels = w;
-                    column.Width =
-                        static_cast<float>(GridScale::FromPixelsX(w, grid.props.ScaleUnits));
-                    int moveControl = column.MoveControl;
-                    grid.DrawGrid(grid.props.Redraw);
-                    // A handler that changes the column changes what the rest of the drag
-                    // resizes.
-                    emit grid.ColumnSizeChanged(p.ResizingColumn, moveControl);
-                    if (grid.editor->Editing())
-                        grid.editor->PositionEditor();
-                }
-            } else if (p.PressRow != -1) {
-                if (in.Y < 0 && p.DragSelecting) {
-                    AutoScrollDrag(1);
-                } else if (in.Y > static_cast<float>(grid.layout.ClientSize().height()) &&
-                           p.DragSelecting) {
-                    AutoScrollDrag(2);
-                } else if (in.Shift == 0 && p.DragSelecting && p.MouseRow >= 0) {
-                    if (p.AutoScrollDirection != 0) {
-                        // The first move back over a row only stops the automatic scrolling.
-                        p.AutoScrollDirection = 0;
-                    } else {
-                        const int from = grid.props.MultiSelect ? p.PressRow : p.MouseRow;
-                        GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
-                        GridSelection::MarkRange(grid.model, Mark::Select, from, p.MouseRow);
-                        if (grid.SetCurrentCell(p.MouseRow, p.MouseCol)) {
-                            emit grid.SelectionChanged();
-                            grid.DrawGrid(grid.props.Redraw);
-                        }
-                    }
-                }
-            } else if (grid.props.ColumnDrag) {
-                // Any move after a header press starts the drag, so the press sorts nothing.
-                if (p.PressedHeaderColumn >= 0 && p.DraggedColumn == -1)
-                    p.DraggedColumn = p.PressedHeaderColumn;
-                if (p.DraggedColumn != -1)
-                    p.DragTravel = Round(in.X - static_cast<float>(p.PressX));
-                // The dragged cell follows the pointer, drawn over the header row.
-                grid.DrawHeaderRow();
+            switch (gesture.Kind) {
+                case Gesture::ColumnResize:
+                    MoveResize(in);
+                    break;
+                case Gesture::DragSelect:
+                    MoveDragSelect(in);
+                    break;
+                case Gesture::HeaderPress:
+                case Gesture::HeaderDrag:
+                    MoveHeader(in);
+                    break;
+                case Gesture::None:
+                    break;
             }
         } else if (in.Button == 0) {
-            if (p.MouseRow == -1)
+            if (hover.Row == -1)
                 ResizeHover(x);
             else
-                p.ResizingColumn = -1;
-            SetSizingPointer(p.ResizingColumn != -1 && p.MouseRow == -1);
+                hover.ResizeColumn = -1;
+            SetSizingPointer(hover.ResizeColumn != -1 && hover.Row == -1);
         }
     }
     emit grid.MouseMove(in.Button, in.Shift, in.X, in.Y);
+}
+
+void GridMouseController::MoveResize(MouseInput in)
+{
+    const int w = Round(in.X - static_cast<float>(gesture.ResizeBaseX));
+    if (w <= 1)
+        return;
+    GridColumn &column = grid.model.Column(grid.model.ColumnSlotAt(gesture.Column));
+    column.WidthPixels = w;
+    column.Width = static_cast<float>(GridScale::FromPixelsX(w, grid.props.ScaleUnits));
+    int moveControl = column.MoveControl;
+    grid.DrawGrid();
+    // A handler that changes the column changes what the rest of the drag resizes.
+    emit grid.ColumnSizeChanged(gesture.Column, moveControl);
+    if (grid.editor->Editing())
+        grid.editor->PositionEditor();
+}
+
+void GridMouseController::MoveDragSelect(MouseInput in)
+{
+    if (in.Y < 0) {
+        AutoScrollDrag(1);
+    } else if (in.Y > static_cast<float>(grid.layout.ClientSize().height())) {
+        AutoScrollDrag(2);
+    } else if (in.Shift == 0 && hover.Row >= 0) {
+        if (gesture.AutoScrollDirection != 0) {
+            // The first move back over a row only stops the automatic scrolling.
+            gesture.AutoScrollDirection = 0;
+        } else {
+            const int from = grid.props.MultiSelect ? pressRow : hover.Row;
+            GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
+            GridSelection::MarkRange(grid.model, Mark::Select, from, hover.Row);
+            if (grid.SetCurrentCell(hover.Row, hover.Col)) {
+                emit grid.SelectionChanged();
+                grid.DrawGrid();
+            }
+        }
+    }
+}
+
+void GridMouseController::MoveHeader(MouseInput in)
+{
+    if (!grid.props.ColumnDrag)
+        return;
+    // Any move after a header press starts the drag, so the press sorts nothing.
+    if (gesture.Kind == Gesture::HeaderPress && gesture.Column >= 0)
+        gesture.Kind = Gesture::HeaderDrag;
+    if (gesture.Kind == Gesture::HeaderDrag)
+        gesture.DragTravel = Round(in.X - static_cast<float>(gesture.PressX));
+    // The dragged cell follows the pointer, drawn over the header row.
+    grid.DrawHeaderRow();
 }
 
 GridMouseController::ResizeEdge GridMouseController::ResizeEdgeAt(const GridModel &model,
@@ -235,15 +304,14 @@ GridMouseController::ResizeEdge GridMouseController::ResizeEdgeAt(const GridMode
 
 void GridMouseController::ResizeHover(int x)
 {
-    GridPointerState &p = grid.pointer;
-    p.ResizeBaseX = 0;
-    p.ResizingColumn = -1;
+    hover.ResizeBaseX = 0;
+    hover.ResizeColumn = -1;
     const int allow = grid.props.AllowUserResizing;
     if (allow != 1 && allow != 4)
         return;
     const ResizeEdge edge = ResizeEdgeAt(grid.model, grid.layout.HorizontalPosition(), x);
-    p.ResizingColumn = edge.Column;
-    p.ResizeBaseX = edge.BaseX;
+    hover.ResizeColumn = edge.Column;
+    hover.ResizeBaseX = edge.BaseX;
 }
 
 void GridMouseController::ShowHeader(int position, HeaderState state)
@@ -254,10 +322,9 @@ void GridMouseController::ShowHeader(int position, HeaderState state)
 
 void GridMouseController::SetSizingPointer(bool on)
 {
-    GridPointerState &p = grid.pointer;
-    if (p.SizingPointer == on)
+    if (hover.SizingPointer == on)
         return;
-    p.SizingPointer = on;
+    hover.SizingPointer = on;
     if (on)
         grid.setCursor(Qt::SizeHorCursor);
     else
@@ -268,86 +335,81 @@ void GridMouseController::SetSizingPointer(bool on)
 
 void GridMouseController::Release(MouseInput in)
 {
-    GridPointerState &p = grid.pointer;
+    // Every release ends the gesture, before the work it leaves to do.
+    GestureState ended = EndGesture();
     if (in.Button == platform::LeftButtonBit)
-        ReleaseLeft(in);
-    p.PressedHeaderColumn = -1;
-    p.DraggedColumn = -1;
-    p.DragTravel = 0;
-    p.ResizingColumn = -1;
-    p.DragSelecting = false;
-    p.AutoScrollDirection = 0;
+        ReleaseLeft(in, ended);
     emit grid.MouseUp(in.Button, in.Shift, in.X, in.Y);
 }
 
-void GridMouseController::ReleaseLeft(MouseInput in)
+void GridMouseController::ReleaseLeft(MouseInput in, GestureState &ended)
 {
-    GridPointerState &p = grid.pointer;
     const int upCol = grid.layout.ColumnAtX(Round(in.X));
     const int upRow = grid.layout.RowAtY(Round(in.Y));
-    if (p.DraggedColumn >= 0) {
-        // Releasing over the dragged column itself changes nothing.
-        if (upCol >= 0) {
-            auto order = grid.model.ColumnOrder();
-            std::swap(order[static_cast<std::size_t>(p.DraggedColumn)],
-                      order[static_cast<std::size_t>(upCol)]);
-        }
-        p.DraggedColumn = -1;
-        p.DragTravel = 0;
-        p.PressedHeaderColumn = -1;
-        grid.DrawGrid(true);
-    } else if (p.ResizingColumn >= 0) {
-        grid.UpdateScrollBars();
-        grid.DrawGrid(grid.props.Redraw);
-        SetSizingPointer(false);
-    } else if (upRow == -1) {
-        if (upCol == p.PressedHeaderColumn && upCol != -1)
-            HeaderClick(in.Shift);
-    } else if (p.PressRow < 0) {
-        // Pressed over the header band, released over a row: the pressed look goes.
-        p.PressedHeaderColumn = -1;
-        p.HotHeaderColumn = -1;
-        grid.DrawGrid(grid.props.Redraw);
-    } else if (p.MouseRow >= 0 && p.MouseCol >= 0) {
-        if (grid.SetCurrentCell(p.MouseRow, p.MouseCol))
-            grid.DrawGrid(grid.props.Redraw);
+    int pressedHeader = -1;
+    switch (ended.Kind) {
+        case Gesture::HeaderDrag:
+            // Releasing over the dragged column itself changes nothing.
+            if (upCol >= 0) {
+                auto order = grid.model.ColumnOrder();
+                std::swap(order[static_cast<std::size_t>(ended.Column)],
+                          order[static_cast<std::size_t>(upCol)]);
+            }
+            grid.DrawGridAlways();
+            return;
+        case Gesture::ColumnResize:
+            grid.UpdateScrollBars();
+            grid.DrawGrid();
+            SetSizingPointer(false);
+            return;
+        case Gesture::HeaderPress:
+            pressedHeader = ended.Column;
+            break;
+        case Gesture::DragSelect:
+        case Gesture::None:
+            break;
+    }
+    if (upRow == -1) {
+        if (upCol == pressedHeader && upCol != -1)
+            HeaderClick(in.Shift, pressedHeader);
+    } else if (pressRow < 0) {
+        // Pressed over the header band, released over a row: the pressed look goes, whatever
+        // Redraw says.
+        grid.DrawHeaderRow();
+    } else if (hover.Row >= 0 && hover.Col >= 0) {
+        if (grid.SetCurrentCell(hover.Row, hover.Col))
+            grid.DrawGrid();
         ReleaseOverImage(in);
     }
 }
 
 void GridMouseController::ReleaseOverImage(MouseInput in)
 {
-    const GridPointerState &p = grid.pointer;
     const GridModel &model = grid.model;
-    const GridItem *item = model.FindItemAtRow(p.MouseRow);
-    const GridCell *cell = item ? model.FindCell(*item, model.ColumnSlotAt(p.MouseCol)) : nullptr;
+    const GridItem *item = model.FindItemAtRow(hover.Row);
+    const GridCell *cell = item ? model.FindCell(*item, model.ColumnSlotAt(hover.Col)) : nullptr;
     const CellStyle *style = cell ? model.FindStyle(cell->StyleIndex) : nullptr;
     if (!style || style->Image == 0)
         return;
-    const QRect image = GlyphAt(p.MouseRow, p.MouseCol, Glyph::Image);
+    const QRect image = GlyphAt(hover.Row, hover.Col, Glyph::Image);
     // The painter leaves out an image whose left edge would be left of the client area.
     if (image.left() < 0)
         return;
     const GridMetrics &m = grid.metrics;
     if (Within(in.X, image.left(), static_cast<float>(m.ImageWidth)) &&
         Within(in.Y, image.top(), static_cast<float>(m.ImageHeight)))
-        emit grid.CellImageClick(p.MouseRow, p.MouseCol);
+        emit grid.CellImageClick(hover.Row, hover.Col);
 }
 
-void GridMouseController::HeaderClick(short shift)
+void GridMouseController::HeaderClick(short shift, int column)
 {
-    GridPointerState &p = grid.pointer;
     GridModel &model = grid.model;
     if (!grid.props.ColumnSort) {
-        int col = p.PressedHeaderColumn;
-        p.PressedHeaderColumn = -1;
-        p.HotHeaderColumn = -1;
-        grid.DrawGrid(grid.props.Redraw);
-        emit grid.ColumnClick(col);
+        grid.DrawHeaderRow();
+        emit grid.ColumnClick(column);
         return;
     }
-    const int slot = model.ColumnSlotAt(p.PressedHeaderColumn);
-    p.PressedHeaderColumn = -1;
+    const int slot = model.ColumnSlotAt(column);
     if ((shift & platform::CtrlBit) && model.SortColumn != -1) {
         // A new secondary column sorts ascending first; the primary keeps its direction.
         if (model.SubSortColumn != slot)
@@ -371,14 +433,14 @@ void GridMouseController::HeaderClick(short shift)
 
 void GridMouseController::Click()
 {
-    if ((grid.props.EditTrigger & EditOnClick) && grid.pointer.MouseRow >= 0)
+    if ((grid.props.EditTrigger & EditOnClick) && hover.Row >= 0)
         grid.editor->TriggerEdit();
     emit grid.Click();
 }
 
 void GridMouseController::DoubleClick()
 {
-    if ((grid.props.EditTrigger & EditOnDoubleClick) && grid.pointer.MouseRow >= 0)
+    if ((grid.props.EditTrigger & EditOnDoubleClick) && hover.Row >= 0)
         grid.editor->TriggerEdit();
     emit grid.DblClick();
 }
@@ -395,14 +457,14 @@ void GridMouseController::AutoScrollDrag(int direction)
     autoScrollRunning[direction] = true;
     // The grid may be deleted by a handler of the events raised inside the loop.
     const QPointer<LynxGrid> alive(&grid);
-    grid.pointer.AutoScrollDirection = direction;
-    while (alive && grid.pointer.AutoScrollDirection == direction) {
+    gesture.AutoScrollDirection = direction;
+    while (alive && gesture.AutoScrollDirection == direction) {
         if (!AutoScrollStep(direction))
             break;
         emit grid.SelectionChanged();
         if (!alive)
             return;
-        grid.DrawGrid(grid.props.Redraw);
+        grid.DrawGrid();
         emit grid.Scroll();
         if (!alive)
             return;

@@ -547,7 +547,8 @@ void DrawGrid(DrawingSurface &s, const GridPaintView &view)
         if (selected) {
             int start = 0;
             if (hpos == 0) {
-                const GridColumn *first = model.FindColumnAt(0);
+                // Column slot 0 holds the row's check box and image, wherever it is shown.
+                const GridColumn *first = model.FindColumn(0);
                 start = std::min(first ? first->WidthPixels : 0, metrics.TextLeft);
                 s.FillRect(RectLTRB(0, y + 1, start, y + h + 1), C(props.BackColor));
             }

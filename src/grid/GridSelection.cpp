@@ -78,4 +78,30 @@ PressResult ApplyPress(GridModel &model, bool multiSelect, short shift, int row,
     return {true};
 }
 
+void HandOnAfterRemoval(GridModel &model, int removed)
+{
+    model.ItemAtRow(std::min(removed, model.LastItem())).Flags |= ItemFlagSelected;
+}
+
+void HandOnBeforeRemoval(GridModel &model, const std::vector<int> &rows)
+{
+    const int count = model.ItemCount();
+    bool carried = false;
+    int lastKept = -1;
+    auto removed = rows.begin();
+    for (int row = 0; row < count; ++row) {
+        if (removed != rows.end() && *removed == row) {
+            carried = carried || IsSelected(model, row);
+            ++removed;
+            continue;
+        }
+        if (carried)
+            model.ItemAtRow(row).Flags |= ItemFlagSelected;
+        carried = false;
+        lastKept = row;
+    }
+    if (carried && lastKept >= 0)
+        model.ItemAtRow(lastKept).Flags |= ItemFlagSelected;
+}
+
 }  // namespace lynx::GridSelection

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class GridModel;
 
 namespace lynx {
@@ -33,6 +35,15 @@ struct PressResult {
 };
 // Applies PressRule to the press on `row` with `current` the current row before the press.
 PressResult ApplyPress(GridModel &model, bool multiSelect, short shift, int row, int current);
+
+// A removed selected row of a single-select grid hands its selection to the row taking its
+// place. After display row `removed` went from a grid that still has rows: selects that row, or
+// the new last row when the removed one was last.
+void HandOnAfterRemoval(GridModel &model, int removed);
+// Before display rows (ascending, distinct, numbered as before the removal) go from a
+// single-select grid that keeps some rows: a run of removed rows holding a selected row hands the
+// selection to the first row kept after it, or to the last row kept when the run reaches the end.
+void HandOnBeforeRemoval(GridModel &model, const std::vector<int> &rows);
 
 }  // namespace GridSelection
 

@@ -162,7 +162,8 @@ public:
                 });
                 break;
             case TypeCustom:
-                for (const auto &[lo, hi] : runs) ByHost(lo, hi, col, ascending);
+                // The host's flag reads the other way round from the built-in directions.
+                for (const auto &[lo, hi] : runs) ByHost(lo, hi, col, state != Ascending);
                 break;
             default:
                 madeTexts.clear();
@@ -261,7 +262,7 @@ private:
     // A custom column: the host compares, once per examined row, texts read afresh each time
     // (its handler may change cells and the column), and rows are swapped in RowOrder itself
     // (so an error in the handler leaves a permutation).
-    void ByHost(int lo, int hi, int &col, bool ascending)
+    void ByHost(int lo, int hi, int &col, bool hostAscending)
     {
         const int count = model.ItemCount();
         if (!custom) {
@@ -273,7 +274,7 @@ private:
         const auto before = [&](int row, int pivotRow) {
             QString value1 = TextAt(row, col);
             QString value2 = TextAt(pivotRow, col);
-            bool up = ascending;
+            bool up = hostAscending;
             const bool swap = custom(up, col, value1, value2);
             if (model.ItemCount() != count)
                 throw platform::ControlError(platform::ErrSubscriptOutOfRange);
@@ -334,7 +335,7 @@ int NewSortState(int current, int requested)
 {
     if (requested == -1)
         return current == 0 ? Ascending : Descending;
-    return requested == 0 ? Descending : Ascending;
+    return requested;
 }
 
 int Middle(int lo, int hi)

@@ -20,7 +20,8 @@ class GridModel;
 // smaller part, so the stack grows with the logarithm of the rows at most.
 namespace GridSort {
 
-// A column's SortState: 1 ascending, 0 descending.
+// A column's SortState as the built-in types read it: 1 ascending, any other value (0 as a rule)
+// descending.
 constexpr int Descending = 0;
 constexpr int Ascending = 1;
 
@@ -36,13 +37,15 @@ struct Request {
 // The host's comparison of a TypeCustom column: value1 is the examined row's text, value2 the
 // pivot row's; returns true when the examined row goes before the pivot. col is the grid's own
 // sort column (primary or secondary): a handler that changes it changes the column the rest of
-// the sort reads, and the grid's sort column afterwards. ascending is true for an ascending
-// sort. An empty function stands for a host without a handler: no row goes before a pivot.
+// the sort reads, and the grid's sort column afterwards. ascending is the flag host handlers
+// are written against: true when the column's SortState is 0 (or any value but 1) and false
+// when it is 1, the opposite of the way the built-in types read the direction. An empty
+// function stands for a host without a handler: no row goes before a pivot.
 using CustomCompare =
     std::function<bool(bool &ascending, int &col, QString &value1, QString &value2)>;
 
 // The new SortState of a column for a requested direction: -1 toggles (0 becomes 1, anything
-// else 0), 0 stays 0, any other value is ascending (1).
+// else 0), any other value is stored as given.
 int NewSortState(int current, int requested);
 
 // Middle of lo..hi as the pivot rule takes it: (lo + hi) / 2 rounded half to even.

@@ -53,7 +53,7 @@ struct GridColumn {
     int LeftPixels = 0;   // left edge, kept by the layout
     int Alignment = 0;    // 0 in slot 0 marks the slot as unused
     int ImageAlignment = 0;
-    int SortState = 0;  // 0 or 1
+    int SortState = 0;  // as last given to Sort: 1 ascending, other values descending
     qint16 DataType = TypeText;
     quint16 Flags = 0;       // CellFlagWordWrap: new cells of the column wrap
     qint16 MoveControl = 0;  // how BoundControl follows the column

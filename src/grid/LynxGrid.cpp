@@ -6,12 +6,12 @@
 #include <algorithm>
 
 #include "grid/GridCellEditor.h"
-#include "grid/GridEventGuard.h"
 #include "grid/GridKeyController.h"
 #include "grid/GridMessageHook.h"
 #include "grid/GridMouseController.h"
 #include "grid/GridPainter.h"
 #include "grid/GridScale.h"
+#include "grid/GridSelection.h"
 #include "platform/ControlError.h"
 #include "platform/Rounding.h"
 
@@ -30,7 +30,7 @@ LynxGrid::LynxGrid(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     connect(&scrollBars, &lynx::GridScrollBars::Requested, this,
             [this](ScrollBarId bar, lynx::ScrollRequest request) {
-                lynx::Guarded([&] { hook->OnScrollRequest(bar, request); });
+                platform::IgnoringControlErrors([&] { hook->OnScrollRequest(bar, request); });
             });
     connect(&scrollBars, &lynx::GridScrollBars::ShownChanged, this, [this] { SyncClientArea(); });
     ApplyFont(AmbientFont());
@@ -98,14 +98,14 @@ void LynxGrid::RemoveItem(int Index)
     const int last = model.LastItem();
     if (last < 0) {
         // The model has emptied itself; the rest of an emptying is the grid's.
-        pointer.ForgetGesture();
-        DrawGrid(true);
+        mouse->ForgetGesture();
+        DrawGridAlways();
     } else {
         if (removed.WasSelected) {
             if (props.MultiSelect)
                 emit SelectionChanged();
             else
-                model.ItemAtRow(std::min(Index, last)).Flags |= ItemFlagSelected;
+                lynx::GridSelection::HandOnAfterRemoval(model, Index);
         }
         // The current row follows its item; when the current item itself went, the row that
         // took its place (or the new last one) is current.
@@ -150,31 +150,13 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
             current = lastAfter;
     }
     if (!props.MultiSelect && !empties) {
-        // A removed selected row hands its selection to the row taking its place, which may go
-        // too and hand it on: a run of removed rows passes it to the first row kept after it,
-        // or to the last row kept when the run reaches the end.
-        bool carried = false;
-        int lastKept = -1;
-        auto removed = Rows.begin();
-        for (int row = 0; row < count; ++row) {
-            if (removed != Rows.end() && *removed == row) {
-                carried = carried || ItemSelected(row);
-                ++removed;
-                continue;
-            }
-            if (carried)
-                model.ItemAtRow(row).Flags |= ItemFlagSelected;
-            carried = false;
-            lastKept = row;
-        }
-        if (carried)
-            model.ItemAtRow(lastKept).Flags |= ItemFlagSelected;
+        lynx::GridSelection::HandOnBeforeRemoval(model, Rows);
     }
 
     const bool rowColEvent = current != model.Row;
     model.RemoveItems(Rows, props.CacheIncrement);
     if (empties)
-        pointer.ForgetGesture();
+        mouse->ForgetGesture();
     if (selectionEvent)
         emit SelectionChanged();
     if (empties && rowColEvent)
@@ -183,7 +165,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
         SetCurrentCell(current, model.Col);
     // An emptied grid is drawn even while Redraw is off, as Clear draws it.
     if (empties && !props.Redraw)
-        DrawGrid(true);
+        DrawGridAlways();
     RefreshOrDefer();
     emit ItemCountChanged();
 }
@@ -192,17 +174,17 @@ void LynxGrid::Clear()
 {
     editor->Abandon();
     model.Clear();
-    pointer.ForgetGesture();
+    mouse->ForgetGesture();
     // No rows, no vertical thumb: the bar goes with the rows it scrolled.
     UpdateScrollBars();
-    DrawGrid(true);
+    DrawGridAlways();
 }
 
 void LynxGrid::Refresh()
 {
     RecalcMetrics();
     UpdateScrollBars();
-    DrawGrid(true);
+    DrawGridAlways();
 }
 
 void LynxGrid::BindControl(int Col, QWidget *Ctrl, int MoveControl)
@@ -250,13 +232,13 @@ void LynxGrid::SetCols(int value)
 void LynxGrid::SetRow(int value)
 {
     if (SetCurrentCell(value, model.Col))
-        DrawGrid(props.Redraw);
+        DrawGrid();
 }
 
 void LynxGrid::SetCol(int value)
 {
     if (SetCurrentCell(model.Row, value))
-        DrawGrid(props.Redraw);
+        DrawGrid();
 }
 
 float LynxGrid::RowHeight(int Index) const
@@ -273,7 +255,7 @@ void LynxGrid::SetRowHeight(int Index, float value)
     else
         AutoSizeRowHeight(Index);
     UpdateScrollBars();
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::SetRedraw(bool value)
@@ -284,11 +266,12 @@ void LynxGrid::SetRedraw(bool value)
             UpdateScrollBars();
         if (drawPending) {
             RecalcMetrics();
-            DrawGrid(true);
+            DrawGridAlways();
         }
     }
     drawPending = false;
     layoutPending = false;
+    PropertyChanged(QStringLiteral("Redraw"));
 }
 
 // --- props.Redraw bookkeeping
@@ -360,7 +343,7 @@ void LynxGrid::SetTopRow(int value)
     constexpr ScrollBarId V = ScrollBarId::Vertical;
     scrollBars.ScrollTo(V, std::min(value, scrollBars.RangeMax(V)));
     SetCurrentCell(value, model.Col, Scrolling::EnsureVisible);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::AutoSizeRowHeight(int row)
@@ -417,11 +400,12 @@ lynx::GridPaintView LynxGrid::PaintView() const
                              style(),
                              hasFocus(),
                              -1,
-                             pointer.PressedHeaderColumn};
+                             mouse->PressedHeader()};
     // A header being dragged is drawn where the pointer has taken it, over the header row.
-    view.DraggedHeader = pointer.DraggedColumn;
-    view.DragTravel = pointer.DragTravel;
-    view.DraggedState = pointer.MouseRow == -1 && pointer.MouseCol == pointer.DraggedColumn
+    const lynx::GridMouseController::HoverState &hover = mouse->Hover();
+    view.DraggedHeader = mouse->DraggedHeader();
+    view.DragTravel = mouse->CurrentGesture().DragTravel;
+    view.DraggedState = hover.Row == -1 && hover.Col == view.DraggedHeader
                             ? lynx::HeaderState::Pressed
                             : lynx::HeaderState::Normal;
     return view;
@@ -429,7 +413,7 @@ lynx::GridPaintView LynxGrid::PaintView() const
 
 void LynxGrid::PaintGrid()
 {
-    pointer.HotHeaderColumn = -1;
+    mouse->ForgetHotHeader();
     lynx::AssignColumnLefts(model, layout.HorizontalPosition());
     lynx::DrawGrid(Surface(), PaintView());
     Present();
@@ -445,7 +429,7 @@ void LynxGrid::DrawHeaderCell(int position, lynx::HeaderState state)
 
 void LynxGrid::DrawHeaderRow()
 {
-    pointer.HotHeaderColumn = -1;
+    mouse->ForgetHotHeader();
     if (!props.ColumnHeaders)
         return;
     lynx::AssignColumnLefts(model, layout.HorizontalPosition());
@@ -509,7 +493,7 @@ void LynxGrid::resizeEvent(QResizeEvent *event)
     SurfaceWidget::resizeEvent(event);
     SyncClientArea();
     if (scrollBars.Attached())
-        lynx::Guarded([this] { Refresh(); });
+        platform::IgnoringControlErrors([this] { Refresh(); });
 }
 
 void LynxGrid::paintEvent(QPaintEvent *event)

@@ -12,7 +12,6 @@
 #include "grid/GridMetrics.h"
 #include "grid/GridModel.h"
 #include "grid/GridPainter.h"
-#include "grid/GridPointerState.h"
 #include "grid/GridProperties.h"
 #include "grid/GridScrollBars.h"
 #include "grid/GridTypeAhead.h"
@@ -130,13 +129,13 @@ public:
 
     // Sorts the rows by column slot Sort (-1: the current sort column), and rows with equal
     // texts there by column slot SubSort (-1: the current one), each by its ColType; SortType
-    // and SubSortType are the new directions, 1 ascending, 0 descending, -1 toggling the
-    // column's current one. Only the display order changes: items keep their selection and
-    // check, and the current row stays on its item. Draws, then raises SortComplete. Error 9,
-    // with no direction changed, when there is no sort column or a slot does not exist; an
-    // error of a CustomSort handler ends the sort with that error (error 9 when the handler adds
-    // or removes rows). After any error the rows are all still there, in some order. An open
-    // edit is committed first; when the host refuses its value, nothing is sorted.
+    // and SubSortType are the new directions, stored as given (1 ascending, any other value
+    // descending) or -1 toggling the column's current one. Only the display order changes: items
+    // keep their selection and check, and the current row stays on its item. Draws, then raises
+    // SortComplete. Error 9, with no direction changed, when there is no sort column or a slot does
+    // not exist; an error of a CustomSort handler ends the sort with that error (error 9 when the
+    // handler adds or removes rows). After any error the rows are all still there, in some order.
+    // An open edit is committed first; when the host refuses its value, nothing is sorted.
     void Sort(int Sort = -1, int SortType = -1, int SubSort = -1, int SubSortType = -1);
 
     // First display row whose text in column slot SearchColumn (-1: the SearchColumn property)
@@ -159,8 +158,9 @@ public:
     void SetRow(int value);
     int Col() const { return model.Col; }
     void SetCol(int value);
-    int MouseRow() const { return pointer.MouseRow; }
-    int MouseCol() const { return pointer.MouseCol; }
+    // Display row and column position under the pointer at its last move, -1 for none.
+    int MouseRow() const;
+    int MouseCol() const;
     // Height of display row Index in ScaleUnits. Setting -1 measures the row from its texts
     // when AutoSizeRow is on and keeps the height otherwise.
     float RowHeight(int Index) const;
@@ -374,6 +374,8 @@ public:
     const lynx::GridLayout &Layout() const { return layout; }
     const lynx::GridScrollBars &ScrollBars() const { return scrollBars; }
     const lynx::GridCellEditor &Editor() const { return *editor; }
+    // The pointer's gesture and hover state.
+    const lynx::GridMouseController &Mouse() const { return *mouse; }
     // Where the client area (and so the surface) lies in the window.
     QRect ClientRect() const;
 
@@ -390,6 +392,9 @@ signals:
     void CellImageClick(int Row, int Col);
     void ColumnClick(int &Col);
     void ColumnSizeChanged(int &Col, int &MoveControl);
+    // Once per comparison in a TypeCustom column. Ascending is true when the column's SortState
+    // is 0 and false when it is 1: handlers are written against that reading of the flag. Swap
+    // left true puts Value1's row (the examined one) before Value2's (the pivot).
     void CustomSort(bool &Ascending, int &Col, QString &Value1, QString &Value2, bool &Swap);
     // The row check box was toggled by the user (the ItemChecked event; the name ItemChecked
     // belongs to the row property).
@@ -407,13 +412,18 @@ signals:
     void RequestUpdate(int Row, int Col, QString &NewValue, bool &Cancel);
 
 protected:
-    // Paints when draw is true, otherwise notes that drawing is due.
-    void DrawGrid(bool draw)
+    // Paints while Redraw is on, otherwise notes that drawing is due.
+    void DrawGrid()
     {
-        if (!draw) {
+        if (!props.Redraw) {
             drawPending = true;
             return;
         }
+        DrawGridAlways();
+    }
+    // Paints whatever Redraw says.
+    void DrawGridAlways()
+    {
         PaintGrid();
         drawPending = false;
     }
@@ -457,7 +467,6 @@ protected:
 
     GridModel model;
     GridMetrics metrics;
-    GridPointerState pointer;
     lynx::GridProperties props;
     lynx::GridScrollBars scrollBars;
     lynx::GridLayout layout{model, props, metrics, scrollBars};

@@ -31,7 +31,7 @@ void LynxGrid::SetCellNumber(int Row, int Col, double value,
         cell.Flags |= CellFlagChanged;
     if (props.AutoSizeRow)
         AutoSizeRowHeight(Row);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 int LynxGrid::CellAlignment(int Row, int Col) const
@@ -43,7 +43,7 @@ void LynxGrid::SetCellAlignment(int Row, int Col, int value)
 {
     const qint16 alignment = platform::CheckedInt16(value);
     CellAt(Row, Col).Alignment = alignment;
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 ColorValue LynxGrid::CellBackColor(int Row, int Col) const
@@ -55,7 +55,7 @@ void LynxGrid::SetCellBackColor(int Row, int Col, ColorValue value)
 {
     model.SetCellStyle(model.Items().SlotOfRow(Row), Col, StyleAttribute::BackColor, value,
                        props.BackColor, props.ForeColor);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 ColorValue LynxGrid::CellForeColor(int Row, int Col) const
@@ -67,7 +67,7 @@ void LynxGrid::SetCellForeColor(int Row, int Col, ColorValue value)
 {
     model.SetCellStyle(model.Items().SlotOfRow(Row), Col, StyleAttribute::ForeColor, value,
                        props.BackColor, props.ForeColor);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 QVariant LynxGrid::CellImage(int Row, int Col) const
@@ -84,7 +84,7 @@ void LynxGrid::SetCellImage(int Row, int Col, const QVariant &value)
         image.Number = 0;
     model.SetCellStyle(slot, Col, StyleAttribute::Image, image.Number, props.BackColor,
                        props.ForeColor);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 bool LynxGrid::CellChecked(int Row, int Col) const
@@ -162,5 +162,5 @@ void LynxGrid::SetCellProgressValue(int Row, int Col, int value)
     if (model.Column(Col).DataType != TypeProgressBar)
         return;
     cell.Progress = static_cast<quint8>(std::clamp<qint16>(progress, 0, 100));
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }

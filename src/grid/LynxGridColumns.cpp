@@ -14,7 +14,7 @@ QString LynxGrid::ColHeading(int Index) const
 void LynxGrid::SetColHeading(int Index, const QString &value)
 {
     model.Column(Index).Heading = value;
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 float LynxGrid::ColWidth(int Index) const
@@ -27,7 +27,7 @@ void LynxGrid::SetColWidth(int Index, float value)
     GridColumn &column = model.Column(Index);
     column.Width = value;
     column.WidthPixels = GridScale::ToWholePixelsX(value, props.ScaleUnits);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 std::vector<int> LynxGrid::ColumnOrder() const
@@ -49,7 +49,7 @@ void LynxGrid::SetColumnOrder(const std::vector<int> &order)
         seen[k] = true;
     }
     std::copy(order.begin(), order.end(), current.begin());
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 int LynxGrid::ColAlignment(int Index) const
@@ -60,7 +60,7 @@ int LynxGrid::ColAlignment(int Index) const
 void LynxGrid::SetColAlignment(int Index, int value)
 {
     model.Column(Index).Alignment = value;
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 int LynxGrid::ColImageAlignment(int Index) const
@@ -71,7 +71,7 @@ int LynxGrid::ColImageAlignment(int Index) const
 void LynxGrid::SetColImageAlignment(int Index, int value)
 {
     model.Column(Index).ImageAlignment = value;
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 QString LynxGrid::ColFormat(int Index) const
@@ -82,7 +82,7 @@ QString LynxGrid::ColFormat(int Index) const
 void LynxGrid::SetColFormat(int Index, const QString &value)
 {
     model.Column(Index).Format = value;
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 int LynxGrid::ColType(int Index) const
@@ -104,7 +104,7 @@ bool LynxGrid::ColVisible(int Index) const
 void LynxGrid::SetColVisible(int Index, bool value)
 {
     model.Column(Index).Visible = value;
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 bool LynxGrid::ColWordWrap(int Index) const

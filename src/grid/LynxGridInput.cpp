@@ -5,10 +5,10 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "grid/GridEventGuard.h"
 #include "grid/GridKeyController.h"
 #include "grid/GridMouseController.h"
 #include "grid/LynxGrid.h"
+#include "platform/ControlError.h"
 #include "platform/InputCodes.h"
 
 namespace {
@@ -22,17 +22,27 @@ lynx::MouseInput ToInput(Qt::MouseButtons buttons, const QMouseEvent &event, QPo
 
 }  // namespace
 
+int LynxGrid::MouseRow() const
+{
+    return mouse->Hover().Row;
+}
+
+int LynxGrid::MouseCol() const
+{
+    return mouse->Hover().Col;
+}
+
 void LynxGrid::mousePressEvent(QMouseEvent *event)
 {
     const lynx::MouseInput in = ToInput(event->button(), *event, ClientRect().topLeft());
-    lynx::Guarded([&] { mouse->Press(in); });
+    platform::IgnoringControlErrors([&] { mouse->Press(in); });
     event->accept();
 }
 
 void LynxGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const lynx::MouseInput in = ToInput(event->buttons(), *event, ClientRect().topLeft());
-    lynx::Guarded([&] { mouse->Move(in); });
+    platform::IgnoringControlErrors([&] { mouse->Move(in); });
     event->accept();
 }
 
@@ -40,12 +50,10 @@ void LynxGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const lynx::MouseInput in = ToInput(event->button(), *event, ClientRect().topLeft());
     // A click is a left press and release both on the control.
-    const bool click = in.Button == 1 && pointer.ClickArmed && rect().contains(event->pos());
-    if (in.Button == 1)
-        pointer.ClickArmed = false;
-    lynx::Guarded([&] { mouse->Release(in); });
+    const bool click = in.Button == 1 && mouse->TakeClick(rect().contains(event->pos()));
+    platform::IgnoringControlErrors([&] { mouse->Release(in); });
     if (click)
-        lynx::Guarded([&] { mouse->Click(); });
+        platform::IgnoringControlErrors([&] { mouse->Click(); });
     event->accept();
 }
 
@@ -54,7 +62,7 @@ void LynxGrid::mouseReleaseEvent(QMouseEvent *event)
 void LynxGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        lynx::Guarded([&] { mouse->DoubleClick(); });
+        platform::IgnoringControlErrors([&] { mouse->DoubleClick(); });
     event->accept();
 }
 
@@ -62,10 +70,10 @@ void LynxGrid::keyPressEvent(QKeyEvent *event)
 {
     const short code = platform::VirtualKeyCode(event->key(), event->modifiers());
     const short shift = platform::ShiftStateCode(event->modifiers());
-    lynx::Guarded([&] { keys->KeyDown(code, shift); });
+    platform::IgnoringControlErrors([&] { keys->KeyDown(code, shift); });
     if (!event->text().isEmpty()) {
         const auto ascii = static_cast<short>(event->text().at(0).unicode());
-        lynx::Guarded([&] { keys->KeyPress(ascii); });
+        platform::IgnoringControlErrors([&] { keys->KeyPress(ascii); });
     }
     event->accept();
 }
@@ -74,7 +82,7 @@ void LynxGrid::keyReleaseEvent(QKeyEvent *event)
 {
     const short code = platform::VirtualKeyCode(event->key(), event->modifiers());
     const short shift = platform::ShiftStateCode(event->modifiers());
-    lynx::Guarded([&] { keys->KeyUp(code, shift); });
+    platform::IgnoringControlErrors([&] { keys->KeyUp(code, shift); });
     event->accept();
 }
 

@@ -64,7 +64,7 @@ void LynxGrid::SetItemFlag(int row, quint16 bit, bool on)
 {
     GridItem &item = model.ItemAtRow(row);
     item.Flags = WithBit(item.Flags, bit, on);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 int LynxGrid::ItemData(int Index) const
@@ -96,7 +96,7 @@ void LynxGrid::SetItemImage(int Index, const QVariant &value)
 {
     GridItem &item = model.ItemAtRow(Index);
     model.SetItemImage(item, static_cast<int>(ImageNumberFor(value).Number));
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::SetItemBackColor(int Index, ColorValue value)
@@ -114,13 +114,13 @@ void LynxGrid::SetRowStyle(int row, StyleAttribute attribute, ColorValue value)
     const int slot = model.Items().SlotOfRow(row);
     for (int c = 0; c <= model.Cols(); ++c)
         model.SetCellStyle(slot, c, attribute, value, props.BackColor, props.ForeColor);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::SetItemFontBold(int Index, bool value)
 {
     for (int c = 0; c <= model.Cols(); ++c) SetCellFlag(Index, c, CellFlagBold, value, false);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 // --- cells -------------------------------------------------------------------------------------
@@ -145,5 +145,5 @@ void LynxGrid::SetCellFlag(int row, int col, quint16 bit, bool on, bool draw)
     GridCell &cell = CellAt(row, col);
     cell.Flags = WithBit(cell.Flags, bit, on);
     if (draw)
-        DrawGrid(props.Redraw);
+        DrawGrid();
 }

@@ -3,6 +3,7 @@
 
 #include "grid/GridCellEditor.h"
 #include "grid/GridFormatString.h"
+#include "grid/GridMouseController.h"
 #include "grid/GridTheme.h"
 #include "grid/LynxGrid.h"
 
@@ -17,10 +18,10 @@ void LynxGrid::StoreProperty(T GridProperties::*field, const T &value, const cha
         case WriteEffect::None:
             break;
         case WriteEffect::Draw:
-            DrawGrid(props.Redraw);
+            DrawGrid();
             break;
         case WriteEffect::DrawAlways:
-            DrawGrid(true);
+            DrawGridAlways();
             break;
         case WriteEffect::RefreshOrDefer:
             RefreshOrDefer();
@@ -214,7 +215,7 @@ void LynxGrid::SetHideSelection(bool value)
 
 void LynxGrid::SetHotHeaderTracking(bool value)
 {
-    if (!value && pointer.HotHeaderColumn != -1)
+    if (!value && mouse->Hover().HotHeaderColumn != -1)
         DrawHeaderRow();
     StoreProperty(&GridProperties::HotHeaderTracking, value, u"HotHeaderTracking",
                   WriteEffect::None);
@@ -255,7 +256,7 @@ void LynxGrid::SetFormatString(const QString &value)
     editor->Abandon();  // the columns are made anew, and the items may go
     if (!lynx::ApplyFormatString(model, value, props.ScaleUnits)) {
         model.Clear();
-        pointer.ForgetGesture();
+        mouse->ForgetGesture();
     }
     model.GiveItemsCells(props.BackColor, props.ForeColor);
     StoreProperty(&GridProperties::FormatString, value, u"FormatString",

@@ -24,7 +24,7 @@ void LynxGrid::Sort(int Sort, int SortType, int SubSort, int SubSortType)
     GridSort::SortRows(model, {Sort, SortType, SubSort, SubSortType}, custom, locale());
     // A CustomSort handler may have read the layout while the rows were moving.
     model.MarkRowsChanged();
-    DrawGrid(true);
+    DrawGridAlways();
     emit SortComplete();
 }
 

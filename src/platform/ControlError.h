@@ -24,6 +24,17 @@ private:
     int number;
 };
 
+// Runs work so that a control error stops it where it failed and goes no further: the work of
+// an event handler, whose errors must not reach Qt's event loop, or a step that may be skipped.
+template <class F>
+void IgnoringControlErrors(F &&work)
+{
+    try {
+        work();
+    } catch (const ControlError &) {
+    }
+}
+
 // Throws error 6 unless value fits a signed 16-bit integer; returns it narrowed.
 short CheckedInt16(long long value);
 

@@ -39,10 +39,13 @@ QString ProgressCaption(const ProgressBarFace &face, const QLocale &locale)
         return face.captionCustom;
     if (format < CaptionValuePercent || format > CaptionProgressPercent2 || face.span == 0)
         return QString();
-    // Both kinds of percentage measure the distance from Min: with a Min other than 0 the value
-    // itself over the span would not be a share of the range and could pass 100%.
+    // Codes 2 to 4 divide the value itself by the span, codes 5 to 7 its distance from Min: with
+    // a Min other than 0 the first kind is no share of the range and may pass 100%, and stored
+    // captions rely on the difference.
     const int decimals = (format - CaptionValuePercent) % 3;
-    return FormatPercent(static_cast<qint64>(face.value) - face.min, face.span, decimals, locale);
+    const qint64 part = format <= CaptionValuePercent2 ? static_cast<qint64>(face.value)
+                                                       : static_cast<qint64>(face.value) - face.min;
+    return FormatPercent(part, face.span, decimals, locale);
 }
 
 QRect ProgressFillRect(int orientation, qint64 progress, qint64 span, QSize face)

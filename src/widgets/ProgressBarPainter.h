@@ -14,7 +14,8 @@ namespace widgets {
 // Painting of the progress bar's face, kept apart from the control so it can be checked on a
 // bare surface. The functions hold no state: they take the surface and what they draw.
 
-// Caption codes of ucProgressBar::CaptionFormat. Codes not listed give no caption.
+// Caption codes of ucProgressBar::CaptionFormat. Codes not listed give no caption. The value
+// percentages (2-4) divide Value itself by Max - Min, the progress percentages (5-7) Value - Min.
 enum ProgressCaptionFormat : int {
     CaptionNone = 0,
     CaptionValue = 1,

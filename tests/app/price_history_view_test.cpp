@@ -1,11 +1,14 @@
 // The price history as the main window shows it: the "Chg %" and "Since" columns, the column
 // menu of the header row, and the chart window with its painter.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "MainWindowTestSupport.h"
 #include "app/HistoryColumns.h"
 #include "app/HistoryFacts.h"
+#include "app/HistoryReader.h"
 #include "app/MainWindowSettings.h"
 #include "app/MoreFiltersArea.h"
 #include "app/PriceChartPainter.h"
@@ -14,6 +17,7 @@
 #include "app/frmPriceHistory.h"
 #include "platform/DrawingSurface.h"
 #include "platform/SaveDialog.h"
+#include "store/Module1.h"
 
 using namespace mainwindowtest;
 
@@ -477,4 +481,32 @@ TEST_F(HistoryView, ChangeBoundsListTheStocksWhoseChangeLiesWithin)
                   }(),
                   StockScreen::NewOnly::No, QLocale::c()),
               "$0.00-$5.00, Chg % -5% to 10%");
+}
+
+// A data.dat without a history: the start seeds the history from it, and the columns and the
+// chart read that history, dated by time.txt.
+TEST_F(HistoryView, TheStartSeedsTheHistoryThatTheColumnsAndTheChartRead)
+{
+    Stocks().Assign({Record("AA", 1.10), Record("BB", 2.00)});
+    ASSERT_TRUE(Module1::SaveStockDatabase());
+    ASSERT_TRUE(Module1::WriteTimeStamp());
+    Stocks().Clear();
+    const QString history = QFileInfo(Module1::DatabasePath()).dir().filePath("history.sqlite");
+    ASSERT_FALSE(QFileInfo::exists(history));
+
+    frmMain &w = OpenShown();
+    EXPECT_TRUE(QFileInfo::exists(history));
+    Ui().txtMinRate->setText("0");
+    Ui().txtMaxRate->setText("5");
+    w.SearchStocks();
+    ASSERT_EQ(Grid().ItemCount(), 2);
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    EXPECT_EQ(Column(Grid(), StockColumns::Since), QStringList({today, today}));
+    EXPECT_EQ(Column(Grid(), StockColumns::ChangePercent), QStringList({"", ""}))
+        << "one snapshot has nothing to compare with";
+
+    const std::vector<PricePoint> series = HistoryReader::SeriesSource()("BB");
+    ASSERT_EQ(series.size(), 1u);
+    EXPECT_DOUBLE_EQ(series[0].Price, 2.00);
+    EXPECT_TRUE(HistoryReader::SeriesSource()("ZZ").empty());
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "GridTestSupport.h"
+#include "grid/GridMouseController.h"
 #include "grid/GridSelection.h"
 #include "platform/Clock.h"
 
@@ -28,7 +29,6 @@ constexpr ScrollBarId V = ScrollBarId::Vertical;
 class InputGrid : public LynxGrid {
 public:
     int Paints = 0;
-    const GridPointerState &Pointer() const { return pointer; }
 
 protected:
     void PaintGrid() override
@@ -403,7 +403,7 @@ TEST(GridMouse, HeaderClicksSortAndCtrlAddsASecondarySort)
     QTest::mousePress(&l.grid, Qt::LeftButton, {}, l.OnHeader(0));
     QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.OnHeader(2));
     EXPECT_EQ(sorted.count(), 4);
-    EXPECT_EQ(l.grid.Pointer().PressedHeaderColumn, -1);
+    EXPECT_EQ(l.grid.Mouse().PressedHeader(), -1);
 }
 
 TEST(GridMouse, WithoutColumnSortAHeaderClickReportsItsDisplayPosition)
@@ -429,7 +429,7 @@ TEST(GridMouse, HeaderDragSwapsColumnsAndAOnePixelDragSortsNothing)
 
     QTest::mousePress(&l.grid, Qt::LeftButton, {}, l.OnHeader(0));
     QTest::mouseMove(&l.grid, l.OnHeader(0) + QPoint(1, 0));
-    EXPECT_EQ(l.grid.Pointer().DraggedColumn, 0);
+    EXPECT_EQ(l.grid.Mouse().DraggedHeader(), 0);
     QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.OnHeader(0) + QPoint(1, 0));
     EXPECT_EQ(l.grid.Model().SortColumn, -1);
     EXPECT_EQ(order(), (std::vector<int>{0, 1, 2}));
@@ -438,7 +438,7 @@ TEST(GridMouse, HeaderDragSwapsColumnsAndAOnePixelDragSortsNothing)
     QTest::mouseMove(&l.grid, l.OnHeader(2));
     QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.OnHeader(2));
     EXPECT_EQ(order(), (std::vector<int>{2, 1, 0}));
-    EXPECT_EQ(l.grid.Pointer().DraggedColumn, -1);
+    EXPECT_EQ(l.grid.Mouse().DraggedHeader(), -1);
     EXPECT_EQ(l.grid.Model().SortColumn, -1);
 }
 
@@ -466,13 +466,13 @@ TEST(GridMouse, TheSizingPointerShowsWithinThreePixelsOfAColumnEdgeOutsideTheRow
     for (const Case c : cases) {
         SCOPED_TRACE(testing::Message() << c.dx << " " << c.y);
         l.Hover(l.Widget(edge + c.dx, c.y));
-        EXPECT_EQ(l.grid.Pointer().SizingPointer, c.sizing);
+        EXPECT_EQ(l.grid.Mouse().Hover().SizingPointer, c.sizing);
         EXPECT_EQ(l.grid.cursor().shape() == Qt::SizeHorCursor, c.sizing);
-        EXPECT_EQ(l.grid.Pointer().ResizingColumn, c.sizing ? 0 : -1);
+        EXPECT_EQ(l.grid.Mouse().Hover().ResizeColumn, c.sizing ? 0 : -1);
     }
     l.grid.SetAllowUserResizing(0);
     l.Hover(l.Widget(edge, 10));
-    EXPECT_FALSE(l.grid.Pointer().SizingPointer);
+    EXPECT_FALSE(l.grid.Mouse().Hover().SizingPointer);
 }
 
 TEST(GridMouse, DraggingAnEdgeResizesTheColumnButNeverBelowTwoPixels)
@@ -496,8 +496,8 @@ TEST(GridMouse, DraggingAnEdgeResizesTheColumnButNeverBelowTwoPixels)
     QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.Widget(l.grid.ColLeft(1) + 2, 10));
     EXPECT_EQ(sized.count(), 2);
     EXPECT_EQ(l.grid.Model().SortColumn, -1);  // a resize is no header click
-    EXPECT_FALSE(l.grid.Pointer().SizingPointer);
-    EXPECT_EQ(l.grid.Pointer().ResizingColumn, -1);
+    EXPECT_FALSE(l.grid.Mouse().Hover().SizingPointer);
+    EXPECT_EQ(l.grid.Mouse().Hover().ResizeColumn, -1);
 }
 
 // --- drag selection and automatic scrolling -----------------------------------------------------
@@ -542,9 +542,9 @@ TEST(GridMouse, DraggingAboveScrollsUpOneRowPerStepUntilTheTopOrBackOverARow)
         EXPECT_TRUE(l.grid.ItemSelected(3 - steps));
         EXPECT_EQ(l.grid.Row(), 4);  // multi-select: the current row stays
         // At the top the loop ends with the direction kept until the release.
-        EXPECT_EQ(l.grid.Pointer().AutoScrollDirection, comeBack ? 0 : 1);
+        EXPECT_EQ(l.grid.Mouse().CurrentGesture().AutoScrollDirection, comeBack ? 0 : 1);
         QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, l.OnRow(1));
-        EXPECT_EQ(l.grid.Pointer().AutoScrollDirection, 0);
+        EXPECT_EQ(l.grid.Mouse().CurrentGesture().AutoScrollDirection, 0);
     }
 }
 
@@ -717,13 +717,13 @@ TEST(GridMessageHook, EnterAndLeaveAreRaisedOnceEachAndTheHotHeaderGoes)
     for (const int position : {0, 1, 2}) l.Hover(l.OnHeader(position));
     EXPECT_EQ(entered.count(), 1);
     EXPECT_EQ(moves.count(), 3);  // the hook let every move through
-    EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, 2);
+    EXPECT_EQ(l.grid.Mouse().Hover().HotHeaderColumn, 2);
     for (int i = 0; i < 2; ++i) {
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&l.grid, &leave);
     }
     EXPECT_EQ(left.count(), 1);
-    EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, -1);
+    EXPECT_EQ(l.grid.Mouse().Hover().HotHeaderColumn, -1);
     l.Hover(l.OnRow(1));
     EXPECT_EQ(entered.count(), 2);
 }
@@ -848,5 +848,30 @@ TEST(GridMouse, SwitchingHotTrackingOffDrawsTheHotHeaderNormalAgain)
     ASSERT_NE(header(), still);
     l.grid.SetHotHeaderTracking(false);
     EXPECT_EQ(header(), still);
-    EXPECT_EQ(l.grid.Pointer().HotHeaderColumn, -1);
+    EXPECT_EQ(l.grid.Mouse().Hover().HotHeaderColumn, -1);
+}
+
+TEST(GridMouse, WithRedrawOffAReleasedHeadingIsDrawnUnpressed)
+{
+    // Released on the heading (a column click without ColumnSort) or over a row.
+    for (const bool overRow : {false, true}) {
+        SCOPED_TRACE(overRow);
+        Loaded l(3, 6);
+        l.grid.SetColumnSort(false);
+        l.grid.Refresh();
+        const auto heading = [&] {
+            std::vector<platform::ColorValue> pixels;
+            const int left = l.grid.ColLeft(1);
+            for (int y = 0; y < l.grid.Layout().HeaderBand(); ++y)
+                for (int x = left; x < left + 100; ++x)
+                    pixels.push_back(l.grid.Surface().Pixel(x, y));
+            return pixels;
+        };
+        const auto normal = heading();
+        l.grid.SetRedraw(false);
+        QTest::mousePress(&l.grid, Qt::LeftButton, {}, l.OnHeader(1));
+        ASSERT_NE(heading(), normal);
+        QTest::mouseRelease(&l.grid, Qt::LeftButton, {}, overRow ? l.OnRow(2, 1) : l.OnHeader(1));
+        EXPECT_EQ(heading(), normal);
+    }
 }

@@ -123,6 +123,26 @@ TEST(GridPainter, SelectionLooks)
     }
 }
 
+TEST(GridPainter, TheSelectionStartsRightOfColumnSlotZerosGlyphsWhereverItIsShown)
+{
+    PaintedGrid grid;
+    grid.SetBackColor(White);
+    grid.SetBackColorSel(0x800000);
+    grid.SetMultiSelect(true);
+    grid.SetCheckBoxes(true);
+    grid.SetRowHeightMin(20);
+    Columns(grid, {4, 100});
+    grid.SetColumnOrder({1, 0});  // the narrow slot 0 dragged behind the wide one
+    grid.AddItem("");
+    grid.SetItemSelected(0, true);
+    grid.Refresh();
+    ASSERT_GT(grid.Metrics().TextLeft, 8);
+    // Slot 0 is 4 pixels wide: the strip in front of the selection ends there.
+    const int y = grid.RowTop(0) + 1;
+    EXPECT_EQ(grid.At(1, y), White);
+    EXPECT_EQ(grid.At(8, y), 0x800000u);
+}
+
 TEST(GridPainter, ProgressCellsFillTheirShareAndShowNoText)
 {
     PaintedGrid grid;

@@ -189,6 +189,7 @@ TEST(GridProperties, SettersStoreDoTheirEffectAndTellTheHost)
         CASE(ScaleUnits, 3, None),
         CASE(SearchColumn, 1, None),
         CASE(Font, QFont("Liberation Mono"), None),
+        CASE(Redraw, false, None),
     };
 #undef CASE
     for (const Case &c : cases) {

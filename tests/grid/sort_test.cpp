@@ -97,7 +97,7 @@ bool ReferenceBefore(const ReferenceGrid &g, int type, int direction, int col, i
             return up ? (cb && !ca) : (ca && !cb);
         }
         case TypeCustom:
-            return ByLength(up, textB, textA);
+            return ByLength(!up, textB, textA);
         default: {
             const std::u16string sa(reinterpret_cast<const char16_t *>(textA.utf16()),
                                     static_cast<std::size_t>(textA.size()));
@@ -352,8 +352,14 @@ TEST_F(GridSortTest, DirectionsAndSortColumnsFollowTheArguments)
     grid.Sort();
     EXPECT_EQ(state(2), 1);
     EXPECT_EQ(Column(grid, 2), QStringList({"1", "2", "3"}));
-    grid.Sort(2, 7);  // any direction but 0 and -1 is ascending
-    EXPECT_EQ(state(2), 1);
+    // A direction other than 0, 1 and -1 is kept as given and sorts as 0 does; toggling it
+    // gives 0.
+    grid.Sort(2, 5);
+    EXPECT_EQ(state(2), 5);
+    EXPECT_EQ(Column(grid, 2), QStringList({"3", "2", "1"}));
+    grid.Sort(2);
+    EXPECT_EQ(state(2), 0);
+    EXPECT_EQ(Column(grid, 2), QStringList({"3", "2", "1"}));
 
     grid.Sort(1, -1, 1);
     EXPECT_EQ(grid.Model().SortColumn, 1);
@@ -482,12 +488,20 @@ TEST_F(GridSortTest, CustomSortAsksTheHostWithTheGridsOwnSortColumn)
                          EXPECT_EQ(col, 0);
                          swap = ByLength(ascending, value1, value2);
                      });
-    grid.Sort(0, 0);
-    EXPECT_EQ(Column(grid, 0), QStringList({"ccc", "bb", "a"}));
-    EXPECT_FALSE(ascendingSeen.empty());
-    EXPECT_EQ(std::count(ascendingSeen.begin(), ascendingSeen.end(), true), 0);
-    grid.Sort(0, 1);
+    // The host's Ascending flag is true for direction 0 (and any other but 1), false for 1.
+    // Answers how many comparisons saw the flag true, and -1 when every one did.
+    const auto flagsFor = [&](int direction) {
+        ascendingSeen.clear();
+        grid.Sort(0, direction);
+        EXPECT_FALSE(ascendingSeen.empty());
+        const auto up = std::count(ascendingSeen.begin(), ascendingSeen.end(), true);
+        return up == static_cast<std::ptrdiff_t>(ascendingSeen.size()) ? -1 : static_cast<int>(up);
+    };
+    EXPECT_EQ(flagsFor(0), -1);
     EXPECT_EQ(Column(grid, 0), QStringList({"a", "bb", "ccc"}));
+    EXPECT_EQ(flagsFor(1), 0);
+    EXPECT_EQ(Column(grid, 0), QStringList({"ccc", "bb", "a"}));
+    EXPECT_EQ(flagsFor(5), -1);
 }
 
 TEST_F(GridSortTest, CustomSortHandlerThatMovesTheColumnOrChangesCells)

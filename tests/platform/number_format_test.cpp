@@ -8,8 +8,8 @@
 #include <limits>
 #include <random>
 
+#include "platform/LeadingNumber.h"
 #include "platform/NumberFormat.h"
-#include "store/MdlHelpers.h"
 
 using platform::FormatGeneralNumber;
 
@@ -46,7 +46,7 @@ TEST(FormatGeneralNumber, ReadsBackToFifteenSignificantDigits)
     std::uniform_int_distribution<int> exponent(-30, 30);
     for (int i = 0; i < 20000; ++i) {
         const double v = mantissa(rng) * std::pow(10.0, exponent(rng));
-        const double back = MdlHelpers::ParseLeadingNumber(FormatGeneralNumber(v));
+        const double back = platform::ParseLeadingNumber(FormatGeneralNumber(v));
         ASSERT_NEAR(back, v, std::abs(v) * 5e-15) << FormatGeneralNumber(v).toStdString();
     }
 }
@@ -60,7 +60,7 @@ TEST(FormatGeneralNumber, ExtremesReadBackWithinFifteenDigits)
     EXPECT_EQ(FormatGeneralNumber(-L::max()), "-1.79769313486231E+308");
     for (double v : {L::max(), -L::max(), std::nextafter(L::max(), 0.0), 1.7976931348623150e308,
                      L::min(), L::denorm_min(), -L::denorm_min(), 9.99999999999999999e307}) {
-        const double back = MdlHelpers::ParseLeadingNumber(FormatGeneralNumber(v));
+        const double back = platform::ParseLeadingNumber(FormatGeneralNumber(v));
         EXPECT_NE(back, 0) << FormatGeneralNumber(v).toStdString();
         EXPECT_NEAR(back / v, 1.0, 1e-14) << FormatGeneralNumber(v).toStdString();
     }

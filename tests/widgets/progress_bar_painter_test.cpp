@@ -26,13 +26,20 @@ QString Caption(int value, int min, int max, int format, const QLocale &locale =
 
 }  // namespace
 
-TEST(ProgressCaption, PercentagesShowTheDistanceFromMin)
+TEST(ProgressCaption, ValuePercentagesDivideTheValueAndProgressOnesTheDistanceFromMin)
 {
-    // with Min 50 both kinds of percentage code divide Value - Min: never past 100% in range
-    for (int code : {CaptionValuePercent, CaptionProgressPercent}) {
-        EXPECT_EQ(Caption(100, 50, 150, code), "50%") << code;
-        EXPECT_EQ(Caption(150, 50, 150, code), "100%") << code;
-    }
+    // with Min 50 the value codes measure Value itself, the progress codes Value - Min
+    const struct {
+        int value, code;
+        const char *caption;
+    } cases[] = {
+        {100, CaptionValuePercent, "100%"},   {100, CaptionProgressPercent, "50%"},
+        {150, CaptionValuePercent, "150%"},   {150, CaptionProgressPercent, "100%"},
+        {75, CaptionValuePercent1, "75.0%"},  {75, CaptionProgressPercent1, "25.0%"},
+        {51, CaptionValuePercent2, "51.00%"}, {51, CaptionProgressPercent2, "1.00%"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Caption(c.value, 50, 150, c.code), c.caption) << c.value << " " << c.code;
     EXPECT_EQ(Caption(100, 50, 150, CaptionValue), "100");
     EXPECT_EQ(Caption(-7, -10, 0, CaptionValue), "-7");
 
