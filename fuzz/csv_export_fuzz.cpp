@@ -69,7 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype k = 0; k + cols < cells.size(); k += cols + 1)
         rows.push_back(cells.mid(k, cols + 1));
 
-    const QString text = CsvExport::Text(static_cast<int>(rows.size()), cols, [&](int r, int c) {
+    std::vector<int> columns;
+    for (int c = 0; c <= cols; ++c) columns.push_back(c);
+    const QString text = CsvExport::Text(static_cast<int>(rows.size()), columns, [&](int r, int c) {
         return rows[static_cast<std::size_t>(r)][c];
     });
     if (Read(text) != rows)

@@ -20,6 +20,13 @@ std::vector<StockRecord> ResultPageRecords(const QString &pageText,
                                            int limit = std::numeric_limits<int>::max(),
                                            int *beyond = nullptr);
 
+// The same records made by replacing the markers in the whole cut step by step and removing the
+// tags after: the general way, which ResultPageRecords takes for markup of an unusual shape and
+// which gives the same records as its one walk over the usual shape.
+std::vector<StockRecord> ResultPageRecordsByReplacement(const QString &pageText,
+                                                        int limit = std::numeric_limits<int>::max(),
+                                                        int *beyond = nullptr);
+
 // Whether the page holds the result table (perhaps without rows); error pages, pages of the
 // wrong kind and empty documents do not.
 bool HasResultTable(const QString &pageText);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "app/ResultPageParser.h"
 #include "store/Module1.h"
 #include "store/StockTable.h"
@@ -89,20 +91,11 @@ TEST_F(ResultPageParser, NumberCellsLoseGroupingAndMarketCapsScale)
         double value;
     };
     const Case cases[] = {
-        {6, "950.25M", 950250000},
-        {6, "2.1B", 2100000000},
-        {6, "1,234.5M", 1234500000},
-        {6, "512.3K", 512300},
-        {6, "12,345", 12345},
-        {9, "1,234", 1234},
-        {12, "1,234.5", 1234.5},
-        {7, "2,149,911", 2149911},
-        {5, "-2.5%", -2.5},
-        {4, "n/a", 0},
-        {13, "-", 0},
-        {4, "&nbsp;1.5", 1.5},
-        {8, "&nbsp;", 0},
-        {18, "18", 18},
+        {6, "950.25M", 950250000}, {6, "2.1B", 2100000000}, {6, "1,234.5M", 1234500000},
+        {6, "512.3K", 512300},     {6, "12B3M", 12e6},      {6, "12,345", 12345},
+        {9, "1,234", 1234},        {12, "1,234.5", 1234.5}, {7, "2,149,911", 2149911},
+        {5, "-2.5%", -2.5},        {4, "n/a", 0},           {13, "-", 0},
+        {4, "&nbsp;1.5", 1.5},     {8, "&nbsp;", 0},        {18, "18", 18},
     };
     QString rows;
     for (const Case &c : cases) {
@@ -198,4 +191,38 @@ TEST_F(ResultPageParser, StopsAtTheTableLimitAndCountsWhatWasLeftOut)
     EXPECT_EQ(Stocks().Count(), StockTable::MaxRecords);
     EXPECT_EQ(Stocks()[StockTable::MaxRecords - 1].Symbol, "S1");
     Stocks().Clear();
+}
+
+TEST_F(ResultPageParser, OneWalkGivesTheRecordsOfTheReplacements)
+{
+    // Pages pieced together at random from markup and texts that move fields when handled
+    // carelessly: the one walk must give exactly the records (and the count of rows left out)
+    // of the step-by-step replacements, or leave the page to them.
+    const QStringList usual =
+        QString::fromUtf16(
+            u"<TR>|<TR bgcolor=x>|<TD>|<TD nowrap>|<FONT face=arial size=-1>|<FONT>|</FONT>|</TD>|"
+            u"</FONT></TD>|</FONT> \r\n </TD>|</TR>|<B>|</B>|<TRACK>|<TDX>|<FONTS>| |  |\t|\r\n|\n|"
+            u">|AB c|O'NEIL x|1,234.5M|2.1B|12B3M|K|-2.5%|%|&amp;|&nbsp;|&#126;!@|0.35|,|M|@|!|"
+            u"</TBODY>|</TABLE>|</TBODY>\r\n</TABLE>|\u00A0\u00E9 \u00C9COLE \u01C6")
+            .split(u'|');
+    const QStringList odd = QString("<|<TR |<TD |<FONT |\r|^|%^|^^&|~|~!|~!@|%^^&%^%^").split(u'|');
+    std::mt19937 random(20260);
+    for (int n = 0; n < 3000; ++n) {
+        const bool walkable = n % 3 != 0;
+        QString cut;
+        const int pieces = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < pieces; ++i) {
+            const bool fromOdd = !walkable && random() % 4 == 0;
+            const QStringList &from = fromOdd ? odd : usual;
+            const QString &piece = from[static_cast<qsizetype>(random() % from.size())];
+            cut += random() % 2 == 0 ? Cell(piece) : piece;
+        }
+        const QString page = Page(cut);
+        const int limit = random() % 4 == 0 ? static_cast<int>(random() % 3) : 1000;
+        int beyond = 0, beyondByReplacement = 0;
+        const std::vector<StockRecord> records = ResultPageRecords(page, limit, &beyond);
+        ASSERT_EQ(records, ResultPageRecordsByReplacement(page, limit, &beyondByReplacement))
+            << cut.toStdString();
+        ASSERT_EQ(beyond, beyondByReplacement) << cut.toStdString();
+    }
 }
