@@ -19,7 +19,7 @@ void LynxGrid::SetCellText(int Row, int Col, const QString &value)
         cell.Flags |= CellFlagChanged;
     if (props.AutoSizeRow)
         AutoSizeRowHeight(Row);
-    DrawGrid(props.Redraw);
+    DrawGrid();
 }
 
 void LynxGrid::SetCellNumber(int Row, int Col, double value,
