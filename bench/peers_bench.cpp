@@ -420,10 +420,10 @@ public:
         const StockTable &table = Table();
         Clear();
         SetRedraw(false);
+        const auto amounts = StockColumns::AmountFormat(QLocale().decimalPoint());
         for (int k = 0; k < rows; ++k) {
             const StockRecord &r = table[k];
-            const int row = AddItem(r.Symbol);
-            for (int c = 1; c < Columns; ++c) SetCellText(row, c, CellTextOf(r, c));
+            StockColumns::FillRecordCells(*this, AddItem(r.Symbol), r, amounts);
         }
         SetRedraw(true);
     }

@@ -105,6 +105,17 @@ QString FormatAmount(double value, const QString &decimalSeparator)
     return text;
 }
 
+std::optional<double> AmountValue(double value)
+{
+    if (!std::isfinite(value))
+        return 0.0;
+    std::uint64_t hundredths;
+    if (!QuickHundredths(std::fabs(value), hundredths))
+        return std::nullopt;
+    const double magnitude = static_cast<double>(hundredths) / 100;
+    return value < 0 && hundredths != 0 ? -magnitude : magnitude;
+}
+
 std::optional<double> ParseRate(const QString &text, const QLocale &locale)
 {
     const QString trimmed = text.trimmed();

@@ -18,6 +18,10 @@ inline QString FormatAmount(double value, const QLocale &locale = QLocale())
     return FormatAmount(value, locale.decimalPoint());
 }
 
+// The number FormatAmount's text stands for, ±hundredths / 100, when the quick rounding gives
+// the hundredths (most amounts below 85 million); nullopt otherwise.
+std::optional<double> AmountValue(double value);
+
 // A rate typed into a search box: a decimal number in the locale's notation, or with "." as
 // the decimal point; spaces at either end do not count. nullopt for anything else (letters, an
 // empty text, infinities).

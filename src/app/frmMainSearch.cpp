@@ -118,6 +118,7 @@ void frmMain::LoadDataToGrid()
 {
     LynxGrid &grid = *ui.LynxGrid1;
     const QString separator = QLocale().decimalPoint();
+    const auto amounts = StockColumns::AmountFormat(separator);
     const bool history = !historyColumns.Empty();
     int index = -1;
     Try([&] { grid.Clear(); });
@@ -128,19 +129,11 @@ void frmMain::LoadDataToGrid()
             continue;
         int row = -1;
         Try([&] { row = grid.AddItem(record.Symbol); });
-        const auto cell = [&](int col, const QString &text) {
-            Try([&] { grid.SetCellText(row, col, text); });
-        };
-        const auto amount = [&](double value) { return PriceText::FormatAmount(value, separator); };
-        cell(1, record.Company);
-        cell(2, amount(record.Price));
-        cell(3, record.Industry);
-        cell(4, amount(record.MarketCap / 1000000));
-        cell(5, amount(record.Beta));
-        cell(6, amount(record.PE));
-        cell(7, amount(record.PB));
-        cell(8, amount(record.PS));
+        StockColumns::FillRecordCells(grid, row, record, amounts);
         if (history) {
+            const auto cell = [&](int col, const QString &text) {
+                Try([&] { grid.SetCellText(row, col, text); });
+            };
             const HistoryColumns::Texts &texts =
                 historyColumns.For(index, record.Symbol, record.Price, separator);
             if (!texts.Change.isEmpty())

@@ -247,7 +247,7 @@ void GridCellEditor::PrepareBox(int row, int slot)
     if (fore.isValid())
         palette.setColor(QPalette::Text, fore);
     box->setPalette(palette);
-    const QString text = grid.model.Text(cell.Text).toString();
+    const QString text = grid.model.CellString(cell);
     box->setText(text);
     box->setSelection(0, static_cast<int>(text.size()));
     box->show();
@@ -286,7 +286,7 @@ bool GridCellEditor::EndEdit()
     bool changed = true;
     if (!usesBound) {
         newValue = box->text();
-        changed = newValue != grid.model.Text(grid.CellAt(row, slot).Text);
+        changed = newValue != grid.model.CellString(grid.CellAt(row, slot));
     }
     // A bound control's value is the host's to read: it supplies it as NewValue.
     if (changed) {
@@ -302,7 +302,7 @@ bool GridCellEditor::EndEdit()
         CloseEditor();
         if (changed) {
             const int slotNow = grid.model.ColumnSlotAt(col);
-            grid.model.SetText(grid.CellAt(row, slotNow).Text, newValue);
+            grid.model.SetCellText(grid.CellAt(row, slotNow), newValue);
             grid.AutoSizeRowHeight(row);
             grid.CellAt(row, slotNow).Flags |= CellFlagChanged;
             grid.RefreshOrDefer();

@@ -107,8 +107,9 @@ int FindItem(const GridModel &model, QStringView searchText, int col, int mode,
     const QString pattern = mode == StartsWith ? search + u'*' : QString();
 
     QString scratch;
+    QString number;
     for (int r = 0; r <= model.LastItem(); ++r) {
-        const QStringView cell = model.Text(model.Cell(model.ItemAtRow(r), col).Text);
+        const QStringView cell = model.CellText(model.Cell(model.ItemAtRow(r), col), number);
         if (Matches(mode, cell, search, pattern, ignoreCase, scratch))
             return r;
     }

@@ -1,6 +1,7 @@
 #include "grid/GridModel.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <string>
 
@@ -139,7 +140,8 @@ void GridModel::ReleaseItem(GridItem &item)
     for (GridCell &cell : cells.Span(item.Cells)) {
         if (cell.StyleIndex >= 0)
             --styleTable[At(cell.StyleIndex)].RefCount;
-        texts.Release(cell.Text);
+        if (cell.NumberFormat == 0)
+            texts.Release(cell.Text);
     }
     cells.Release(item.Cells);
     texts.Release(item.Tag);
@@ -160,6 +162,8 @@ void GridModel::Clear()
     lastStamp = -1;
     cells.Clear();
     texts.Clear();
+    numberFormats.resize(1);
+    lastNumberFormat = 0;
     Row = -1;
     Col = -1;
     SortColumn = -1;
@@ -264,6 +268,40 @@ void GridModel::SetText(TextRef &ref, QStringView text)
         CompactTextsIfWorthIt();
 }
 
+void GridModel::SetCellText(GridCell &cell, QStringView text)
+{
+    if (cell.NumberFormat != 0) {
+        cell.NumberFormat = 0;
+        cell.Text = {};
+    }
+    SetText(cell.Text, text);
+}
+
+void GridModel::SetCellNumber(GridCell &cell, double value,
+                              const std::shared_ptr<const CellNumberFormat> &format)
+{
+    if (!format)
+        throw ControlError(platform::ErrInvalidPropertyValue);
+    quint8 index = lastNumberFormat;
+    if (index == 0 || numberFormats[index] != format) {
+        const auto it = std::find(numberFormats.begin() + 1, numberFormats.end(), format);
+        if (it != numberFormats.end()) {
+            index = static_cast<quint8>(it - numberFormats.begin());
+        } else if (numberFormats.size() <= std::numeric_limits<quint8>::max()) {
+            index = static_cast<quint8>(numberFormats.size());
+            numberFormats.push_back(format);
+        } else {
+            SetCellText(cell, format->Text(value));
+            return;
+        }
+        lastNumberFormat = index;
+    }
+    if (cell.NumberFormat == 0)
+        texts.Release(cell.Text);
+    cell.NumberFormat = index;
+    cell.Number = value;
+}
+
 void GridModel::CompactTextsIfWorthIt()
 {
     if (!texts.WantsCompaction())
@@ -272,7 +310,10 @@ void GridModel::CompactTextsIfWorthIt()
         for (int slot = 0; slot <= itemTable.LastItem(); ++slot) {
             GridItem &item = itemTable.Item(slot);
             visit(item.Tag);
-            for (GridCell &cell : cells.Span(item.Cells)) visit(cell.Text);
+            for (GridCell &cell : cells.Span(item.Cells)) {
+                if (cell.NumberFormat == 0)
+                    visit(cell.Text);
+            }
         }
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -131,6 +132,33 @@ public:
     // Stores a copy of text in ref (a cell's Text or an item's Tag held by this model).
     void SetText(TextRef &ref, QStringView text);
 
+    // The text of a cell: a view of the pool, or for a number cell the text its format makes,
+    // written into scratch (the view is valid while scratch is unchanged).
+    QStringView CellText(const GridCell &cell, QString &scratch) const
+    {
+        if (cell.NumberFormat == 0)
+            return Text(cell.Text);
+        scratch = numberFormats[cell.NumberFormat]->Text(cell.Number);
+        return scratch;
+    }
+    // The format of a number cell (NumberFormat not 0).
+    const CellNumberFormat &NumberFormatOf(const GridCell &cell) const
+    {
+        return *numberFormats[cell.NumberFormat];
+    }
+    QString CellString(const GridCell &cell) const
+    {
+        return cell.NumberFormat == 0 ? Text(cell.Text).toString()
+                                      : numberFormats[cell.NumberFormat]->Text(cell.Number);
+    }
+    // A cell of this model (a number cell becomes a text cell).
+    void SetCellText(GridCell &cell, QStringView text);
+    // Makes the cell a number cell showing format's text of value, the format kept while
+    // the model holds it. A model holds up to 255 formats until it is cleared; past that the
+    // cell stores the text instead, which reads the same.
+    void SetCellNumber(GridCell &cell, double value,
+                       const std::shared_ptr<const CellNumberFormat> &format);
+
     // --- styles --------------------------------------------------------------------------------
     // Highest StyleTable index.
     int StyleUBound() const { return static_cast<int>(styleTable.size()) - 1; }
@@ -185,6 +213,9 @@ private:
     int lastStamp = -1;
     Arena<GridCell> cells;
     Arena<char16_t> texts;
+    // Entry 0 is none; a number cell names its entry.
+    std::vector<std::shared_ptr<const CellNumberFormat>> numberFormats;
+    quint8 lastNumberFormat = 0;
 };
 
 }  // namespace lynx

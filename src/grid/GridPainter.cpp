@@ -303,7 +303,7 @@ void DrawCells(DrawingSurface &s, const GridPaintView &view, const GridItem &ite
                         }
                     }
                 }
-                const QString text = model.Text(cell->Text).toString();
+                const QString text = model.CellString(*cell);
                 DrawCellText(s, DisplayText(text, column->Format), textRect, flags);
                 break;
             }

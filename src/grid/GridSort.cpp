@@ -143,12 +143,18 @@ public:
         switch (dataType) {
             case TypeNumber:
                 ByKeys(numbers, runs, col, ascending, false, [this](const GridCell &cell) {
-                    return SortNumber(model.Text(cell.Text), decimalPoint);
+                    if (cell.NumberFormat != 0) {
+                        const std::optional<double> value =
+                            model.NumberFormatOf(cell).SortValue(cell.Number, decimalPoint);
+                        if (value)
+                            return *value;
+                    }
+                    return SortNumber(model.CellText(cell, scratch), decimalPoint);
                 });
                 break;
             case TypeDate:
                 ByKeys(numbers, runs, col, ascending, true, [this](const GridCell &cell) {
-                    return dates.Read(model.Text(cell.Text)).value_or(NoDate);
+                    return dates.Read(model.CellText(cell, scratch)).value_or(NoDate);
                 });
                 break;
             case TypeCheckBox:
@@ -162,8 +168,12 @@ public:
                 for (const auto &[lo, hi] : runs) ByHost(lo, hi, col, state != Ascending);
                 break;
             default:
+                madeTexts.clear();
                 ByKeys(texts, runs, col, ascending, false, [this](const GridCell &cell) {
-                    const QStringView text = model.Text(cell.Text);
+                    // The key of a number cell is a view of its text, kept until the sort ends.
+                    const QStringView text = cell.NumberFormat == 0
+                                                 ? model.Text(cell.Text)
+                                                 : madeTexts.emplace_back(model.CellString(cell));
                     return std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size()));
                 });
                 break;
@@ -177,13 +187,20 @@ public:
         const int last = model.LastItem();
         int start = 0;
         QStringView startText;
+        QString made;
+        QString startMade;
         for (int r = 0; r <= last; ++r) {
-            const QStringView text = model.Text(model.Cell(model.ItemAtRow(r), col).Text);
+            const GridCell &cell = model.Cell(model.ItemAtRow(r), col);
+            const QStringView text = model.CellText(cell, made);
             if (r == 0 || text != startText) {
                 if (r - 1 > start)
                     runs.emplace_back(start, r - 1);
                 start = r;
                 startText = text;
+                if (cell.NumberFormat != 0) {
+                    startMade = made;
+                    startText = startMade;
+                }
             }
         }
         if (last > start)
@@ -293,7 +310,7 @@ private:
 
     QString TextAt(int row, int col) const
     {
-        return model.Text(model.Cell(model.ItemAtRow(row), col).Text).toString();
+        return model.CellString(model.Cell(model.ItemAtRow(row), col));
     }
 
     void SwapRows(int a, int b)
@@ -309,6 +326,8 @@ private:
     std::vector<Entry<double>> numbers;
     std::vector<Entry<int>> flags;
     std::vector<Entry<std::u16string_view>> texts;
+    QString scratch;                 // the text of the number cell being read
+    std::vector<QString> madeTexts;  // the texts of number cells a text sort compares
     std::vector<int> rowOfSlot;
 };
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
+#include <optional>
 
 #include "grid/Arena.h"
 
@@ -64,13 +65,32 @@ struct GridColumn {
     QString Tag;
 };
 
+// How a number cell writes its value. A number cell keeps its value and its format instead of a
+// text, and the text is made each time the cell is drawn or read, so a format must give the
+// same text for the same value as long as a cell uses it.
+class CellNumberFormat {
+public:
+    virtual ~CellNumberFormat() = default;
+    virtual QString Text(double value) const = 0;
+    // The number a sort of a number column reads from Text(value) with this decimal point,
+    // when the format knows it without making the text; nullopt has the text made and read.
+    virtual std::optional<double> SortValue(double, QChar) const { return std::nullopt; }
+};
+
 struct GridCell {
     qint16 Alignment = 0;
     qint16 StyleIndex = -1;  // -1: grid colours, no image
     quint16 Flags = 0;
     quint8 Progress = 0;  // 0..100, in a TypeProgressBar column
-    TextRef Text;
+    // 0: the cell holds Text. Otherwise a number cell: it holds Number, written by the model's
+    // number format of this index.
+    quint8 NumberFormat = 0;
+    union {
+        TextRef Text{};
+        double Number;
+    };
 };
+static_assert(sizeof(GridCell) == 16);
 
 // A spare slot holds a default-constructed (blank) item.
 struct GridItem {

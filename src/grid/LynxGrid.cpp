@@ -360,7 +360,7 @@ void LynxGrid::AutoSizeRowHeight(int row)
         const int top = wrap ? 2 : 0;
         const QRect area(0, top, model.Column(c).WidthPixels, 0);
         const unsigned flags = platform::TextCalcRect | (wrap ? platform::TextWordBreak : 0u);
-        const QRect used = Surface().MeasureText(model.Text(cell.Text).toString(), area, flags);
+        const QRect used = Surface().MeasureText(model.CellString(cell), area, flags);
         m = std::max(m, used.top() + used.height());
     }
     const double lo = GridScale::ToPixelsY(props.RowHeightMin, props.ScaleUnits);

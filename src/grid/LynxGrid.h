@@ -332,6 +332,10 @@ public:
 
     QString CellText(int Row, int Col) const;
     void SetCellText(int Row, int Col, const QString &value);
+    // As SetCellText(Row, Col, format->Text(value)), but the cell keeps the value and the
+    // format and makes its text whenever it is drawn or read. Error 380 without a format.
+    void SetCellNumber(int Row, int Col, double value,
+                       const std::shared_ptr<const CellNumberFormat> &format);
     int CellAlignment(int Row, int Col) const;
     void SetCellAlignment(int Row, int Col, int value);  // error 6 outside 16 bits
     // Colours of the cell's style; reading a cell that has none fails with 9.
@@ -512,6 +516,7 @@ private:
 }  // namespace lynx
 
 // The grid's names as host code writes them.
+using lynx::CellNumberFormat;
 using lynx::LynxGrid;
 using lynx::TypeCheckBox;
 using lynx::TypeCustom;

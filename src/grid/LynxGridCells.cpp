@@ -10,13 +10,25 @@ namespace lynx {
 
 QString LynxGrid::CellText(int Row, int Col) const
 {
-    return model.Text(CellAt(Row, Col).Text).toString();
+    return model.CellString(CellAt(Row, Col));
 }
 
 void LynxGrid::SetCellText(int Row, int Col, const QString &value)
 {
     GridCell &cell = model.Cell(model.ItemAtRow(Row), Col);
-    model.SetText(cell.Text, value);
+    model.SetCellText(cell, value);
+    if (props.TrackEdits)
+        cell.Flags |= CellFlagChanged;
+    if (props.AutoSizeRow)
+        AutoSizeRowHeight(Row);
+    DrawGrid();
+}
+
+void LynxGrid::SetCellNumber(int Row, int Col, double value,
+                             const std::shared_ptr<const CellNumberFormat> &format)
+{
+    GridCell &cell = model.Cell(model.ItemAtRow(Row), Col);
+    model.SetCellNumber(cell, value, format);
     if (props.TrackEdits)
         cell.Flags |= CellFlagChanged;
     if (props.AutoSizeRow)

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QImage>
+#include <memory>
+#include <vector>
 
 #include "GridTestSupport.h"
 #include "platform/ImageList.h"
@@ -274,4 +277,137 @@ TEST(GridCells, TextsOfAnyLengthReadBackAsWritten)
     EXPECT_EQ(grid.CellText(1, 0), "");
     EXPECT_EQ(grid.CellText(0, 1), "a\tb\r\nc");
     EXPECT_EQ(grid.CellText(1, 1), "d");
+}
+
+namespace {
+// Writes a value with one decimal, counting the texts it makes.
+class OneDecimal final : public CellNumberFormat {
+public:
+    QString Text(double value) const override
+    {
+        ++Made;
+        return QString::number(value, 'f', 1);
+    }
+    mutable int Made = 0;
+};
+
+// Writes a value as the day that many days into 2024.
+class DayOf2024 final : public CellNumberFormat {
+public:
+    QString Text(double value) const override
+    {
+        return QDate(2024, 1, 1)
+            .addDays(static_cast<int>(value))
+            .toString(QStringLiteral("M/d/yyyy"));
+    }
+};
+
+std::vector<QString> ColumnTexts(const LynxGrid &grid, int col)
+{
+    std::vector<QString> texts;
+    for (int r = 0; r < grid.ItemCount(); ++r) texts.push_back(grid.CellText(r, col));
+    return texts;
+}
+}  // namespace
+
+TEST(GridNumberCells, SortAndSearchAsTheirTextsStoredAsTexts)
+{
+    const auto decimal = std::make_shared<const OneDecimal>();
+    const auto day = std::make_shared<const DayOf2024>();
+    LynxGrid texts;
+    LynxGrid numbers;
+    for (LynxGrid *grid : {&texts, &numbers}) {
+        grid->SetRedraw(false);
+        grid->AddColumn(QStringLiteral("Name"), 100);
+        grid->AddColumn(QStringLiteral("Number"), 100, 4, TypeNumber);
+        grid->AddColumn(QStringLiteral("Day"), 100, 4, TypeDate);
+        grid->AddColumn(QStringLiteral("Text"), 100, 4, TypeText);
+    }
+    for (int k = 0; k < 200; ++k) {
+        // Many values share a text (x.x4 writes as x.x), so the sorts meet equal keys.
+        const double v = (k * 37 % 23) - 11.25 + (k % 2 ? 0.04 : 0);
+        const double d = k * 13 % 61;
+        for (LynxGrid *grid : {&texts, &numbers}) grid->AddItem(QStringLiteral("r%1").arg(k));
+        texts.SetCellText(k, 1, decimal->Text(v));
+        texts.SetCellText(k, 2, day->Text(d));
+        texts.SetCellText(k, 3, decimal->Text(-v));
+        numbers.SetCellNumber(k, 1, v, decimal);
+        numbers.SetCellNumber(k, 2, d, day);
+        numbers.SetCellNumber(k, 3, -v, decimal);
+    }
+    for (int col = 1; col <= 3; ++col) {
+        ASSERT_EQ(ColumnTexts(numbers, col), ColumnTexts(texts, col));
+        for (const int direction : {1, 0}) {
+            texts.Sort(col, direction);
+            numbers.Sort(col, direction);
+            ASSERT_EQ(ColumnTexts(numbers, 0), ColumnTexts(texts, 0))
+                << "column " << col << " direction " << direction;
+        }
+    }
+    texts.Sort(3, 1, 2, 0);
+    numbers.Sort(3, 1, 2, 0);
+    ASSERT_EQ(ColumnTexts(numbers, 0), ColumnTexts(texts, 0));
+    for (int col = 1; col <= 3; ++col) {
+        for (const QString &text : ColumnTexts(texts, col))
+            ASSERT_EQ(numbers.FindItem(text, col), texts.FindItem(text, col)) << qPrintable(text);
+    }
+}
+
+TEST(GridNumberCells, KeepTheirValuesThroughRewritesRemovalsAndCompaction)
+{
+    const auto decimal = std::make_shared<const OneDecimal>();
+    LynxGrid grid;
+    grid.SetRedraw(false);
+    AddColumns(grid, 2);
+    const auto name = [](int k) { return QStringLiteral("row %1 with a text long enough").arg(k); };
+    for (int k = 0; k < 3000; ++k) {
+        grid.AddItem(name(k));
+        grid.SetCellNumber(k, 1, k + 0.5, decimal);
+    }
+    // Cells change kind both ways: a text over a number, a number over a text, and back.
+    for (int k = 0; k < 3000; k += 5) grid.SetCellText(k, 1, QStringLiteral("t%1").arg(k));
+    for (int k = 0; k < 3000; k += 7) grid.SetCellNumber(k, 0, -k, decimal);
+    for (int k = 0; k < 3000; k += 35) grid.SetCellText(k, 0, name(k));
+    const auto expected = [&](int k, int col) {
+        if (col == 0)
+            return k % 7 == 0 && k % 35 != 0 ? decimal->Text(-k) : name(k);
+        return k % 5 == 0 ? QStringLiteral("t%1").arg(k) : decimal->Text(k + 0.5);
+    };
+    // Removing three rows in four releases most of the texts, which compacts their pool.
+    std::vector<int> gone;
+    for (int k = 0; k < 3000; ++k)
+        if (k % 4 != 0)
+            gone.push_back(k);
+    grid.RemoveItems(gone);
+    ASSERT_EQ(grid.ItemCount(), 750);
+    for (int r = 0; r < 750; ++r) {
+        ASSERT_EQ(grid.CellText(r, 0), expected(r * 4, 0)) << r;
+        ASSERT_EQ(grid.CellText(r, 1), expected(r * 4, 1)) << r;
+    }
+    for (int r = 749; r >= 0; r -= 2) grid.RemoveItem(r);
+    for (int r = 0; r < 375; ++r) ASSERT_EQ(grid.CellText(r, 1), expected(r * 8, 1)) << r;
+}
+
+TEST(GridNumberCells, ManyFormatsReadTheSameAndANumberCellCountsAsAnEdit)
+{
+    LynxGrid grid;
+    grid.SetRedraw(false);
+    AddColumns(grid, 1);
+    // More formats than the grid keeps: the rest store their texts.
+    std::vector<std::shared_ptr<const OneDecimal>> formats;
+    for (int k = 0; k < 300; ++k) {
+        formats.push_back(std::make_shared<const OneDecimal>());
+        grid.AddItem(QString());
+        grid.SetCellNumber(k, 0, k / 4.0, formats.back());
+    }
+    for (int k = 0; k < 300; ++k) ASSERT_EQ(grid.CellText(k, 0), QString::number(k / 4.0, 'f', 1));
+    EXPECT_TRUE(FailsWith(380, [&] { grid.SetCellNumber(0, 0, 1, nullptr); }));
+    EXPECT_EQ(grid.CellText(0, 0), QStringLiteral("0.0"));
+
+    grid.Clear();
+    grid.SetTrackEdits(true);
+    grid.AddItem(QStringLiteral("x"));
+    grid.SetCellNumber(0, 0, 2.5, formats[299]);
+    EXPECT_EQ(grid.CellText(0, 0), QStringLiteral("2.5"));
+    EXPECT_TRUE(grid.CellChanged(0, 0));
 }
