@@ -135,7 +135,7 @@ TEST_P(StockNumberCells, ReadSortAndSearchAsTheTextsTheFillMadeBefore)
 
     for (int col = StockColumns::Price; col < StockColumns::RecordColumns; ++col) {
         for (const QString &text : Texts(fromTexts, col)) {
-            for (const int mode : {GridItemSearch::Equal, GridItemSearch::StartsWith}) {
+            for (const int mode : {lynx::GridItemSearch::Equal, lynx::GridItemSearch::StartsWith}) {
                 ASSERT_EQ(fromNumbers.FindItem(text, col, mode),
                           fromTexts.FindItem(text, col, mode))
                     << qPrintable(text) << " in column " << col;
