@@ -12,12 +12,18 @@ namespace GridItemSearch {
 
 // How a cell text C matches the search text T (both upper-cased when letter case is ignored;
 // comparisons are by code units). Any other mode matches nothing.
-enum Mode : int {
+enum class Mode : int {
     Equal = 0,              // C equals T
     AtOrAfter = 1,          // C is not less than T: the first row at or after T
     StartsWith = 2,         // C matches the pattern T followed by "*" (platform::PatternMatch)
     SameFirstAtOrAfter = 4  // C is not empty, starts with T's first character and is not less
 };
+
+// The modes as the ints FindItem and the grid's SearchMode take.
+inline constexpr int Equal = static_cast<int>(Mode::Equal);
+inline constexpr int AtOrAfter = static_cast<int>(Mode::AtOrAfter);
+inline constexpr int StartsWith = static_cast<int>(Mode::StartsWith);
+inline constexpr int SameFirstAtOrAfter = static_cast<int>(Mode::SameFirstAtOrAfter);
 
 enum class LetterCase { Ignore, Match };
 

@@ -13,12 +13,18 @@ class SettingsStore;
 namespace lynx {
 
 // The bits of EditTrigger: what opens the in-cell editor (Enter also closes it, as Esc does).
-enum EditTriggerBit : int {
-    EditOnEnterOrEsc = 2,
-    EditOnF2 = 4,
-    EditOnClick = 8,
-    EditOnDoubleClick = 16,
+// EditTrigger is an int of these bits, so each bit is also a plain int.
+enum class EditTriggerBit : int {
+    EnterOrEsc = 2,
+    F2 = 4,
+    Click = 8,
+    DoubleClick = 16,
 };
+
+inline constexpr int EditOnEnterOrEsc = static_cast<int>(EditTriggerBit::EnterOrEsc);
+inline constexpr int EditOnF2 = static_cast<int>(EditTriggerBit::F2);
+inline constexpr int EditOnClick = static_cast<int>(EditTriggerBit::Click);
+inline constexpr int EditOnDoubleClick = static_cast<int>(EditTriggerBit::DoubleClick);
 
 // The grid-wide values saved with the host window, with their defaults. The font is kept by the
 // control itself, and the image list is never saved.

@@ -17,15 +17,23 @@ namespace lynx {
 using TextRef = PoolRef;    // characters in the model's text pool
 using CellRange = PoolRef;  // cells in the model's cell pool
 
-// How a column sorts and how its cells are drawn; any other value behaves as TypeText.
-enum ColumnDataType : qint16 {
-    TypeText = 0,
-    TypeNumber = 1,
-    TypeDate = 2,
-    TypeCheckBox = 3,
-    TypeProgressBar = 4,
-    TypeCustom = 5,
+// How a column sorts and how its cells are drawn; any other value behaves as TypeText. The
+// column keeps the code as a number (ColType, DataType), so the codes are also plain ints.
+enum class ColumnDataType : qint16 {
+    Text = 0,
+    Number = 1,
+    Date = 2,
+    CheckBox = 3,
+    ProgressBar = 4,
+    Custom = 5,
 };
+
+inline constexpr int TypeText = static_cast<int>(ColumnDataType::Text);
+inline constexpr int TypeNumber = static_cast<int>(ColumnDataType::Number);
+inline constexpr int TypeDate = static_cast<int>(ColumnDataType::Date);
+inline constexpr int TypeCheckBox = static_cast<int>(ColumnDataType::CheckBox);
+inline constexpr int TypeProgressBar = static_cast<int>(ColumnDataType::ProgressBar);
+inline constexpr int TypeCustom = static_cast<int>(ColumnDataType::Custom);
 
 // GridItem::Flags
 constexpr quint16 ItemFlagChecked = 2;

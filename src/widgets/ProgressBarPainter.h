@@ -16,23 +16,40 @@ namespace widgets {
 
 // Caption codes of ucProgressBar::CaptionFormat. Codes not listed give no caption. The value
 // percentages (2-4) divide Value itself by Max - Min, the progress percentages (5-7) Value - Min.
-enum ProgressCaptionFormat : int {
-    CaptionNone = 0,
-    CaptionValue = 1,
-    CaptionValuePercent = 2,
-    CaptionValuePercent1 = 3,
-    CaptionValuePercent2 = 4,
-    CaptionProgressPercent = 5,
-    CaptionProgressPercent1 = 6,
-    CaptionProgressPercent2 = 7,
-    CaptionUseCustom = 99,
+// The control keeps both codes as ints, so beside each scoped enum its codes are plain ints.
+enum class ProgressCaptionFormat : int {
+    NoCaption = 0,
+    Value = 1,
+    ValuePercent = 2,
+    ValuePercent1 = 3,
+    ValuePercent2 = 4,
+    ProgressPercent = 5,
+    ProgressPercent1 = 6,
+    ProgressPercent2 = 7,
+    UseCustom = 99,
 };
 
+inline constexpr int CaptionNone = static_cast<int>(ProgressCaptionFormat::NoCaption);
+inline constexpr int CaptionValue = static_cast<int>(ProgressCaptionFormat::Value);
+inline constexpr int CaptionValuePercent = static_cast<int>(ProgressCaptionFormat::ValuePercent);
+inline constexpr int CaptionValuePercent1 = static_cast<int>(ProgressCaptionFormat::ValuePercent1);
+inline constexpr int CaptionValuePercent2 = static_cast<int>(ProgressCaptionFormat::ValuePercent2);
+inline constexpr int CaptionProgressPercent =
+    static_cast<int>(ProgressCaptionFormat::ProgressPercent);
+inline constexpr int CaptionProgressPercent1 =
+    static_cast<int>(ProgressCaptionFormat::ProgressPercent1);
+inline constexpr int CaptionProgressPercent2 =
+    static_cast<int>(ProgressCaptionFormat::ProgressPercent2);
+inline constexpr int CaptionUseCustom = static_cast<int>(ProgressCaptionFormat::UseCustom);
+
 // Codes of ucProgressBar::Orientation; any other code paints no fill.
-enum ProgressOrientation : int {
-    OrientationHorizontal = 0,
-    OrientationVertical = 1,
+enum class ProgressOrientation : int {
+    Horizontal = 0,
+    Vertical = 1,
 };
+
+inline constexpr int OrientationHorizontal = static_cast<int>(ProgressOrientation::Horizontal);
+inline constexpr int OrientationVertical = static_cast<int>(ProgressOrientation::Vertical);
 
 struct ProgressBarFace {
     int value = 0;
