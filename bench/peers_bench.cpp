@@ -57,6 +57,7 @@
 
 #include "BenchData.h"
 #include "BenchGrid.h"
+#include "BenchRun.h"
 #include "app/PriceText.h"
 #include "app/ResultPageParser.h"
 #include "app/StockColumns.h"
@@ -935,17 +936,11 @@ BENCHMARK(Memory<OnDemandName>)
 // with --memory-child=<who>, the program is one of the fresh processes of Memory/<who>.
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::ChooseOffscreenPlatform();
     QApplication app(argc, argv);
     constexpr std::string_view Child = "--memory-child=";
     for (int i = 1; i < argc; ++i)
         if (std::string_view(argv[i]).starts_with(Child))
             return MemoryChild(QString::fromUtf8(argv[i] + Child.size()));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv);
 }

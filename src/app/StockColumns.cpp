@@ -27,15 +27,6 @@ private:
     const QString separator;
 };
 
-template <typename Step>
-void Try(Step &&step)
-{
-    try {
-        step();
-    } catch (const platform::ControlError &) {
-    }
-}
-
 constexpr Column Table[] = {
     {"Symbol", 100, 4, TypeText},   {"Company", 280, 4, TypeText},     {"Price", 80, 6, TypeNumber},
     {"Industry", 200, 4, TypeText}, {"Market Cap", 70, 6, TypeNumber}, {"Beta", 70, 6, TypeNumber},
@@ -70,10 +61,10 @@ void FillRecordCells(LynxGrid &grid, int row, const StockRecord &record,
                      const std::shared_ptr<const CellNumberFormat> &amounts)
 {
     const auto text = [&](int col, const QString &value) {
-        Try([&] { grid.SetCellText(row, col, value); });
+        platform::IgnoringControlErrors([&] { grid.SetCellText(row, col, value); });
     };
     const auto number = [&](int col, double value) {
-        Try([&] { grid.SetCellNumber(row, col, value, amounts); });
+        platform::IgnoringControlErrors([&] { grid.SetCellNumber(row, col, value, amounts); });
     };
     text(Company, record.Company);
     number(Price, record.Price);

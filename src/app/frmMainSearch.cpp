@@ -29,13 +29,6 @@ std::optional<double> RateOf(QLineEdit *box, const QString &name, QWidget *owner
     return rate;
 }
 
-// One step of the fill; a step the grid refuses is skipped and the fill goes on.
-template <typename Step>
-void Try(Step &&step)
-{
-    platform::IgnoringControlErrors(step);
-}
-
 }  // namespace
 
 std::optional<ScreenBounds> frmMain::ReadPriceBoxes()
@@ -121,18 +114,19 @@ void frmMain::LoadDataToGrid()
     const auto amounts = StockColumns::AmountFormat(separator);
     const bool history = !historyColumns.Empty();
     int index = -1;
-    Try([&] { grid.Clear(); });
-    Try([&] { grid.SetRedraw(false); });
+    // A step the grid refuses is skipped and the fill goes on.
+    platform::IgnoringControlErrors([&] { grid.Clear(); });
+    platform::IgnoringControlErrors([&] { grid.SetRedraw(false); });
     for (const StockRecord &record : Stocks()) {
         ++index;
         if (!record.Show)
             continue;
         int row = -1;
-        Try([&] { row = grid.AddItem(record.Symbol); });
+        platform::IgnoringControlErrors([&] { row = grid.AddItem(record.Symbol); });
         StockColumns::FillRecordCells(grid, row, record, amounts);
         if (history) {
             const auto cell = [&](int col, const QString &text) {
-                Try([&] { grid.SetCellText(row, col, text); });
+                platform::IgnoringControlErrors([&] { grid.SetCellText(row, col, text); });
             };
             const HistoryColumns::Texts &texts =
                 historyColumns.For(index, record.Symbol, record.Price, separator);
@@ -142,6 +136,6 @@ void frmMain::LoadDataToGrid()
                 cell(StockColumns::Since, texts.Since);
         }
     }
-    Try([&] { grid.SetRedraw(true); });
+    platform::IgnoringControlErrors([&] { grid.SetRedraw(true); });
     ApplySortChoice();
 }
