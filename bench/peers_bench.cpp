@@ -429,16 +429,25 @@ public:
         SetRedraw(true);
     }
     void ScrollToRow(int row) { SetTopRow(row); }
-    int TopRow() const { return layout.TopRow(); }
-    // What Sort does but the paint: the order of the rows and the direction bookkeeping.
+    int TopRow() const { return Layout().TopRow(); }
+    // Sort as the host calls it, all but its paint.
     void SortWithoutPaint(int col)
     {
-        lynx::GridSort::SortRows(model, {col, -1, -1, -1}, {}, locale());
-        model.MarkRowsChanged();
+        skipPaint = true;
+        Sort(col);
+        skipPaint = false;
+    }
+
+protected:
+    void PaintGrid() override
+    {
+        if (!skipPaint)
+            LynxGrid::PaintGrid();
     }
 
 private:
     platform::ControlHost host;
+    bool skipPaint = false;
 };
 
 template <class View>

@@ -106,7 +106,14 @@ Qt::Alignment BoxAlignment(int cellAlignment)
 
 }  // namespace
 
-GridCellEditor::GridCellEditor(LynxGrid &grid) : grid(grid), box(new QLineEdit(&grid))
+GridCellEditor::GridCellEditor(GridHost &host)
+    : host(host),
+      grid(host.Face()),
+      model(host.Inside().Model),
+      props(host.Inside().Props),
+      layout(host.Inside().Layout),
+      metrics(host.Inside().Metrics),
+      box(new QLineEdit(&grid))
 {
     box->setObjectName(QStringLiteral("txtEdit"));
     box->setFrame(false);
@@ -129,7 +136,7 @@ GridCellEditor::~GridCellEditor()
 
 bool GridCellEditor::CanEdit() const
 {
-    return !grid.props.Locked && grid.props.Editable && grid.model.LastItem() >= 0;
+    return !props.Locked && props.Editable && model.LastItem() >= 0;
 }
 
 void GridCellEditor::EditCell(int row, int col)
@@ -138,9 +145,9 @@ void GridCellEditor::EditCell(int row, int col)
         return;
     if (!CanEdit())
         return;
-    const int slot = grid.model.ColumnSlotAt(col);
-    grid.CellAt(row, slot);  // a missing cell fails before the host hears of it
-    if (grid.model.Column(slot).DataType == TypeCheckBox)
+    const int slot = model.ColumnSlotAt(col);
+    host.CellAt(row, slot);  // a missing cell fails before the host hears of it
+    if (model.Column(slot).DataType == TypeCheckBox)
         return;  // toggled by clicking, never edited
     bool cancel = false;
     emit grid.RequestEdit(row, col, cancel);
@@ -149,7 +156,7 @@ void GridCellEditor::EditCell(int row, int col)
 
     editCol = col;
     editRow = row;
-    QWidget *control = grid.model.Column(grid.model.ColumnSlotAt(col)).BoundControl;
+    QWidget *control = model.Column(model.ColumnSlotAt(col)).BoundControl;
     usesBound = control != nullptr;
     bound = control;
     boundEditParent = nullptr;
@@ -161,7 +168,7 @@ void GridCellEditor::EditCell(int row, int col)
     if (control)
         OpenBound(control);
     else
-        PrepareBox(row, grid.model.ColumnSlotAt(col));
+        PrepareBox(row, model.ColumnSlotAt(col));
     editing = true;
 }
 
@@ -173,21 +180,20 @@ bool GridCellEditor::TriggerEdit()
         EndEdit();
         return true;
     }
-    if (grid.model.Row != -1 && grid.model.Col != -1)
-        EditCell(grid.model.Row, grid.model.Col);
+    if (model.Row != -1 && model.Col != -1)
+        EditCell(model.Row, model.Col);
     return true;
 }
 
 QRect GridCellEditor::CellArea() const
 {
-    const ColumnSpanResult span = grid.layout.ColumnSpan(editCol);
-    const int line = grid.props.GridLineWidth;
+    const ColumnSpanResult span = layout.ColumnSpan(editCol);
+    const int line = props.GridLineWidth;
     // The first column with a check box or row image in front starts its text at TextLeft.
-    const bool indented =
-        editCol == 0 && grid.metrics.TextLeft > 3 && grid.layout.HorizontalPosition() <= 0;
+    const bool indented = editCol == 0 && metrics.TextLeft > 3 && layout.HorizontalPosition() <= 0;
     const int left = span.Left + (indented ? 0 : line);
-    const int top = grid.layout.RowTop(editRow) + line;
-    const int height = std::as_const(grid.model).ItemAtRow(editRow).Height - line;
+    const int top = layout.RowTop(editRow) + line;
+    const int height = std::as_const(model).ItemAtRow(editRow).Height - line;
     return QRect(left, top, std::max(span.Right - left, 0), std::max(height, 0));
 }
 
@@ -199,7 +205,7 @@ void GridCellEditor::PositionEditor()
         return;
     }
     if (bound) {
-        const int moveControl = grid.model.Column(grid.model.ColumnSlotAt(editCol)).MoveControl;
+        const int moveControl = model.Column(model.ColumnSlotAt(editCol)).MoveControl;
         PlaceBound(bound, moveControl, cell);
     }
 }
@@ -208,7 +214,7 @@ void GridCellEditor::PlaceBound(QWidget *control, int moveControl, QRect cell)
 {
     // Measured in the grid's container, which counts in pixels as every widget does; its
     // client area begins inside the grid's border.
-    const int border = grid.props.BorderStyle == 1 ? 2 : 0;
+    const int border = props.BorderStyle == 1 ? 2 : 0;
     const QPoint gridAt = grid.pos();
     auto *combo = qobject_cast<QComboBox *>(control);
     QRect r = control->geometry();
@@ -216,7 +222,7 @@ void GridCellEditor::PlaceBound(QWidget *control, int moveControl, QRect cell)
         r.moveLeft(gridAt.x() + cell.left() + border);
     if (moveControl & 8) {
         // A combo box's field sits on the grid line; its own frame stands in for it.
-        const int top = combo ? cell.top() - grid.props.GridLineWidth : cell.top();
+        const int top = combo ? cell.top() - props.GridLineWidth : cell.top();
         r.moveTop(gridAt.y() + top + border);
     }
     if (moveControl & 2)
@@ -225,12 +231,12 @@ void GridCellEditor::PlaceBound(QWidget *control, int moveControl, QRect cell)
         r.setHeight(cell.height());
     control->setGeometry(r);
     if ((moveControl & 1) && combo)
-        SetComboItemHeight(*combo, grid.layout.StandardRowHeight() - grid.props.GridLineWidth - 4);
+        SetComboItemHeight(*combo, layout.StandardRowHeight() - props.GridLineWidth - 4);
 }
 
 void GridCellEditor::PrepareBox(int row, int slot)
 {
-    const GridCell &cell = grid.CellAt(row, slot);
+    const GridCell &cell = host.CellAt(row, slot);
     box->setAlignment(BoxAlignment(cell.Alignment) | Qt::AlignVCenter);
     QFont font = grid.font();
     font.setBold(cell.Flags & CellFlagBold);
@@ -238,8 +244,8 @@ void GridCellEditor::PrepareBox(int row, int slot)
     font.setUnderline(cell.Flags & CellFlagUnderline);
     box->setFont(font);
     QPalette palette = box->palette();
-    const QColor back = platform::ToQColor(grid.props.BackColorEdit, grid.palette());
-    const QColor fore = platform::ToQColor(grid.props.ForeColorEdit, grid.palette());
+    const QColor back = platform::ToQColor(props.BackColorEdit, grid.palette());
+    const QColor fore = platform::ToQColor(props.ForeColorEdit, grid.palette());
     if (back.isValid()) {
         palette.setColor(QPalette::Base, back);
         palette.setColor(QPalette::Window, back);
@@ -247,7 +253,7 @@ void GridCellEditor::PrepareBox(int row, int slot)
     if (fore.isValid())
         palette.setColor(QPalette::Text, fore);
     box->setPalette(palette);
-    const QString text = grid.model.CellString(cell);
+    const QString text = model.CellString(cell);
     box->setText(text);
     box->setSelection(0, static_cast<int>(text.size()));
     box->show();
@@ -281,12 +287,12 @@ bool GridCellEditor::EndEdit()
         return true;
     const int row = editRow;
     const int col = editCol;
-    const int slot = grid.model.ColumnSlotAt(col);
+    const int slot = model.ColumnSlotAt(col);
     QString newValue;
     bool changed = true;
     if (!usesBound) {
         newValue = box->text();
-        changed = newValue != grid.model.CellString(grid.CellAt(row, slot));
+        changed = newValue != model.CellString(host.CellAt(row, slot));
     }
     // A bound control's value is the host's to read: it supplies it as NewValue.
     if (changed) {
@@ -296,23 +302,23 @@ bool GridCellEditor::EndEdit()
             return false;
     }
 
-    GridKeyController &keys = *grid.keys;
+    GridKeyController &keys = host.KeyController();
     keys.SuspendRedraw();
     try {
         CloseEditor();
         if (changed) {
-            const int slotNow = grid.model.ColumnSlotAt(col);
-            grid.model.SetCellText(grid.CellAt(row, slotNow), newValue);
-            grid.AutoSizeRowHeight(row);
-            grid.CellAt(row, slotNow).Flags |= CellFlagChanged;
-            grid.RefreshOrDefer();
+            const int slotNow = model.ColumnSlotAt(col);
+            model.SetCellText(host.CellAt(row, slotNow), newValue);
+            host.AutoSizeRowHeight(row);
+            host.CellAt(row, slotNow).Flags |= CellFlagChanged;
+            host.RefreshOrDefer();
         }
     } catch (...) {
         keys.ResumeRedraw();
         throw;
     }
     keys.ResumeRedraw();
-    grid.DrawGridAlways();
+    host.DrawGridAlways();
     return true;
 }
 
@@ -361,7 +367,7 @@ bool GridCellEditor::eventFilter(QObject *watched, QEvent *event)
     } else if (type == QEvent::FocusOut && editing && usesBound && watched == bound) {
         // Over the grid the press that took the focus decides; elsewhere the edit is done.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && !grid.hook->MouseInside())
+        if (reason != Qt::PopupFocusReason && !host.MessageHook().MouseInside())
             platform::IgnoringControlErrors([this] { EndEdit(); });
     }
     return false;

@@ -5,9 +5,9 @@
 #include <QPointer>
 #include <QRect>
 
-namespace lynx {
+#include "grid/GridHost.h"
 
-class LynxGrid;
+namespace lynx {
 
 // The grid's in-cell editing: the editor over the cell being edited, which is the grid's own
 // borderless edit box (txtEdit) or the host control bound to the column, and the host's say
@@ -20,7 +20,7 @@ class LynxGrid;
 class GridCellEditor : public QObject {
     Q_OBJECT
 public:
-    explicit GridCellEditor(LynxGrid &grid);
+    explicit GridCellEditor(GridHost &host);
     ~GridCellEditor() override;
 
     bool Editing() const { return editing; }
@@ -60,7 +60,12 @@ private:
     // The cell's area inside its grid lines, in pixels of the client area.
     QRect CellArea() const;
 
+    GridHost &host;
     LynxGrid &grid;
+    GridModel &model;
+    GridProperties &props;
+    GridLayout &layout;
+    GridMetrics &metrics;
     QPointer<QLineEdit> box;
     bool editing = false;
     int editRow = -1;

@@ -9,6 +9,16 @@
 
 namespace lynx {
 
+GridKeyController::GridKeyController(GridHost &host)
+    : host(host),
+      grid(host.Face()),
+      model(host.Inside().Model),
+      props(host.Inside().Props),
+      layout(host.Inside().Layout),
+      scrollBars(host.Inside().ScrollBars)
+{
+}
+
 using GridSelection::Mark;
 
 using enum platform::KeyCode;
@@ -20,8 +30,8 @@ void GridKeyController::SuspendRedraw()
     if (suspended)
         return;
     suspended = true;
-    savedRedraw = grid.props.Redraw;
-    grid.props.Redraw = false;
+    savedRedraw = props.Redraw;
+    props.Redraw = false;
 }
 
 void GridKeyController::ResumeRedraw()
@@ -29,7 +39,7 @@ void GridKeyController::ResumeRedraw()
     if (!suspended)
         return;
     suspended = false;
-    grid.props.Redraw = savedRedraw;
+    props.Redraw = savedRedraw;
 }
 
 void GridKeyController::KeyDown(short keyCode, short shift)
@@ -53,16 +63,15 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
 {
     constexpr ScrollBarId H = ScrollBarId::Horizontal;
     constexpr ScrollBarId V = ScrollBarId::Vertical;
-    GridModel &model = grid.model;
-    GridScrollBars &bars = grid.scrollBars;
+    GridScrollBars &bars = scrollBars;
     const int row = model.Row;
     const int col = model.Col;
     const int last = model.LastItem();
-    const bool multi = grid.props.MultiSelect;
+    const bool multi = props.MultiSelect;
     const bool shiftHeld = shift & ShiftBit;
     const bool ctrlHeld = shift & CtrlBit;
     Step step{row, col, true};
-    GridCellEditor &editor = *grid.editor;
+    GridCellEditor &editor = host.CellEditor();
     // The row-moving keys commit an open edit first; while the host refuses its value they
     // reach the host as ordinary keys. The column keys belong to an open edit's box.
     const bool noEdit = !editor.Editing();
@@ -70,27 +79,27 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
     switch (keyCode) {
         case KeyEnter:
         case KeyF2:
-            if (grid.props.EditTrigger & (keyCode == KeyEnter ? EditOnEnterOrEsc : EditOnF2)) {
+            if (props.EditTrigger & (keyCode == KeyEnter ? EditOnEnterOrEsc : EditOnF2)) {
                 step.ClearFirst = false;
                 if (editor.TriggerEdit())
                     keyCode = 0;
             }
             break;
         case KeyEsc:
-            if (grid.props.EditTrigger & EditOnEnterOrEsc) {
+            if (props.EditTrigger & EditOnEnterOrEsc) {
                 step.ClearFirst = false;
                 editor.Abandon();  // the host still sees the key
             }
             break;
         case KeySpace:
-            if (grid.props.CheckBoxes && row >= 0) {
+            if (props.CheckBoxes && row >= 0) {
                 step.ClearFirst = false;
                 keyHandled = true;
                 model.ItemAtRow(row).Flags ^= ItemFlagChecked;
                 int checkedRow = row;
                 emit grid.ItemCheckToggled(checkedRow);
                 keyCode = 0;
-                savedRedraw ? grid.DrawGridAlways() : grid.DrawGrid();
+                savedRedraw ? host.DrawGridAlways() : host.DrawGrid();
             }
             break;
         case KeyA:
@@ -101,7 +110,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
                 emit grid.SelectionChanged();
                 keyCode = 0;
                 // Every row in view turns selected now, not at the next scroll.
-                savedRedraw ? grid.DrawGridAlways() : grid.DrawGrid();
+                savedRedraw ? host.DrawGridAlways() : host.DrawGrid();
             }
             break;
         case KeyArrowUp:
@@ -134,7 +143,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
             if (!editor.EndEdit())
                 break;
             if (row > 0) {
-                step.NewRow = std::max(row - grid.layout.ItemsVisible() + 1, 0);
+                step.NewRow = std::max(row - layout.ItemsVisible() + 1, 0);
                 bars.ScrollTo(V, step.NewRow);
             }
             keyCode = 0;
@@ -143,7 +152,7 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
             if (!editor.EndEdit())
                 break;
             if (row < last) {
-                step.NewRow = std::min(row + grid.layout.ItemsVisible() - 1, last);
+                step.NewRow = std::min(row + layout.ItemsVisible() - 1, last);
                 bars.ScrollTo(V, step.NewRow);
             }
             keyCode = 0;
@@ -178,7 +187,6 @@ GridKeyController::Step GridKeyController::ApplyKey(short &keyCode, short shift)
 
 void GridKeyController::FollowUp(const Step &step)
 {
-    GridModel &model = grid.model;
     if (step.NewRow < 0 || step.NewRow > model.LastItem())
         return;
     bool deselected = false;
@@ -190,20 +198,19 @@ void GridKeyController::FollowUp(const Step &step)
         selected = true;
         emit grid.SelectionChanged();
     }
-    const bool moved =
-        grid.SetCurrentCell(step.NewRow, step.NewCol, LynxGrid::Scrolling::EnsureVisible);
+    const bool moved = host.SetCurrentCell(step.NewRow, step.NewCol, Scrolling::EnsureVisible);
     if (moved || deselected || selected)
-        grid.DrawGrid();
+        host.DrawGrid();
 }
 
 void GridKeyController::KeyPress(short keyAscii)
 {
-    if (!grid.props.Enabled)
+    if (!props.Enabled)
         return;
-    if ((keyAscii == KeyEnter || keyAscii == KeyEsc) && (grid.props.EditTrigger & EditOnEnterOrEsc))
+    if ((keyAscii == KeyEnter || keyAscii == KeyEsc) && (props.EditTrigger & EditOnEnterOrEsc))
         return;
-    if (!keyHandled && !grid.editor->Editing())
-        grid.TypeAhead(QChar(static_cast<char16_t>(keyAscii)));
+    if (!keyHandled && !host.CellEditor().Editing())
+        host.TypeAhead(QChar(static_cast<char16_t>(keyAscii)));
     emit grid.KeyPress(keyAscii);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace lynx {
+#include "grid/GridHost.h"
 
-class LynxGrid;
+namespace lynx {
 
 // The grid's keyboard: the key-down table that opens, ends and abandons in-cell edits (Enter,
 // F2, Esc as EditTrigger allows), moves the current cell and extends the selection, the row
@@ -10,7 +10,7 @@ class LynxGrid;
 // consumes do not reach the host's KeyDown.
 class GridKeyController {
 public:
-    explicit GridKeyController(LynxGrid &grid) : grid(grid) {}
+    explicit GridKeyController(GridHost &host);
 
     // keyCode: the desktop's virtual-key code; shift: 1 Shift, 2 Ctrl, 4 Alt.
     void KeyDown(short keyCode, short shift);
@@ -34,7 +34,12 @@ private:
     Step ApplyKey(short &keyCode, short shift);
     void FollowUp(const Step &step);
 
+    GridHost &host;
     LynxGrid &grid;
+    GridModel &model;
+    GridProperties &props;
+    GridLayout &layout;
+    GridScrollBars &scrollBars;
     // A key the table consumed (Space on a check box, Ctrl+A) until its release: its character
     // feeds no type-ahead.
     bool keyHandled = false;

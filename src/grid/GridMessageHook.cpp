@@ -8,7 +8,13 @@
 
 namespace lynx {
 
-GridMessageHook::GridMessageHook(LynxGrid &grid) : grid(grid) {}
+GridMessageHook::GridMessageHook(GridHost &host)
+    : host(host),
+      grid(host.Face()),
+      props(host.Inside().Props),
+      scrollBars(host.Inside().ScrollBars)
+{
+}
 
 void GridMessageHook::Install()
 {
@@ -29,15 +35,15 @@ void GridMessageHook::Handle(QEvent *event)
 {
     switch (event->type()) {
         case QEvent::FocusIn:
-            if (grid.props.Enabled && !hasFocus) {
+            if (props.Enabled && !hasFocus) {
                 hasFocus = true;
-                grid.DrawGridAlways();
+                host.DrawGridAlways();
             }
             break;
         case QEvent::FocusOut:
-            if (grid.props.Enabled && hasFocus) {
+            if (props.Enabled && hasFocus) {
                 hasFocus = false;
-                grid.DrawGridAlways();
+                host.DrawGridAlways();
             }
             break;
         case QEvent::MouseMove:
@@ -49,13 +55,13 @@ void GridMessageHook::Handle(QEvent *event)
         case QEvent::Leave:
             if (mouseInside) {
                 mouseInside = false;
-                grid.DrawGridAlways();  // which also clears the hot header
+                host.DrawGridAlways();  // which also clears the hot header
                 emit grid.MouseLeave();
             }
             break;
         case QEvent::StyleChange:
         case QEvent::ThemeChange:
-            grid.DrawGridAlways();
+            host.DrawGridAlways();
             emit grid.ThemeChanged();
             break;
         case QEvent::Wheel:
@@ -78,7 +84,7 @@ void GridMessageHook::Wheel(const QWheelEvent &event)
 
 void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
 {
-    GridScrollBars &bars = grid.scrollBars;
+    GridScrollBars &bars = scrollBars;
     const int before[2] = {bars.Position(ScrollBarId::Horizontal),
                            bars.Position(ScrollBarId::Vertical)};
     const int position = bars.Position(bar);
@@ -100,7 +106,7 @@ void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
         case ScrollRequest::ThumbTrack:
             // Without ScrollTrack the rows wait for the thumb to be let go.
             bars.ScrollTo(bar, bars.TrackPosition(bar));
-            draw = grid.props.ScrollTrack;
+            draw = props.ScrollTrack;
             break;
         case ScrollRequest::Top:
             bars.ScrollTo(bar, bars.RangeMin(bar));
@@ -109,8 +115,8 @@ void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
             bars.ScrollTo(bar, bars.RangeMax(bar));
             break;
         case ScrollRequest::EndScroll:
-            if (!grid.props.ScrollTrack)
-                grid.DrawGridAlways();
+            if (!props.ScrollTrack)
+                host.DrawGridAlways();
             break;
         case ScrollRequest::ThumbPosition:
             break;
@@ -118,9 +124,9 @@ void GridMessageHook::OnScrollRequest(ScrollBarId bar, ScrollRequest request)
     if (bars.Position(ScrollBarId::Horizontal) == before[0] &&
         bars.Position(ScrollBarId::Vertical) == before[1])
         return;
-    grid.editor->EndEdit();  // a refused value keeps the edit open where it was
+    host.CellEditor().EndEdit();  // a refused value keeps the edit open where it was
     if (draw)
-        grid.DrawGridAlways();
+        host.DrawGridAlways();
     emit grid.Scroll();
 }
 

@@ -2,13 +2,12 @@
 
 #include <QObject>
 
+#include "grid/GridHost.h"
 #include "grid/GridScrollBars.h"
 
 class QWheelEvent;
 
 namespace lynx {
-
-class LynxGrid;
 
 // What the grid learns from its window's events besides the pointer and the keys: focus in and
 // out, the wheel, the pointer entering and leaving, and a change of the desktop's style. An
@@ -16,7 +15,7 @@ class LynxGrid;
 class GridMessageHook : public QObject {
     Q_OBJECT
 public:
-    explicit GridMessageHook(LynxGrid &grid);
+    explicit GridMessageHook(GridHost &host);
 
     // Starts watching the grid's window; watching twice is the same as once.
     void Install();
@@ -37,7 +36,10 @@ private:
     void Handle(QEvent *event);
     void Wheel(const QWheelEvent &event);
 
+    GridHost &host;
     LynxGrid &grid;
+    GridProperties &props;
+    GridScrollBars &scrollBars;
     bool installed = false;
     bool mouseInside = false;
     bool hasFocus = false;

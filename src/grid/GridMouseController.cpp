@@ -35,34 +35,45 @@ bool Within(float v, int from, float size)
 
 }  // namespace
 
+GridMouseController::GridMouseController(GridHost &host)
+    : host(host),
+      grid(host.Face()),
+      model(host.Inside().Model),
+      props(host.Inside().Props),
+      layout(host.Inside().Layout),
+      metrics(host.Inside().Metrics),
+      scrollBars(host.Inside().ScrollBars)
+{
+}
+
 // --- press -------------------------------------------------------------------------------------
 
 void GridMouseController::Press(MouseInput in)
 {
     if (in.Button == platform::LeftButtonBit)
         clickArmed = true;
-    if (in.Button != 0 && !grid.props.Locked && grid.model.ItemCount() > 0) {
+    if (in.Button != 0 && !props.Locked && model.ItemCount() > 0) {
         gesture.AutoScrollDirection = 0;
-        const int col = grid.layout.ColumnAtX(Round(in.X));
-        pressRow = grid.layout.RowAtY(Round(in.Y));
+        const int col = layout.ColumnAtX(Round(in.X));
+        pressRow = layout.RowAtY(Round(in.Y));
         if (in.Button == platform::LeftButtonBit) {
             // Qt grabs the mouse for the pressed widget, so the moves and the release outside
             // still come here.
-            const bool overHeaderBand = in.Y < grid.layout.HeaderBand();
+            const bool overHeaderBand = in.Y < layout.HeaderBand();
             BeginGesture(in, col, overHeaderBand);
             if (overHeaderBand) {
                 // Pressed in the grab zone, the press starts a resize that the moves carry out.
                 if (gesture.Kind == Gesture::HeaderPress)
                     ShowHeader(col, HeaderState::Pressed);
-            } else if (pressRow != -1 && grid.editor->EndEdit()) {
+            } else if (pressRow != -1 && host.CellEditor().EndEdit()) {
                 // While the host refuses an open edit's value, the press changes nothing.
                 PressRow(in, col);
             }
-        } else if (pressRow >= 0 && grid.editor->EndEdit()) {
-            grid.SetCurrentCell(pressRow, col);
-            GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
-            GridSelection::MarkRange(grid.model, Mark::Select, pressRow, pressRow);
-            grid.DrawGrid();
+        } else if (pressRow >= 0 && host.CellEditor().EndEdit()) {
+            host.SetCurrentCell(pressRow, col, Scrolling::Keep);
+            GridSelection::MarkRange(model, Mark::Deselect, -1, -1);
+            GridSelection::MarkRange(model, Mark::Select, pressRow, pressRow);
+            host.DrawGrid();
             emit grid.SelectionChanged();
         }
     }
@@ -124,39 +135,38 @@ int GridMouseController::DraggedHeader() const
 
 void GridMouseController::PressRow(MouseInput in, int col)
 {
-    if (grid.props.CheckBoxes && in.X <= RowCheckBoxRight) {
+    if (props.CheckBoxes && in.X <= RowCheckBoxRight) {
         // The check box changes neither the selection nor the current cell, and the moves
         // select nothing.
         gesture.Kind = Gesture::None;
-        grid.model.ItemAtRow(pressRow).Flags ^= ItemFlagChecked;
+        model.ItemAtRow(pressRow).Flags ^= ItemFlagChecked;
         int row = pressRow;
         emit grid.ItemCheckToggled(row);
-        grid.DrawGrid();
+        host.DrawGrid();
         return;
     }
     const bool checkHit = PressCellCheckBox(in, col);
-    const GridSelection::PressResult selection = GridSelection::ApplyPress(
-        grid.model, grid.props.MultiSelect, in.Shift, pressRow, grid.model.Row);
-    const bool moved = grid.SetCurrentCell(pressRow, col);
+    const GridSelection::PressResult selection =
+        GridSelection::ApplyPress(model, props.MultiSelect, in.Shift, pressRow, model.Row);
+    const bool moved = host.SetCurrentCell(pressRow, col, Scrolling::Keep);
     // A hit check box is painted even when the host refused the change.
     if (moved || checkHit || selection.Changed)
-        grid.DrawGrid();
+        host.DrawGrid();
     if (selection.Changed)
         emit grid.SelectionChanged();
 }
 
 bool GridMouseController::PressCellCheckBox(MouseInput in, int col)
 {
-    GridModel &model = grid.model;
     const int row = pressRow;
     // Check-box cells answer only while the cells may be edited.
-    if (col < 0 || !grid.editor->CanEdit())
+    if (col < 0 || !host.CellEditor().CanEdit())
         return false;
     const int slot = model.ColumnSlotAt(col);
     if (model.Column(slot).DataType != TypeCheckBox)
         return false;
     const QRect box = GlyphAt(row, col, Glyph::CheckBox);
-    const auto side = static_cast<float>(grid.metrics.CheckSize);
+    const auto side = static_cast<float>(metrics.CheckSize);
     if (!Within(in.X, box.left(), side) || !Within(in.Y, box.top(), side))
         return false;
     bool cancel = false;
@@ -169,15 +179,14 @@ bool GridMouseController::PressCellCheckBox(MouseInput in, int col)
 
 QRect GridMouseController::GlyphAt(int row, int position, Glyph glyph) const
 {
-    const GridModel &model = grid.model;
     const GridColumn &column = model.Column(model.ColumnSlotAt(position));
     const int height = model.ItemAtRow(row).Height;
-    const GridMetrics &m = grid.metrics;
+    const GridMetrics &m = metrics;
     // Where the painter put it: at the column's left edge of the last paint.
     if (glyph == Glyph::CheckBox)
-        return CellGlyphRect(column.LeftPixels, column.WidthPixels, grid.layout.RowTop(row), height,
+        return CellGlyphRect(column.LeftPixels, column.WidthPixels, layout.RowTop(row), height,
                              column.Alignment, QSize(m.CheckSize, m.CheckSize));
-    return CellGlyphRect(column.LeftPixels, column.WidthPixels, grid.layout.RowTop(row), height,
+    return CellGlyphRect(column.LeftPixels, column.WidthPixels, layout.RowTop(row), height,
                          column.ImageAlignment, QSize(m.ImageWidth, m.ImageHeight));
 }
 
@@ -185,11 +194,11 @@ QRect GridMouseController::GlyphAt(int row, int position, Glyph glyph) const
 
 void GridMouseController::Move(MouseInput in)
 {
-    if (!grid.props.Locked && grid.model.ItemCount() > 0) {
+    if (!props.Locked && model.ItemCount() > 0) {
         const int x = Round(in.X);
-        hover.Col = grid.layout.ColumnAtX(x);
-        hover.Row = grid.layout.RowAtY(Round(in.Y));
-        const bool overHeaderBand = in.Y < grid.layout.HeaderBand();
+        hover.Col = layout.ColumnAtX(x);
+        hover.Row = layout.RowAtY(Round(in.Y));
+        const bool overHeaderBand = in.Y < layout.HeaderBand();
 
         // Leaving the pressed cell with the button held shows it released, coming back
         // pressed. A dragged header is drawn with the header row below.
@@ -197,7 +206,7 @@ void GridMouseController::Move(MouseInput in)
             const bool over = hover.Row == -1 && hover.Col == gesture.Column;
             ShowHeader(gesture.Column, over ? HeaderState::Pressed : HeaderState::Normal);
         }
-        if (in.Button == 0 && grid.props.HotHeaderTracking) {
+        if (in.Button == 0 && props.HotHeaderTracking) {
             if (overHeaderBand && hover.Col != hover.HotHeaderColumn) {
                 ShowHeader(hover.HotHeaderColumn, HeaderState::Normal);
                 ShowHeader(hover.Col, HeaderState::Hot);
@@ -239,34 +248,34 @@ void GridMouseController::MoveResize(MouseInput in)
     const int w = Round(in.X - static_cast<float>(gesture.ResizeBaseX));
     if (w <= 1)
         return;
-    GridColumn &column = grid.model.Column(grid.model.ColumnSlotAt(gesture.Column));
+    GridColumn &column = model.Column(model.ColumnSlotAt(gesture.Column));
     column.WidthPixels = w;
-    column.Width = static_cast<float>(GridScale::FromPixelsX(w, grid.props.ScaleUnits));
+    column.Width = static_cast<float>(GridScale::FromPixelsX(w, props.ScaleUnits));
     int moveControl = column.MoveControl;
-    grid.DrawGrid();
+    host.DrawGrid();
     // A handler that changes the column changes what the rest of the drag resizes.
     emit grid.ColumnSizeChanged(gesture.Column, moveControl);
-    if (grid.editor->Editing())
-        grid.editor->PositionEditor();
+    if (host.CellEditor().Editing())
+        host.CellEditor().PositionEditor();
 }
 
 void GridMouseController::MoveDragSelect(MouseInput in)
 {
     if (in.Y < 0) {
         AutoScrollDrag(1);
-    } else if (in.Y > static_cast<float>(grid.layout.ClientSize().height())) {
+    } else if (in.Y > static_cast<float>(layout.ClientSize().height())) {
         AutoScrollDrag(2);
     } else if (in.Shift == 0 && hover.Row >= 0) {
         if (gesture.AutoScrollDirection != 0) {
             // The first move back over a row only stops the automatic scrolling.
             gesture.AutoScrollDirection = 0;
         } else {
-            const int from = grid.props.MultiSelect ? pressRow : hover.Row;
-            GridSelection::MarkRange(grid.model, Mark::Deselect, -1, -1);
-            GridSelection::MarkRange(grid.model, Mark::Select, from, hover.Row);
-            if (grid.SetCurrentCell(hover.Row, hover.Col)) {
+            const int from = props.MultiSelect ? pressRow : hover.Row;
+            GridSelection::MarkRange(model, Mark::Deselect, -1, -1);
+            GridSelection::MarkRange(model, Mark::Select, from, hover.Row);
+            if (host.SetCurrentCell(hover.Row, hover.Col, Scrolling::Keep)) {
                 emit grid.SelectionChanged();
-                grid.DrawGrid();
+                host.DrawGrid();
             }
         }
     }
@@ -274,7 +283,7 @@ void GridMouseController::MoveDragSelect(MouseInput in)
 
 void GridMouseController::MoveHeader(MouseInput in)
 {
-    if (!grid.props.ColumnDrag)
+    if (!props.ColumnDrag)
         return;
     // Any move after a header press starts the drag, so the press sorts nothing.
     if (gesture.Kind == Gesture::HeaderPress && gesture.Column >= 0)
@@ -282,7 +291,7 @@ void GridMouseController::MoveHeader(MouseInput in)
     if (gesture.Kind == Gesture::HeaderDrag)
         gesture.DragTravel = Round(in.X - static_cast<float>(gesture.PressX));
     // The dragged cell follows the pointer, drawn over the header row.
-    grid.DrawHeaderRow();
+    host.DrawHeaderRow();
 }
 
 GridMouseController::ResizeEdge GridMouseController::ResizeEdgeAt(const GridModel &model,
@@ -306,18 +315,18 @@ void GridMouseController::ResizeHover(int x)
 {
     hover.ResizeBaseX = 0;
     hover.ResizeColumn = -1;
-    const int allow = grid.props.AllowUserResizing;
+    const int allow = props.AllowUserResizing;
     if (allow != 1 && allow != 4)
         return;
-    const ResizeEdge edge = ResizeEdgeAt(grid.model, grid.layout.HorizontalPosition(), x);
+    const ResizeEdge edge = ResizeEdgeAt(model, layout.HorizontalPosition(), x);
     hover.ResizeColumn = edge.Column;
     hover.ResizeBaseX = edge.BaseX;
 }
 
 void GridMouseController::ShowHeader(int position, HeaderState state)
 {
-    if (position >= 0 && position <= grid.model.Cols())
-        grid.DrawHeaderCell(position, state);
+    if (position >= 0 && position <= model.Cols())
+        host.DrawHeaderCell(position, state);
 }
 
 void GridMouseController::SetSizingPointer(bool on)
@@ -344,22 +353,22 @@ void GridMouseController::Release(MouseInput in)
 
 void GridMouseController::ReleaseLeft(MouseInput in, GestureState &ended)
 {
-    const int upCol = grid.layout.ColumnAtX(Round(in.X));
-    const int upRow = grid.layout.RowAtY(Round(in.Y));
+    const int upCol = layout.ColumnAtX(Round(in.X));
+    const int upRow = layout.RowAtY(Round(in.Y));
     int pressedHeader = -1;
     switch (ended.Kind) {
         case Gesture::HeaderDrag:
             // Releasing over the dragged column itself changes nothing.
             if (upCol >= 0) {
-                auto order = grid.model.ColumnOrder();
+                auto order = model.ColumnOrder();
                 std::swap(order[static_cast<std::size_t>(ended.Column)],
                           order[static_cast<std::size_t>(upCol)]);
             }
-            grid.DrawGridAlways();
+            host.DrawGridAlways();
             return;
         case Gesture::ColumnResize:
-            grid.UpdateScrollBars();
-            grid.DrawGrid();
+            host.UpdateScrollBars();
+            host.DrawGrid();
             SetSizingPointer(false);
             return;
         case Gesture::HeaderPress:
@@ -375,17 +384,16 @@ void GridMouseController::ReleaseLeft(MouseInput in, GestureState &ended)
     } else if (pressRow < 0) {
         // Pressed over the header band, released over a row: the pressed look goes, whatever
         // Redraw says.
-        grid.DrawHeaderRow();
+        host.DrawHeaderRow();
     } else if (hover.Row >= 0 && hover.Col >= 0) {
-        if (grid.SetCurrentCell(hover.Row, hover.Col))
-            grid.DrawGrid();
+        if (host.SetCurrentCell(hover.Row, hover.Col, Scrolling::Keep))
+            host.DrawGrid();
         ReleaseOverImage(in);
     }
 }
 
 void GridMouseController::ReleaseOverImage(MouseInput in)
 {
-    const GridModel &model = grid.model;
     const GridItem *item = model.FindItemAtRow(hover.Row);
     const GridCell *cell = item ? model.FindCell(*item, model.ColumnSlotAt(hover.Col)) : nullptr;
     const CellStyle *style = cell ? model.FindStyle(cell->StyleIndex) : nullptr;
@@ -395,7 +403,7 @@ void GridMouseController::ReleaseOverImage(MouseInput in)
     // The painter leaves out an image whose left edge would be left of the client area.
     if (image.left() < 0)
         return;
-    const GridMetrics &m = grid.metrics;
+    const GridMetrics &m = metrics;
     if (Within(in.X, image.left(), static_cast<float>(m.ImageWidth)) &&
         Within(in.Y, image.top(), static_cast<float>(m.ImageHeight)))
         emit grid.CellImageClick(hover.Row, hover.Col);
@@ -403,9 +411,8 @@ void GridMouseController::ReleaseOverImage(MouseInput in)
 
 void GridMouseController::HeaderClick(short shift, int column)
 {
-    GridModel &model = grid.model;
-    if (!grid.props.ColumnSort) {
-        grid.DrawHeaderRow();
+    if (!props.ColumnSort) {
+        host.DrawHeaderRow();
         emit grid.ColumnClick(column);
         return;
     }
@@ -433,15 +440,15 @@ void GridMouseController::HeaderClick(short shift, int column)
 
 void GridMouseController::Click()
 {
-    if ((grid.props.EditTrigger & EditOnClick) && hover.Row >= 0)
-        grid.editor->TriggerEdit();
+    if ((props.EditTrigger & EditOnClick) && hover.Row >= 0)
+        host.CellEditor().TriggerEdit();
     emit grid.Click();
 }
 
 void GridMouseController::DoubleClick()
 {
-    if ((grid.props.EditTrigger & EditOnDoubleClick) && hover.Row >= 0)
-        grid.editor->TriggerEdit();
+    if ((props.EditTrigger & EditOnDoubleClick) && hover.Row >= 0)
+        host.CellEditor().TriggerEdit();
     emit grid.DblClick();
 }
 
@@ -464,7 +471,7 @@ void GridMouseController::AutoScrollDrag(int direction)
         emit grid.SelectionChanged();
         if (!alive)
             return;
-        grid.DrawGrid();
+        host.DrawGrid();
         emit grid.Scroll();
         if (!alive)
             return;
@@ -479,15 +486,14 @@ void GridMouseController::AutoScrollDrag(int direction)
 bool GridMouseController::AutoScrollStep(int direction)
 {
     constexpr ScrollBarId V = ScrollBarId::Vertical;
-    GridModel &model = grid.model;
-    GridScrollBars &bars = grid.scrollBars;
+    GridScrollBars &bars = scrollBars;
     const int position = bars.Position(V);
     if (direction == 1) {
         if (position <= bars.RangeMin(V))
             return false;
         bars.ScrollTo(V, position - 1);
-        const int top = grid.layout.TopRow();
-        if (grid.props.MultiSelect) {
+        const int top = layout.TopRow();
+        if (props.MultiSelect) {
             GridSelection::MarkRange(model, Mark::Select, top, top);
         } else {
             model.Row = top;
@@ -497,11 +503,11 @@ bool GridMouseController::AutoScrollStep(int direction)
     } else {
         if (position >= bars.RangeMax(V))
             return false;
-        const int n = grid.layout.ItemsVisible();
+        const int n = layout.ItemsVisible();
         bars.ScrollTo(V, position + 1);
         const int t = bars.Position(V);
         const int last = model.LastItem();
-        if (grid.props.MultiSelect) {
+        if (props.MultiSelect) {
             GridSelection::MarkRange(model, Mark::Select, t, std::min(t + n, last));
         } else {
             const int row = std::min(t + n - 1, last);

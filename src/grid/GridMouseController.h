@@ -1,11 +1,9 @@
 #pragma once
 
+#include "grid/GridHost.h"
 #include "grid/GridPainter.h"
 
 namespace lynx {
-
-class GridModel;
-class LynxGrid;
 
 // A mouse event as the grid's events carry it: button bits (1 left, 2 right, 4 middle; for a
 // move the buttons held), modifier bits (1 Shift, 2 Ctrl, 4 Alt) and the position in pixels of
@@ -25,7 +23,7 @@ struct MouseInput {
 // raises the grid's event of the same name.
 class GridMouseController {
 public:
-    explicit GridMouseController(LynxGrid &grid) : grid(grid) {}
+    explicit GridMouseController(GridHost &host);
 
     // What a left press has started. It starts in Press and ends in Release (any button), or
     // when the grid empties; display column positions and display rows, -1 for none.
@@ -115,7 +113,13 @@ private:
     void ShowHeader(int position, HeaderState state);
     bool AutoScrollStep(int direction);
 
+    GridHost &host;
     LynxGrid &grid;
+    GridModel &model;
+    GridProperties &props;
+    GridLayout &layout;
+    GridMetrics &metrics;
+    GridScrollBars &scrollBars;
     GestureState gesture;
     HoverState hover;
     // The row of the last press of any button (-1 over the header band or below the rows):

@@ -22,10 +22,10 @@ using platform::CheckedInt16;
 
 LynxGrid::LynxGrid(QWidget *parent)
     : SurfaceWidget(parent),
-      mouse(std::make_unique<lynx::GridMouseController>(*this)),
-      keys(std::make_unique<lynx::GridKeyController>(*this)),
-      hook(std::make_unique<lynx::GridMessageHook>(*this)),
-      editor(std::make_unique<lynx::GridCellEditor>(*this))
+      mouse(std::make_unique<lynx::GridMouseController>(AsHost())),
+      keys(std::make_unique<lynx::GridKeyController>(AsHost())),
+      hook(std::make_unique<lynx::GridMessageHook>(AsHost())),
+      editor(std::make_unique<lynx::GridCellEditor>(AsHost()))
 {
     // Moves without a button held drive hot tracking and the resize pointer.
     setMouseTracking(true);
@@ -117,7 +117,7 @@ void LynxGrid::RemoveItem(int Index)
         else if (current > last)
             current = last;
         if (current != model.Row)
-            SetCurrentCell(current, model.Col);
+            SetCurrentCell(current, model.Col, Scrolling::Keep);
     }
     RefreshOrDefer();
     emit ItemCountChanged();
@@ -164,7 +164,7 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
     if (empties && rowColEvent)
         emit RowColChanged();  // the model has made the current cell none
     else if (rowColEvent)
-        SetCurrentCell(current, model.Col);
+        SetCurrentCell(current, model.Col, Scrolling::Keep);
     // An emptied grid is drawn even while Redraw is off, as Clear draws it.
     if (empties && !props.Redraw)
         DrawGridAlways();
@@ -233,13 +233,13 @@ void LynxGrid::SetCols(int value)
 
 void LynxGrid::SetRow(int value)
 {
-    if (SetCurrentCell(value, model.Col))
+    if (SetCurrentCell(value, model.Col, Scrolling::Keep))
         DrawGrid();
 }
 
 void LynxGrid::SetCol(int value)
 {
-    if (SetCurrentCell(model.Row, value))
+    if (SetCurrentCell(model.Row, value, Scrolling::Keep))
         DrawGrid();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "grid/GridHost.h"
 #include "grid/GridItemSearch.h"
 #include "grid/GridLayout.h"
 #include "grid/GridMetrics.h"
@@ -42,12 +43,8 @@ class GridKeyController;
 class GridMessageHook;
 class GridCellEditor;
 
-class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl {
+class LynxGrid : public platform::SurfaceWidget, public platform::HostedControl, private GridHost {
     Q_OBJECT
-    friend class lynx::GridMouseController;
-    friend class lynx::GridKeyController;
-    friend class lynx::GridMessageHook;
-    friend class lynx::GridCellEditor;
 
 public:
     explicit LynxGrid(QWidget *parent = nullptr);
@@ -412,32 +409,6 @@ signals:
     void RequestUpdate(int Row, int Col, QString &NewValue, bool &Cancel);
 
 protected:
-    // Paints while Redraw is on, otherwise notes that drawing is due.
-    void DrawGrid()
-    {
-        if (!props.Redraw) {
-            drawPending = true;
-            return;
-        }
-        DrawGridAlways();
-    }
-    // Paints whatever Redraw says.
-    void DrawGridAlways()
-    {
-        PaintGrid();
-        drawPending = false;
-    }
-    // A full refresh while Redraw is on; otherwise notes that layout and drawing are due.
-    void RefreshOrDefer();
-    enum class Scrolling { Keep, EnsureVisible };
-    // Makes (row, col) the current cell; raises RowColChanged and returns true when it changed.
-    // With EnsureVisible the view then moves sideways until the column is in view and up or
-    // down by one row towards the row, and Scroll is raised.
-    bool SetCurrentCell(int row, int col, Scrolling scrolling = Scrolling::Keep);
-    void RecalcMetrics();
-    // Fits the height of display row `row` to its texts while AutoSizeRow is on.
-    void AutoSizeRowHeight(int row);
-
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     // Input goes to the controllers; a control error stops there.
@@ -449,21 +420,48 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
-    // Paints the whole control into its back image and presents it.
+    // The two steps a host may widen, each calling this one: painting the whole control into
+    // its back image and presenting it, and recomputing the scroll ranges from the rows and
+    // columns.
     virtual void PaintGrid();
-    // Redraws one header cell (display position) in the given look and presents it: what hot
-    // tracking and pressing a header need between full paints.
-    void DrawHeaderCell(int position, lynx::HeaderState state);
+    void UpdateScrollBars() override;
+
+private:
+    // --- what the controllers and the editor reach (GridHost) ----------------------------------
+
+    GridHost &AsHost() { return *this; }
+    LynxGrid &Face() override { return *this; }
+    Parts Inside() override { return {model, metrics, props, scrollBars, layout}; }
+    void DrawGrid() override
+    {
+        if (!props.Redraw) {
+            drawPending = true;
+            return;
+        }
+        DrawGridAlways();
+    }
+    void DrawGridAlways() override
+    {
+        PaintGrid();
+        drawPending = false;
+    }
     // Redraws the header row, every cell normal (a dragged header at its shifted place on
     // top), presents it and clears the hot header.
-    void DrawHeaderRow();
-    // Recomputes the scroll ranges from the rows and columns.
-    virtual void UpdateScrollBars();
+    void DrawHeaderRow() override;
+    void DrawHeaderCell(int position, lynx::HeaderState state) override;
+    void RefreshOrDefer() override;
+    void AutoSizeRowHeight(int row) override;
+    bool SetCurrentCell(int row, int col, Scrolling scrolling) override;
+    // Letters and digits typed within a second of each other find the first row of the
+    // SearchColumn starting with them (ignoring case) and bring it to the top as the current
+    // row.
+    void TypeAhead(QChar key) override;
+    GridCell &CellAt(int row, int col) override;
+    GridCellEditor &CellEditor() override { return *editor; }
+    GridKeyController &KeyController() override { return *keys; }
+    GridMessageHook &MessageHook() override { return *hook; }
 
-    // Type-ahead for a character key the key handling passes on: letters and digits typed
-    // within a second of each other find the first row of the SearchColumn starting with them
-    // (ignoring case) and bring it to the top as the current row.
-    void TypeAhead(QChar key);
+    void RecalcMetrics();
 
     GridModel model;
     GridMetrics metrics;
@@ -471,7 +469,6 @@ protected:
     lynx::GridScrollBars scrollBars;
     lynx::GridLayout layout{model, props, metrics, scrollBars};
 
-private:
     enum class WriteEffect { None, Draw, DrawAlways, RefreshOrDefer };
     // Stores a saved property, does its write effect and sends the change notice.
     template <class T>
@@ -486,7 +483,6 @@ private:
     // What a paint reads, with the pointer's header states.
     lynx::GridPaintView PaintView() const;
     void ScrollIntoView();
-    GridCell &CellAt(int row, int col);
     const GridCell &CellAt(int row, int col) const;
     bool CellFlag(int row, int col, quint16 bit) const;
     int CountItems(quint16 flag) const;

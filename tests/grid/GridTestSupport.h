@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QString>
 #include <tuple>
 #include <type_traits>
@@ -60,6 +62,16 @@ void LoadLikeTheMainWindow(Grid &grid, platform::ControlHost &host, QSize size, 
     grid.SetRedraw(false);
     for (int r = 0; r < rows; ++r) grid.AddItem(QStringLiteral("r%1").arg(r));
     grid.SetRedraw(true);
+}
+
+// Sends the grid a pointer event at `at` of its client area (buttons: the one that changed, and
+// those held).
+inline void SendPointer(LynxGrid &grid, QEvent::Type type, QPoint at,
+                        Qt::MouseButton button = Qt::NoButton, Qt::MouseButtons held = {})
+{
+    const QPoint widget = grid.ClientRect().topLeft() + at;
+    QMouseEvent event(type, widget, grid.mapToGlobal(widget), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &event);
 }
 
 // The grid's events pass their arguments by reference, which QSignalSpy cannot record.

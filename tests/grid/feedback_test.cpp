@@ -17,7 +17,6 @@ namespace {
 
 class FeedbackGrid : public LynxGrid {
 public:
-    using LynxGrid::DrawHeaderCell;
     QImage Region(const QRect &r) const { return Surface().Image().copy(r); }
     platform::ColorValue At(int x, int y) const { return Surface().Pixel(x, y); }
 };
@@ -46,20 +45,32 @@ TEST(GridFeedback, HotAndPressedHeadingsStandOutInEveryThemeStyleUnderEveryQtSty
             grid.SetScaleUnits(3);
             grid.SetThemeStyle(theme);
             AddColumns(grid, 3);
+            grid.AddItem(QStringLiteral("r"));  // the pointer acts on a grid with rows only
             grid.Refresh();
             const QRect cell(100, 0, 100, grid.Layout().HeaderBand());
+            const QPoint onHeading(150, 10), onRow(150, cell.height() + 5);
             const QImage normal = grid.Region(cell);
             QImage looks[2];
-            for (const lynx::HeaderState state :
-                 {lynx::HeaderState::Hot, lynx::HeaderState::Pressed}) {
-                grid.DrawHeaderCell(1, state);
-                QImage &look = looks[state == lynx::HeaderState::Pressed];
-                look = grid.Region(cell);
-                // at least a line's worth of the cell, not a stray pixel
-                EXPECT_GE(Differing(look, normal), cell.width()) << static_cast<int>(state);
-                grid.DrawHeaderCell(1, lynx::HeaderState::Normal);
-                EXPECT_EQ(grid.Region(cell), normal) << "back to normal";
-            }
+
+            // Hot: the pointer over the heading, with hot tracking on; it goes with the pointer.
+            grid.SetHotHeaderTracking(true);
+            SendPointer(grid, QEvent::MouseMove, onHeading);
+            looks[0] = grid.Region(cell);
+            SendPointer(grid, QEvent::MouseMove, onRow);
+            EXPECT_EQ(grid.Region(cell), normal) << "hot back to normal";
+            grid.SetHotHeaderTracking(false);
+
+            // Pressed: the left button down on the heading; held and moved off, it shows
+            // released.
+            SendPointer(grid, QEvent::MouseButtonPress, onHeading, Qt::LeftButton, Qt::LeftButton);
+            looks[1] = grid.Region(cell);
+            SendPointer(grid, QEvent::MouseMove, onRow, Qt::NoButton, Qt::LeftButton);
+            EXPECT_EQ(grid.Region(cell), normal) << "pressed back to normal";
+            SendPointer(grid, QEvent::MouseButtonRelease, onRow, Qt::LeftButton);
+
+            for (const QImage &look : looks)  // at least a line's worth, not a stray pixel
+                EXPECT_GE(Differing(look, normal), cell.width())
+                    << (&look == looks ? "hot" : "pressed");
             EXPECT_GE(Differing(looks[0], looks[1]), cell.width()) << "hot is not pressed";
         }
     }

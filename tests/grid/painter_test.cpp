@@ -24,7 +24,6 @@ public:
         SetScaleUnits(3);
         SetThemeStyle(4);
     }
-    using LynxGrid::model;
     platform::ColorValue At(int x, int y) const { return Surface().Pixel(x, y); }
     int Header() const { return Layout().HeaderBand(); }
     // y of the middle of display row r
@@ -176,9 +175,7 @@ TEST(GridPainter, SortArrowsPointTheirWayAndNeedRoom)
     for (const auto &c : cases) {
         PaintedGrid grid;
         Columns(grid, {c.width});
-        grid.model.SortColumn = 0;
-        grid.model.Column(0).SortState = c.sortState;
-        grid.Refresh();
+        grid.Sort(0, c.sortState);
         const int x = c.width - 12;
         EXPECT_EQ(grid.Has(QRect(0, 0, c.width, grid.Header()), shadow), c.arrow) << c.width;
         if (!c.arrow)
@@ -354,20 +351,19 @@ TEST(GridPainter, OnlyRowsTallerThanTwoLinesWrapTheirCells)
 
 TEST(GridPainter, OneHeaderCellIsRedrawnInTheLookAskedFor)
 {
-    class HeaderGrid : public PaintedGrid {
-    public:
-        using LynxGrid::DrawHeaderCell;
-    };
-    HeaderGrid grid;
+    // Hot tracking draws the heading under the pointer hot, and normal again when it leaves.
+    PaintedGrid grid;
     grid.SetThemeStyle(3);
+    grid.SetHotHeaderTracking(true);
     Columns(grid, {60, 60});
+    grid.AddItem(QStringLiteral("r"));
     grid.Refresh();
     const platform::ColorValue normal = grid.At(90, 8), first = grid.At(30, 8);
-    grid.DrawHeaderCell(1, lynx::HeaderState::Hot);
+    SendPointer(grid, QEvent::MouseMove, {90, 8});
     EXPECT_NE(grid.At(90, 8), normal);
     EXPECT_EQ(grid.At(30, 8), first);  // the other cells stay
     // The hot gradient is one pixel narrower: its last column keeps the plain background.
     EXPECT_EQ(grid.At(120, 8), Resolved(grid.BackColorFixed()));
-    grid.DrawHeaderCell(1, lynx::HeaderState::Normal);
+    SendPointer(grid, QEvent::MouseMove, {90, grid.Header() + 5});
     EXPECT_EQ(grid.At(90, 8), normal);
 }

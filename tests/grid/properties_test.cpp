@@ -15,12 +15,6 @@ using lynx::GridProperties;
 using lynx::PropertyDescription;
 
 namespace {
-// A grid whose saved values a test can set all at once.
-class OpenGrid : public LynxGrid {
-public:
-    using LynxGrid::props;
-};
-
 // Every saved value of `values` changed away from its default.
 void ChangeEveryValue(GridProperties &values)
 {
@@ -63,8 +57,14 @@ QStringList Differences(const GridProperties &a, const GridProperties &b)
 
 TEST(GridProperties, ARoundTripThroughTheSettingsStoreKeepsEveryValue)
 {
-    OpenGrid source;
-    ChangeEveryValue(source.props);
+    // Every value changed at once, as a saved form loads them.
+    GridProperties changed;
+    ChangeEveryValue(changed);
+    platform::SettingsStore loaded;
+    lynx::WritePropertyTable(changed, loaded);
+    LynxGrid source;
+    source.ReadProperties(loaded);
+    ASSERT_EQ(Differences(source.Properties(), changed), QStringList());
     QFont font(QStringLiteral("Liberation Serif"), 13);
     source.SetFont(font);
     platform::SettingsStore store;
@@ -119,19 +119,19 @@ TEST(GridProperties, ARoundTripThroughTheSettingsStoreKeepsEveryValue)
                                          "ScaleUnits",
                                          "SearchColumn"}));
 
-    OpenGrid target;
+    LynxGrid target;
     target.ReadProperties(store);
-    EXPECT_EQ(Differences(source.props, target.props), QStringList());
+    EXPECT_EQ(Differences(source.Properties(), target.Properties()), QStringList());
     EXPECT_EQ(target.Font(), font);
     EXPECT_EQ(target.ColHeading(1), "B");  // the format string was applied
 
     // Values equal to their defaults are not stored, and missing keys read as the defaults.
     platform::SettingsStore defaults;
-    OpenGrid fresh;
+    LynxGrid fresh;
     fresh.WriteProperties(defaults);
     EXPECT_TRUE(defaults.IsEmpty());
     target.ReadProperties(defaults);
-    EXPECT_EQ(Differences(target.props, GridProperties()), QStringList());
+    EXPECT_EQ(Differences(target.Properties(), GridProperties()), QStringList());
 }
 
 TEST(GridProperties, SettersStoreDoTheirEffectAndTellTheHost)

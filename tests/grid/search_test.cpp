@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include "GridTestSupport.h"
 #include "platform/Clock.h"
@@ -16,12 +17,6 @@ void Fill(LynxGrid &grid, const QStringList &rows)
     AddColumns(grid, 2);
     for (const QString &row : rows) grid.AddItem(row);
 }
-
-// Exposes the type-ahead entry the key handling calls.
-class TypingGrid : public LynxGrid {
-public:
-    using LynxGrid::TypeAhead;
-};
 
 }  // namespace
 
@@ -113,24 +108,27 @@ TEST(GridTypeAhead, BringsTheFirstMatchingRowOfTheSearchColumnToTheCurrentRow)
 {
     platform::FakeClock clock(10000);
     platform::ScopedClock scoped(clock);
-    TypingGrid grid;
+    LynxGrid grid;
     Fill(grid, {"1\tapple", "2\tbanana", "3\tberry", "4\tcherry"});
     grid.SetSearchColumn(1);
     grid.SetCol(1);
     grid.SetItemSelected(0, true);
     QSignalSpy moved(&grid, &LynxGrid::RowColChanged);
 
-    grid.TypeAhead(u'b');
+    // The type-ahead moves the current row and leaves the selection alone (the next key's own
+    // handling selects the current row, as any key does).
+    QTest::keyClicks(&grid, "b");
     EXPECT_EQ(grid.Row(), 1);
+    EXPECT_FALSE(grid.ItemSelected(1));
     clock.Advance(500);
-    grid.TypeAhead(u'E');
+    QTest::keyClicks(&grid, "E");
     EXPECT_EQ(grid.Row(), 2);
     EXPECT_EQ(grid.Col(), 1);
     EXPECT_EQ(moved.count(), 2);
+    EXPECT_FALSE(grid.ItemSelected(2));
     clock.Advance(1500);
-    grid.TypeAhead(u'z');  // nothing starts with z: the row stays
-    grid.TypeAhead(u' ');
+    QTest::keyClicks(&grid, "z");  // nothing starts with z: the row stays
+    QTest::keyClicks(&grid, " ");
     EXPECT_EQ(grid.Row(), 2);
     EXPECT_TRUE(grid.ItemSelected(0));
-    EXPECT_FALSE(grid.ItemSelected(2));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include "GridTestSupport.h"
 #include "platform/ControlHost.h"
@@ -14,12 +15,6 @@ using lynx::ScrollBarId;
 namespace {
 constexpr ScrollBarId H = ScrollBarId::Horizontal;
 constexpr ScrollBarId V = ScrollBarId::Vertical;
-
-class ScrollingGrid : public LynxGrid {
-public:
-    using LynxGrid::Scrolling;
-    using LynxGrid::SetCurrentCell;
-};
 }  // namespace
 
 TEST(GridView, RunModeAttachesTheBarsAndShowsTheVerticalOneWhenRowsDoNotFit)
@@ -68,20 +63,29 @@ TEST(GridView, TopRowScrollsAsFarAsTheBarGoesAndMovesTheCurrentRow)
 TEST(GridView, TheCurrentCellIsScrolledIntoViewOneStepAtATime)
 {
     platform::ControlHost host;
-    ScrollingGrid grid;
+    LynxGrid grid;
     LoadLikeTheMainWindow(grid, host, {250, 124}, 6, 40);
-    constexpr auto Ensure = ScrollingGrid::Scrolling::EnsureVisible;
     ASSERT_TRUE(grid.ScrollBars().Shown(H));
+    // Setting Row or Col moves no view; an arrow key then steps to the next cell and brings it
+    // towards the view.
+    const auto stepTo = [&grid](int row, int col, Qt::Key key) {
+        grid.SetRow(row);
+        grid.SetCol(col);
+        QTest::keyClick(&grid, key);
+    };
 
     // Down by one row when the row is below the view, however far.
-    grid.SetCurrentCell(20, 0, Ensure);
+    stepTo(19, 0, Qt::Key_Down);
+    ASSERT_EQ(grid.Row(), 20);
     EXPECT_EQ(grid.Layout().TopRow(), 1);
-    grid.SetCurrentCell(0, 0, Ensure);
+    stepTo(1, 0, Qt::Key_Up);
+    ASSERT_EQ(grid.Row(), 0);
     EXPECT_EQ(grid.Layout().TopRow(), 0);
 
     // Sideways until the column's right edge is inside the client width.
     const int clientWidth = grid.Layout().ClientSize().width();
-    grid.SetCurrentCell(0, 4, Ensure);
+    stepTo(0, 3, Qt::Key_Right);
+    ASSERT_EQ(grid.Col(), 4);
     const int position = grid.Layout().HorizontalPosition();
     EXPECT_GT(grid.Layout().ColumnSpan(4).Left + 100, 0);
     EXPECT_LT(grid.Layout().ColumnSpan(4).Left + 100, clientWidth);
@@ -89,7 +93,8 @@ TEST(GridView, TheCurrentCellIsScrolledIntoViewOneStepAtATime)
     EXPECT_GT(position, 0);
 
     // Back to the left: a left edge of 0 keeps stepping while the view can move.
-    grid.SetCurrentCell(0, 0, Ensure);
+    stepTo(0, 1, Qt::Key_Left);
+    ASSERT_EQ(grid.Col(), 0);
     EXPECT_EQ(grid.Layout().HorizontalPosition(), 0);
     EXPECT_EQ(grid.ColLeft(0), 0);
 }
