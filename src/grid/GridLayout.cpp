@@ -198,4 +198,43 @@ void GridLayout::UpdateScrollBars()
     bars.ShowScrollBarFlag(V, showV);
 }
 
+bool GridLayout::BringColumnIntoView(int col)
+{
+    constexpr ScrollBarId H = ScrollBarId::Horizontal;
+    // Each step stops as well when the bar did not move (a hidden bar ignores it).
+    ColumnSpanResult span = ColumnSpan(col);
+    if (span.Left < 0) {
+        while (span.Left <= 0 && HorizontalPosition() > bars.RangeMin(H)) {
+            const int before = HorizontalPosition();
+            bars.ScrollTo(H, before - 1);
+            if (HorizontalPosition() == before)
+                break;
+            span = ColumnSpan(col);
+        }
+    } else {
+        // Col is a display position; its width is that of the column shown there.
+        const int width = model.Column(model.ColumnSlotAt(col)).WidthPixels;
+        while (HorizontalPosition() < bars.RangeMax(H)) {
+            if (ClientSize().width() > span.Left + width)
+                break;
+            const int before = HorizontalPosition();
+            bars.ScrollTo(H, before + 1);
+            if (HorizontalPosition() == before)
+                break;
+            span = ColumnSpan(col);
+        }
+    }
+    return HorizontalPosition() == bars.RangeMin(H);
+}
+
+void GridLayout::BringRowIntoView(int row)
+{
+    constexpr ScrollBarId V = ScrollBarId::Vertical;
+    const int top = TopRow();
+    if (row < top)
+        bars.ScrollTo(V, top - 1);
+    else if (row > top + ItemsVisible() - 1)
+        bars.ScrollTo(V, top + 1);
+}
+
 }  // namespace lynx

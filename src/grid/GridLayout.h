@@ -65,6 +65,11 @@ public:
     // Does nothing while the bars are not attached to a window. A view whose rows all fit goes
     // back to the top, so that no row is left out of reach when its bar hides.
     void UpdateScrollBars();
+    // Moves the view sideways until display position `col` is in view. True when the view then
+    // sits at its left end, where the scroll ranges are to be recomputed.
+    bool BringColumnIntoView(int col);
+    // Moves the view up or down by one row towards display row `row` when it is out of view.
+    void BringRowIntoView(int row);
 
 private:
     void Sync() const;

@@ -104,4 +104,28 @@ void HandOnBeforeRemoval(GridModel &model, const std::vector<int> &rows)
         model.ItemAtRow(lastKept).Flags |= ItemFlagSelected;
 }
 
+int CurrentAfterRemoval(int current, int removed, int lastAfter)
+{
+    if (removed < current)
+        return current - 1;
+    return current > lastAfter ? lastAfter : current;
+}
+
+RemovalPlan PlanRemoval(const GridModel &model, const std::vector<int> &rows, bool multiSelect)
+{
+    const int count = model.ItemCount();
+    const auto removes = static_cast<int>(rows.size());
+    RemovalPlan plan{removes == count, false, model.Row};
+    for (int k = 0; k < removes; ++k) {
+        const int lastAfter = count - k - 2;
+        if (lastAfter < 0)
+            break;  // the removal that empties the grid raises no selection change
+        const int row = rows[static_cast<std::size_t>(k)];
+        if (multiSelect && IsSelected(model, row))
+            plan.SelectionChanged = true;
+        plan.Current = CurrentAfterRemoval(plan.Current, row - k, lastAfter);
+    }
+    return plan;
+}
+
 }  // namespace lynx::GridSelection

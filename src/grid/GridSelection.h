@@ -45,6 +45,20 @@ void HandOnAfterRemoval(GridModel &model, int removed);
 // selection to the first row kept after it, or to the last row kept when the run reaches the end.
 void HandOnBeforeRemoval(GridModel &model, const std::vector<int> &rows);
 
+// What removing display rows (ascending, distinct, numbered as before the removal) does to the
+// current row and the selection, worked out before any row goes, as removing them one by one
+// from the lowest would leave it.
+struct RemovalPlan {
+    bool Empties;           // every row goes
+    bool SelectionChanged;  // a multi-select grid loses a selected row before it empties
+    int Current;            // the current row afterwards (not used when the grid empties)
+};
+RemovalPlan PlanRemoval(const GridModel &model, const std::vector<int> &rows, bool multiSelect);
+// The current row after display row `removed` went, leaving rows 0..lastAfter: it follows its
+// item, and when the current row itself went, the row taking its place (or the new last) is
+// current.
+int CurrentAfterRemoval(int current, int removed, int lastAfter);
+
 }  // namespace GridSelection
 
 }  // namespace lynx

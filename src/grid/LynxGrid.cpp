@@ -109,13 +109,7 @@ void LynxGrid::RemoveItem(int Index)
             else
                 lynx::GridSelection::HandOnAfterRemoval(model, Index);
         }
-        // The current row follows its item; when the current item itself went, the row that
-        // took its place (or the new last one) is current.
-        int current = model.Row;
-        if (Index < current)
-            --current;
-        else if (current > last)
-            current = last;
+        const int current = lynx::GridSelection::CurrentAfterRemoval(model.Row, Index, last);
         if (current != model.Row)
             SetCurrentCell(current, model.Col, Scrolling::Keep);
     }
@@ -134,39 +128,23 @@ void LynxGrid::RemoveItems(std::vector<int> Rows)
     editor->Abandon();
 
     // What the single removals would leave, worked out on row numbers before any table moves.
-    const int count = model.ItemCount();
-    const auto removes = static_cast<int>(Rows.size());
-    const bool empties = removes == count;
-    bool selectionEvent = false;
-    int current = model.Row;
-    for (int k = 0; k < removes; ++k) {
-        const int lastAfter = count - k - 2;
-        if (lastAfter < 0)
-            break;  // the removal that empties the grid raises ItemCountChanged only
-        if (props.MultiSelect && ItemSelected(Rows[static_cast<std::size_t>(k)]))
-            selectionEvent = true;
-        const int index = Rows[static_cast<std::size_t>(k)] - k;
-        if (index < current)
-            --current;
-        else if (current > lastAfter)
-            current = lastAfter;
-    }
-    if (!props.MultiSelect && !empties) {
+    const lynx::GridSelection::RemovalPlan plan =
+        lynx::GridSelection::PlanRemoval(model, Rows, props.MultiSelect);
+    if (!props.MultiSelect && !plan.Empties)
         lynx::GridSelection::HandOnBeforeRemoval(model, Rows);
-    }
 
-    const bool rowColEvent = current != model.Row;
+    const bool rowColEvent = plan.Current != model.Row;
     model.RemoveItems(Rows, props.CacheIncrement);
-    if (empties)
+    if (plan.Empties)
         mouse->ForgetGesture();
-    if (selectionEvent)
+    if (plan.SelectionChanged)
         emit SelectionChanged();
-    if (empties && rowColEvent)
+    if (plan.Empties && rowColEvent)
         emit RowColChanged();  // the model has made the current cell none
     else if (rowColEvent)
-        SetCurrentCell(current, model.Col, Scrolling::Keep);
+        SetCurrentCell(plan.Current, model.Col, Scrolling::Keep);
     // An emptied grid is drawn even while Redraw is off, as Clear draws it.
-    if (empties && !props.Redraw)
+    if (plan.Empties && !props.Redraw)
         DrawGridAlways();
     RefreshOrDefer();
     emit ItemCountChanged();
@@ -297,47 +275,12 @@ bool LynxGrid::SetCurrentCell(int row, int col, Scrolling scrolling)
     model.Row = row;
     emit RowColChanged();
     if (scrolling == Scrolling::EnsureVisible) {
-        ScrollIntoView();
+        if (layout.BringColumnIntoView(col))
+            UpdateScrollBars();
+        layout.BringRowIntoView(row);
         emit Scroll();
     }
     return true;
-}
-
-void LynxGrid::ScrollIntoView()
-{
-    constexpr ScrollBarId H = ScrollBarId::Horizontal;
-    constexpr ScrollBarId V = ScrollBarId::Vertical;
-    const int col = model.Col;
-    // Each step stops as well when the bar did not move (a hidden bar ignores it).
-    ColumnSpanResult span = layout.ColumnSpan(col);
-    if (span.Left < 0) {
-        while (span.Left <= 0 && layout.HorizontalPosition() > scrollBars.RangeMin(H)) {
-            const int before = layout.HorizontalPosition();
-            scrollBars.ScrollTo(H, before - 1);
-            if (layout.HorizontalPosition() == before)
-                break;
-            span = layout.ColumnSpan(col);
-        }
-    } else {
-        // Col is a display position; its width is that of the column shown there.
-        const int width = model.Column(model.ColumnSlotAt(col)).WidthPixels;
-        while (layout.HorizontalPosition() < scrollBars.RangeMax(H)) {
-            if (layout.ClientSize().width() > span.Left + width)
-                break;
-            const int before = layout.HorizontalPosition();
-            scrollBars.ScrollTo(H, before + 1);
-            if (layout.HorizontalPosition() == before)
-                break;
-            span = layout.ColumnSpan(col);
-        }
-    }
-    if (layout.HorizontalPosition() == scrollBars.RangeMin(H))
-        UpdateScrollBars();
-    const int top = layout.TopRow();
-    if (model.Row < top)
-        scrollBars.ScrollTo(V, top - 1);
-    else if (model.Row > top + layout.ItemsVisible() - 1)
-        scrollBars.ScrollTo(V, top + 1);
 }
 
 void LynxGrid::SetTopRow(int value)

@@ -482,7 +482,6 @@ private:
     void AttachScrollBars();
     // What a paint reads, with the pointer's header states.
     lynx::GridPaintView PaintView() const;
-    void ScrollIntoView();
     const GridCell &CellAt(int row, int col) const;
     bool CellFlag(int row, int col, quint16 bit) const;
     int CountItems(quint16 flag) const;
